@@ -1,0 +1,165 @@
+#include "tests/support/testdocs.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+namespace pw::test {
+
+DocBuilder& DocBuilder::landscape(bool on) {
+    m_landscape = on;
+    return *this;
+}
+DocBuilder& DocBuilder::header(const QString& text) {
+    m_header = text;
+    return *this;
+}
+DocBuilder& DocBuilder::footer(const QString& text) {
+    m_footer = text;
+    return *this;
+}
+DocBuilder& DocBuilder::paragraph(const QString& text) {
+    m_blocks.push_back({Block::Paragraph, text, std::exchange(m_pendingBreak, false)});
+    return *this;
+}
+DocBuilder& DocBuilder::pageBreak() {
+    m_pendingBreak = true;
+    return *this;
+}
+DocBuilder& DocBuilder::numberedItem(const QString& text) {
+    m_blocks.push_back({Block::Item, text, std::exchange(m_pendingBreak, false)});
+    return *this;
+}
+DocBuilder& DocBuilder::table(int rows, int columns,
+                              const std::function<QString(int, int)>& cell) {
+    Block b{Block::Table, {}, std::exchange(m_pendingBreak, false), rows, columns, {}};
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < columns; ++c) b.cells.push_back(cell(r, c));
+    m_blocks.push_back(std::move(b));
+    return *this;
+}
+
+static QString esc(const QString& s) { return s.toHtmlEscaped(); }
+
+QString DocBuilder::flatOdf() const {
+    const QString width = m_landscape ? "29.7cm" : "21cm";
+    const QString height = m_landscape ? "21cm" : "29.7cm";
+    QString x;
+    x += R"(<?xml version="1.0" encoding="UTF-8"?>
+<office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0"
+ xmlns:style="urn:oasis:names:tc:opendocument:xmlns:style:1.0"
+ xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0"
+ xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0"
+ xmlns:fo="urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0"
+ office:version="1.2" office:mimetype="application/vnd.oasis.opendocument.text">
+<office:styles>
+ <style:style style:name="Standard" style:family="paragraph" style:class="text">
+  <style:paragraph-properties fo:margin-bottom="0.2cm"/>
+  <style:text-properties fo:font-size="12pt" style:font-name="Liberation Serif"/>
+ </style:style>
+</office:styles>
+<office:automatic-styles>
+ <style:page-layout style:name="pm1">
+  <style:page-layout-properties fo:page-width=")" + width + R"(" fo:page-height=")" + height +
+         R"(" style:print-orientation=")" + (m_landscape ? "landscape" : "portrait") +
+         R"(" fo:margin-top="2cm" fo:margin-bottom="2cm" fo:margin-left="2cm" fo:margin-right="2cm"/>
+  <style:header-style><style:header-footer-properties fo:min-height="0.5cm"/></style:header-style>
+  <style:footer-style><style:header-footer-properties fo:min-height="0.5cm"/></style:footer-style>
+ </style:page-layout>
+ <style:style style:name="PB" style:family="paragraph" style:parent-style-name="Standard">
+  <style:paragraph-properties fo:break-before="page"/>
+ </style:style>
+ <style:style style:name="TB" style:family="table">
+  <style:table-properties style:width="17cm" table:align="margins" fo:break-before="page"/>
+ </style:style>
+ <style:style style:name="TN" style:family="table">
+  <style:table-properties style:width="17cm" table:align="margins"/>
+ </style:style>
+ <text:list-style style:name="L1">
+  <text:list-level-style-number text:level="1" style:num-suffix="." style:num-format="1">
+   <style:list-level-properties text:list-level-position-and-space-mode="label-alignment">
+    <style:list-level-label-alignment text:label-followed-by="listtab" text:list-tab-stop-position="1.27cm" fo:text-indent="-0.635cm" fo:margin-left="1.27cm"/>
+   </style:list-level-properties>
+  </text:list-level-style-number>
+ </text:list-style>
+</office:automatic-styles>
+<office:master-styles>
+ <style:master-page style:name="Standard" style:page-layout-name="pm1">)";
+    if (!m_header.isEmpty()) x += "<style:header><text:p>" + esc(m_header) + "</text:p></style:header>";
+    if (!m_footer.isEmpty()) x += "<style:footer><text:p>" + esc(m_footer) + "</text:p></style:footer>";
+    x += "</style:master-page>\n</office:master-styles>\n<office:body><office:text>\n";
+
+    bool inList = false;
+    int tableNo = 0;
+    for (const Block& b : m_blocks) {
+        if (inList && b.kind != Block::Item) {
+            x += "</text:list>\n";
+            inList = false;
+        }
+        const QString pstyle = b.breakBefore ? "PB" : "Standard";
+        switch (b.kind) {
+            case Block::Paragraph:
+                x += "<text:p text:style-name=\"" + pstyle + "\">" + esc(b.text) + "</text:p>\n";
+                break;
+            case Block::Item:
+                if (!inList) {
+                    x += "<text:list text:style-name=\"L1\">\n";
+                    inList = true;
+                }
+                x += "<text:list-item><text:p text:style-name=\"" + pstyle + "\">" + esc(b.text) +
+                     "</text:p></text:list-item>\n";
+                break;
+            case Block::Table: {
+                x += QString("<table:table table:name=\"Table%1\" table:style-name=\"%2\">")
+                         .arg(++tableNo)
+                         .arg(b.breakBefore ? "TB" : "TN");
+                x += QString("<table:table-column table:number-columns-repeated=\"%1\"/>\n")
+                         .arg(b.columns);
+                for (int r = 0; r < b.rows; ++r) {
+                    x += "<table:table-row>";
+                    for (int c = 0; c < b.columns; ++c)
+                        x += "<table:table-cell office:value-type=\"string\"><text:p>" +
+                             esc(b.cells[size_t(r * b.columns + c)]) + "</text:p></table:table-cell>";
+                    x += "</table:table-row>\n";
+                }
+                x += "</table:table>\n";
+                break;
+            }
+        }
+    }
+    if (inList) x += "</text:list>\n";
+    if (m_blocks.empty() || m_blocks.back().kind == Block::Table) x += "<text:p/>\n";
+    x += "</office:text></office:body></office:document>\n";
+    return x;
+}
+
+bool DocBuilder::writeFlatOdf(const QString& path) const {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+    return f.write(flatOdf().toUtf8()) >= 0;
+}
+
+bool makeDocument(word::Application& app, const DocBuilder& doc, const QString& path) {
+    QTemporaryDir dir;
+    const QString fodt = dir.filePath("source.fodt");
+    if (!doc.writeFlatOdf(fodt)) return false;
+    auto opened = app.open(fodt);
+    if (!opened) return false;
+    const bool saved = bool((*opened)->saveAs(QFileInfo(path).absoluteFilePath()));
+    return bool((*opened)->close(word::SaveChanges::Discard)) && saved;
+}
+
+QString sampleParagraph(int index, int words) {
+    static const char* vocabulary[] = {"alpha", "bravo", "charlie", "delta", "echo", "foxtrot",
+                                       "golf", "hotel", "india", "juliet", "kilo", "lima",
+                                       "mike", "november", "oscar", "papa", "quebec", "romeo"};
+    QString s = QStringLiteral("P%1").arg(index);
+    for (int w = 0; w < words; ++w) {
+        s += u' ';
+        s += QLatin1String(vocabulary[(index * 7 + w * 3) % 18]);
+        if (w % 11 == 10) s += QString::number(index * 100 + w);
+    }
+    return s + u'.';
+}
+
+}  // namespace pw::test

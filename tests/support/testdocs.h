@@ -1,0 +1,50 @@
+#pragma once
+
+// Documents made by the tests: written as flat ODF, then turned into .docx, .doc or .rtf by the
+// office itself, so every test document is one the office really reads.
+
+#include <functional>
+#include <vector>
+
+#include <QString>
+
+#include "word/documentengine.h"
+
+namespace pw::test {
+
+class DocBuilder {
+public:
+    DocBuilder& landscape(bool on = true);
+    DocBuilder& header(const QString& text);
+    DocBuilder& footer(const QString& text);
+    DocBuilder& paragraph(const QString& text);
+    // The next block begins on a new page.
+    DocBuilder& pageBreak();
+    // One item of an automatically numbered list; consecutive items form one list.
+    DocBuilder& numberedItem(const QString& text);
+    DocBuilder& table(int rows, int columns, const std::function<QString(int, int)>& cell);
+
+    QString flatOdf() const;
+    bool writeFlatOdf(const QString& path) const;
+
+private:
+    struct Block {
+        enum Kind { Paragraph, Item, Table } kind;
+        QString text;
+        bool breakBefore = false;
+        int rows = 0, columns = 0;
+        std::vector<QString> cells;
+    };
+    std::vector<Block> m_blocks;
+    bool m_landscape = false;
+    bool m_pendingBreak = false;
+    QString m_header, m_footer;
+};
+
+// Writes the document under path in the format of its extension, through app.
+bool makeDocument(word::Application& app, const DocBuilder& doc, const QString& path);
+
+// Lorem-like text that differs from paragraph to paragraph, so page texts can be told apart.
+QString sampleParagraph(int index, int words = 60);
+
+}  // namespace pw::test

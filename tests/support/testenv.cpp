@@ -1,0 +1,77 @@
+#include "tests/support/testenv.h"
+
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QThread>
+
+namespace pw::test {
+
+QString fixturesDir() {
+    const QString dir = QStringLiteral(PW_SOURCE_DIR "/../shared/fixtures");
+    return QDir(dir).exists() ? QDir(dir).canonicalPath() : QString();
+}
+
+QByteArray fileHash(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    QCryptographicHash h(QCryptographicHash::Sha256);
+    h.addData(&f);
+    return h.result().toHex();
+}
+
+QList<qint64> officeProcesses(qint64 pid) {
+    if (pid == 0) pid = QCoreApplication::applicationPid();
+    const QByteArray marker = "pagewright_" + QByteArray::number(pid) + "_";
+    QList<qint64> found;
+    const QStringList entries = QDir("/proc").entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString& entry : entries) {
+        bool numeric = false;
+        const qint64 p = entry.toLongLong(&numeric);
+        if (!numeric) continue;
+        QFile cmd("/proc/" + entry + "/cmdline");
+        if (!cmd.open(QIODevice::ReadOnly)) continue;
+        const QByteArray line = cmd.readAll();
+        if (line.contains("soffice") && line.contains(marker)) {
+            // A zombie is gone for our purposes only once reaped; count it too.
+            found.append(p);
+        }
+    }
+    return found;
+}
+
+bool waitNoOfficeProcesses(int timeoutMs, qint64 pid) {
+    for (int waited = 0;; waited += 100) {
+        if (officeProcesses(pid).isEmpty()) return true;
+        if (waited >= timeoutMs) return false;
+        QThread::msleep(100);
+    }
+}
+
+QString foldSpace(const QString& text) {
+    static const QRegularExpression space(QStringLiteral("\\s+"));
+    return QString(text).replace(space, QStringLiteral(" ")).trimmed();
+}
+
+int pdfPageCount(const QString& pdf) {
+    QProcess p;
+    p.start("pdfinfo", {pdf});
+    p.waitForFinished(60000);
+    const QString out = QString::fromUtf8(p.readAllStandardOutput());
+    static const QRegularExpression pages(QStringLiteral("Pages:\\s+(\\d+)"));
+    const auto m = pages.match(out);
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+QString pdfPageText(const QString& pdf, int page) {
+    QProcess p;
+    p.start("pdftotext", {"-f", QString::number(page), "-l", QString::number(page), "-enc", "UTF-8",
+                          pdf, "-"});
+    p.waitForFinished(60000);
+    return foldSpace(QString::fromUtf8(p.readAllStandardOutput()));
+}
+
+}  // namespace pw::test

@@ -1,0 +1,25 @@
+#pragma once
+
+// What tests need around the documents: the shared fixtures, hashes, the office processes this
+// test started, and the text of a PDF page.
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+namespace pw::test {
+
+// ../shared/fixtures beside the project, or empty when it is absent.
+QString fixturesDir();
+QByteArray fileHash(const QString& path);
+
+// Office processes whose pipe name says they were started by process pid (default: this one).
+QList<qint64> officeProcesses(qint64 pid = 0);
+// Waits up to timeoutMs for them to be gone; true when none is left.
+bool waitNoOfficeProcesses(int timeoutMs = 15000, qint64 pid = 0);
+
+int pdfPageCount(const QString& pdf);
+QString pdfPageText(const QString& pdf, int page);  // whitespace folded
+QString foldSpace(const QString& text);
+
+}  // namespace pw::test
