@@ -29,3 +29,7 @@ target_include_directories(uno_sdk SYSTEM INTERFACE ${UNO_SDK_INCLUDE_DIR} ${UNO
 target_compile_definitions(uno_sdk INTERFACE UNX GCC LINUX CPPU_ENV=gcc3)
 target_link_directories(uno_sdk INTERFACE ${UNO_SDK_LIB_DIR})
 target_link_libraries(uno_sdk INTERFACE uno_cppuhelpergcc3 uno_cppu uno_salhelpergcc3 uno_sal)
+
+# The UNO runtime libraries need the office's private libraries, found beside its program.
+get_filename_component(UNO_PROGRAM_DIR ${UNO_TYPES_RDB} DIRECTORY)
+target_link_options(uno_sdk INTERFACE "LINKER:-rpath-link,${UNO_PROGRAM_DIR}" "LINKER:-rpath,${UNO_PROGRAM_DIR}")

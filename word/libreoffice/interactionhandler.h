@@ -1,0 +1,17 @@
+#pragma once
+
+#include <com/sun/star/task/XInteractionHandler.hpp>
+#include <cppuhelper/implbase1.hxx>
+
+namespace pw::word::lo {
+
+// Answers every question the office would ask while loading (password, repair, filter
+// options) with Abort, so a load fails instead of waiting for a person.
+class AbortingInteractionHandler final
+    : public cppu::WeakImplHelper1<com::sun::star::task::XInteractionHandler> {
+public:
+    void SAL_CALL handle(const com::sun::star::uno::Reference<
+                         com::sun::star::task::XInteractionRequest>& request) override;
+};
+
+}  // namespace pw::word::lo

@@ -1,0 +1,236 @@
+#include "word/libreoffice/session.h"
+
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <com/sun/star/beans/NamedValue.hpp>
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/bridge/UnoUrlResolver.hpp>
+#include <com/sun/star/configuration/theDefaultProvider.hpp>
+#include <com/sun/star/lang/XMultiServiceFactory.hpp>
+#include <com/sun/star/util/XChangesBatch.hpp>
+#include <com/sun/star/bridge/XUnoUrlResolver.hpp>
+#include <com/sun/star/frame/Desktop.hpp>
+#include <cppuhelper/bootstrap.hxx>
+
+#include "word/libreoffice/localcontext.h"
+
+namespace pw::word::lo {
+
+namespace {
+
+std::atomic<int> instanceCounter{0};
+
+QString pipeName() {
+    // Unique to this process and this engine: two programs, or two engines, never share one.
+    return QStringLiteral("pagewright_%1_%2_%3")
+        .arg(QCoreApplication::applicationPid())
+        .arg(instanceCounter.fetch_add(1))
+        .arg(QRandomGenerator::global()->generate(), 8, 16, QChar(u'0'));
+}
+
+// The program that really runs the office, so that its process is the one we watch.
+QString officeBinary(const QString& soffice) {
+    const QFileInfo script(QFileInfo(soffice).canonicalFilePath());
+    const QString bin = script.absolutePath() + QStringLiteral("/soffice.bin");
+    return QFileInfo(bin).isExecutable() ? bin : script.absoluteFilePath();
+}
+
+}  // namespace
+
+Session::Session(LibreOfficeOptions options) : m_options(std::move(options)) {}
+
+Session::~Session() {
+    if (!m_dead) (void)quit();
+    m_desktop.clear();
+    m_context.clear();
+    m_process.killAndReap();
+    stopWatchdog();
+}
+
+Status Session::start() {
+    const QString soffice = findSoffice(m_options.sofficePath);
+    if (soffice.isEmpty())
+        return fail(Error::Kind::NotInstalled, QStringLiteral("LibreOffice (soffice) was not found"));
+
+    Reference<css::uno::XComponentContext> local = localContext();
+    if (!local.is())
+        return fail(Error::Kind::StartFailed,
+                    QStringLiteral("the UNO runtime could not be started here"));
+
+    QString error;
+    if (!m_profile.acquire(&error)) return fail(Error::Kind::StartFailed, error);
+
+    const QString pipe = pipeName();
+    const QString profileUrl = QUrl::fromLocalFile(m_profile.path()).toString(QUrl::FullyEncoded);
+    const QStringList args = {
+        QStringLiteral("--headless"),  QStringLiteral("--invisible"),
+        QStringLiteral("--norestore"), QStringLiteral("--nologo"),
+        QStringLiteral("--nodefault"), QStringLiteral("--nolockcheck"),
+        QStringLiteral("-env:UserInstallation=") + profileUrl,
+        QStringLiteral("--accept=pipe,name=%1;urp;").arg(pipe)};
+
+    // The office restarts itself once (exit code 81) after it has set up a new profile.
+    constexpr int RestartRequested = 81;
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        if (!m_process.start(officeBinary(soffice), args, &error))
+            return fail(Error::Kind::StartFailed,
+                        QStringLiteral("%1 could not be started: %2").arg(soffice, error));
+        const auto deadline = std::chrono::steady_clock::now() +
+                              std::chrono::milliseconds(m_options.startTimeoutMs);
+        try {
+            Reference<css::bridge::XUnoUrlResolver> resolver =
+                css::bridge::UnoUrlResolver::create(local);
+            const OUString url = toU(QStringLiteral("uno:pipe,name=%1;urp;StarOffice.ComponentContext").arg(pipe));
+            while (!m_context.is()) {
+                try {
+                    m_context.set(resolver->resolve(url), css::uno::UNO_QUERY_THROW);
+                } catch (const css::uno::Exception&) {
+                    if (!m_process.running() || std::chrono::steady_clock::now() >= deadline) break;
+                    usleep(50 * 1000);
+                }
+            }
+            if (m_context.is()) m_desktop = css::frame::Desktop::create(m_context);
+        } catch (const css::uno::Exception& e) {
+            error = toQ(e.Message);
+            m_context.clear();
+        }
+        if (m_desktop.is()) break;
+        const bool exited = !m_process.running();
+        const bool restart = exited && m_process.exitCode() == RestartRequested;
+        m_process.killAndReap();
+        m_context.clear();
+        if (restart) continue;
+        if (!exited || attempt >= 2) {
+            return fail(Error::Kind::StartFailed,
+                        exited ? QStringLiteral("LibreOffice ended before it answered")
+                               : QStringLiteral("LibreOffice did not answer within %1 s")
+                                     .arg(m_options.startTimeoutMs / 1000));
+        }
+        m_profile.wipe();  // an office that dies at once may have a broken profile: retry clean
+    }
+    try {
+        // No lock files beside the documents: a source folder is never written to, and a
+        // stopped office leaves nothing behind there.
+        setConfiguration("/org.openoffice.Office.Common/Misc", "UseDocumentOOoLockFile", css::uno::Any(false));
+        setConfiguration("/org.openoffice.Office.Common/Misc", "UseDocumentSystemFileLocking", css::uno::Any(false));
+    } catch (const css::uno::Exception& e) {
+        m_process.killAndReap();
+        m_desktop.clear();
+        m_context.clear();
+        return fail(Error::Kind::StartFailed, toQ(e.Message));
+    }
+    m_dead = false;
+    m_timedOut = false;
+    m_stopping = false;
+    m_watchdog = std::thread([this] { watch(); });
+    return {};
+}
+
+void Session::setConfiguration(const char* node, const char* property, const css::uno::Any& value) {
+    auto provider = css::configuration::theDefaultProvider::get(m_context);
+    css::beans::NamedValue path;
+    path.Name = "nodepath";
+    path.Value <<= OUString::createFromAscii(node);
+    css::uno::Sequence<css::uno::Any> args(1);
+    args.getArray()[0] <<= path;
+    auto access = provider->createInstanceWithArguments(
+        "com.sun.star.configuration.ConfigurationUpdateAccess", args);
+    Reference<css::beans::XPropertySet>(access, css::uno::UNO_QUERY_THROW)
+        ->setPropertyValue(OUString::createFromAscii(property), value);
+    Reference<css::util::XChangesBatch>(access, css::uno::UNO_QUERY_THROW)->commitChanges();
+}
+
+bool Session::alive() {
+    if (m_dead) return false;
+    if (!m_process.running()) m_dead = true;
+    return !m_dead;
+}
+
+Status Session::quit() {
+    if (m_dead) {
+        m_process.killAndReap();
+        stopWatchdog();
+        return {};
+    }
+    {
+        // terminate() may not return when the office goes away under it; the watchdog covers it.
+        std::lock_guard lock(m_mutex);
+        m_deadline = std::chrono::steady_clock::now() +
+                     std::chrono::milliseconds(m_options.quitTimeoutMs);
+        m_armed = true;
+    }
+    m_wake.notify_all();
+    try {
+        m_desktop->terminate();
+    } catch (const css::uno::Exception&) {
+        // The office usually drops the connection while it goes: that is the expected end.
+    }
+    disarm();
+    m_desktop.clear();
+    m_context.clear();
+    if (!m_process.waitForExit(m_options.quitTimeoutMs)) m_process.killAndReap();
+    m_process.killAndReap();  // reaps, and clears the group of anything left
+    m_dead = true;
+    stopWatchdog();
+    return {};
+}
+
+void Session::arm() {
+    std::lock_guard lock(m_mutex);
+    m_deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_options.callTimeoutMs);
+    m_armed = true;
+    m_wake.notify_all();
+}
+
+void Session::disarm() {
+    std::lock_guard lock(m_mutex);
+    m_armed = false;
+}
+
+void Session::watch() {
+    std::unique_lock lock(m_mutex);
+    while (!m_stopping) {
+        if (!m_armed) {
+            m_wake.wait(lock);
+            continue;
+        }
+        if (m_wake.wait_until(lock, m_deadline) == std::cv_status::timeout && m_armed &&
+            std::chrono::steady_clock::now() >= m_deadline) {
+            // A call that overruns means a hung office: stop it, and the call returns with an
+            // error once its connection drops.
+            m_timedOut = true;
+            m_armed = false;
+            m_process.kill();
+        }
+    }
+}
+
+void Session::stopWatchdog() {
+    {
+        std::lock_guard lock(m_mutex);
+        m_stopping = true;
+    }
+    m_wake.notify_all();
+    if (m_watchdog.joinable()) m_watchdog.join();
+}
+
+Error Session::failure(Error::Kind kind, const QString& what) {
+    if (m_timedOut) {
+        m_dead = true;
+        return {Error::Kind::Timeout,
+                QStringLiteral("LibreOffice did not finish within %1 s and was stopped")
+                    .arg(m_options.callTimeoutMs / 1000)};
+    }
+    if (kind == Error::Kind::OfficeDead || !alive()) {
+        m_dead = true;
+        return {Error::Kind::OfficeDead, QStringLiteral("LibreOffice is no longer running")};
+    }
+    return {kind, what.isEmpty() ? QStringLiteral("LibreOffice refused the operation") : what};
+}
+
+}  // namespace pw::word::lo
