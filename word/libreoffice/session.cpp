@@ -118,6 +118,7 @@ Status Session::start() {
         // stopped office leaves nothing behind there.
         setConfiguration("/org.openoffice.Office.Common/Misc", "UseDocumentOOoLockFile", css::uno::Any(false));
         setConfiguration("/org.openoffice.Office.Common/Misc", "UseDocumentSystemFileLocking", css::uno::Any(false));
+        setConfiguration("/org.openoffice.Office.Common/Misc", "UseLocking", css::uno::Any(false));
     } catch (const css::uno::Exception& e) {
         m_process.killAndReap();
         m_desktop.clear();
