@@ -1,0 +1,248 @@
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "doclist/documenttypes.h"
+#include "doclist/folderscan.h"
+
+using namespace pw;
+
+namespace {
+
+void touch(const QString& path) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
+}
+
+// The folder's names in the file system's own order.
+QStringList enumerationOrder(const QString& folder) {
+    return QDir(folder).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
+}
+
+QStringList scan(const QString& folder) {
+    QStringList list;
+    AddFolderDocs(list, folder);
+    return list;
+}
+
+QSet<QString> asSet(const QStringList& list) {
+    return QSet<QString>(list.begin(), list.end());
+}
+
+QStringList scanOwn(const QString& folder) {
+    QStringList list;
+    AddFolderOwnDocs(list, folder);
+    return list;
+}
+
+// Runs with another user's rights when root, so that permissions count.
+class AsUnprivilegedUser {
+public:
+    AsUnprivilegedUser()
+        : switched_(geteuid() == 0 && setegid(NoBody) == 0 && seteuid(NoBody) == 0) {}
+    ~AsUnprivilegedUser() {
+        if (switched_ && (seteuid(0) != 0 || setegid(0) != 0)) qFatal("cannot return to root");
+    }
+    AsUnprivilegedUser(const AsUnprivilegedUser&) = delete;
+    AsUnprivilegedUser& operator=(const AsUnprivilegedUser&) = delete;
+
+private:
+    static constexpr uid_t NoBody = 65534;
+    bool switched_;
+};
+
+}  // namespace
+
+class FolderScanTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> dir_;
+    QString root() const { return dir_->path() + u'/'; }
+
+private slots:
+    void init() {
+        dir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir_->isValid());
+    }
+
+    void extensionTest_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("document");
+        QTest::newRow("doc") << "a.doc" << true;
+        QTest::newRow("DOCX") << "A.DOCX" << true;
+        QTest::newRow("Doc") << "b.Doc" << true;
+        QTest::newRow("bak") << "a.doc.bak" << false;
+        QTest::newRow("docm") << "a.docm" << false;
+        QTest::newRow("rtf") << "a.rtf" << false;
+        QTest::newRow("no dot") << "doc" << false;
+        QTest::newRow("only ext") << ".doc" << true;
+        QTest::newRow("owner file") << "~$report.docx" << true;
+    }
+    void extensionTest() {
+        QFETCH(QString, name);
+        QFETCH(bool, document);
+        QCOMPARE(IsFolderDocument(name), document);
+    }
+
+    // x.doc, sub/y.docx, sub/deep/z.DOC, other/w.doc, readme.txt: each folder's documents
+    // first, then each subfolder's tree in the order the folder lists them.
+    void orderOfTheTree() {
+        const QString d = root() + "d";
+        touch(d + "/x.doc");
+        touch(d + "/sub/y.docx");
+        touch(d + "/sub/deep/z.DOC");
+        touch(d + "/other/w.doc");
+        touch(d + "/readme.txt");
+        const QStringList subTree{d + "/sub/y.docx", d + "/sub/deep/z.DOC"};
+        const QStringList otherTree{d + "/other/w.doc"};
+        const QStringList names = enumerationOrder(d);
+        const bool subFirst = names.indexOf("sub") < names.indexOf("other");
+        const QStringList expected =
+            QStringList{d + "/x.doc"} + (subFirst ? subTree + otherTree : otherTree + subTree);
+        QCOMPARE(scan(d), expected);
+        QCOMPARE(scan(d + "/"), expected);
+    }
+
+    // Documents found after a subfolder in the listing still come before its tree.
+    void ownDocumentsBeforeSubfolders() {
+        const QString d = root() + "mixed";
+        for (const char* name : {"a", "m", "z"}) touch(d + "/" + QString(name) + "/in.doc");
+        for (const char* name : {"b.doc", "n.doc", "y.doc"}) touch(d + "/" + QString(name));
+        QStringList expected;
+        QStringList subTrees;
+        for (const QString& name : enumerationOrder(d)) {
+            if (name.endsWith(".doc")) {
+                expected << d + "/" + name;
+            } else {
+                subTrees << d + "/" + name + "/in.doc";
+            }
+        }
+        QCOMPARE(scan(d), expected + subTrees);
+    }
+
+    void neverSorted() {
+        const QString d = root() + "many";
+        QStringList created;
+        for (int i = 0; i < 40; ++i) {
+            created << QString("doc%1.doc").arg(i, 2, 10, QChar('0'));
+            touch(d + "/" + created.last());
+        }
+        QStringList expected;
+        for (const QString& name : enumerationOrder(d)) expected << d + "/" + name;
+        QCOMPARE(scan(d), expected);
+        QCOMPARE(scanOwn(d), expected);
+    }
+
+    void subfolderNamedLikeADocument() {
+        const QString d = root() + "d";
+        touch(d + "/e.doc/inner.docx");
+        QCOMPARE(scan(d), QStringList({d + "/e.doc/inner.docx"}));
+        QCOMPARE(scanOwn(d), QStringList());
+    }
+
+    void hiddenEntriesAreScanned() {
+        const QString d = root() + "d";
+        touch(d + "/.hidden/h.doc");
+        QCOMPARE(scan(d), QStringList({d + "/.hidden/h.doc"}));
+        touch(d + "/~$owner.docx");
+        touch(d + "/.dot.docx");
+        QCOMPARE(asSet(scanOwn(d)), QSet<QString>({d + "/~$owner.docx", d + "/.dot.docx"}));
+        QCOMPARE(scan(d).size(), 3);
+    }
+
+    void loopOfLinksEnds() {
+        const QString d = root() + "d";
+        touch(d + "/a/one.doc");
+        touch(d + "/b/two.doc");
+        QVERIFY(QFile::link(d, d + "/a/up"));          // back to the top
+        QVERIFY(QFile::link(d + "/b", d + "/a/tob"));  // and across
+        QVERIFY(QFile::link(d + "/a", d + "/b/toa"));
+        const QStringList found = scan(d);
+        QCOMPARE(found.size(), 2);
+        QCOMPARE(found.filter("one.doc").size(), 1);
+        QCOMPARE(found.filter("two.doc").size(), 1);
+    }
+
+    void linksAreFollowed() {
+        const QString d = root() + "d";
+        touch(root() + "elsewhere/far.doc");
+        touch(root() + "target.docx");
+        QDir().mkpath(d);
+        QVERIFY(QFile::link(root() + "elsewhere", d + "/linked"));
+        QVERIFY(QFile::link(root() + "target.docx", d + "/shortcut.docx"));
+        QVERIFY(QFile::link(root() + "missing.doc", d + "/dangling.doc"));
+        const QStringList found = scan(d);
+        QCOMPARE(asSet(found), QSet<QString>({d + "/linked/far.doc", d + "/shortcut.docx"}));
+        QCOMPARE(scanOwn(d), QStringList({d + "/shortcut.docx"}));
+    }
+
+    void unreadableSubfolderAddsNothingAndStopsNothing() {
+        const QString d = root() + "d";
+        touch(d + "/top.doc");
+        touch(d + "/locked/secret.doc");
+        touch(d + "/open/seen.doc");
+        touch(d + "/open/deeper/also.doc");
+        // Readable for everyone but the locked folder.
+        QFile::setPermissions(
+            dir_->path(), QFile::permissions(dir_->path()) | QFile::ReadOther | QFile::ExeOther);
+        QVERIFY(QFile::setPermissions(d + "/locked", QFileDevice::Permissions()));
+        QStringList found;
+        {
+            AsUnprivilegedUser user;
+            if (faccessat(AT_FDCWD, QFile::encodeName(d + "/locked").constData(), R_OK,
+                          AT_EACCESS) == 0) {
+                QFile::setPermissions(d + "/locked",
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+                QSKIP("the locked folder stays readable for this user");
+            }
+            found = scan(d);
+        }
+        QFile::setPermissions(d + "/locked",
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(asSet(found), QSet<QString>({d + "/top.doc", d + "/open/seen.doc",
+                                              d + "/open/deeper/also.doc"}));
+    }
+
+    void missingFolderAddsNothing() {
+        QCOMPARE(scan(root() + "nowhere"), QStringList());
+        QCOMPARE(scanOwn(root() + "nowhere"), QStringList());
+        touch(root() + "file.doc");
+        QCOMPARE(scan(root() + "file.doc"), QStringList());
+    }
+
+    void scanningTwiceListsTwice() {
+        const QString d = root() + "d";
+        touch(d + "/x.doc");
+        touch(d + "/s/y.doc");
+        QStringList list{"already.doc"};
+        AddFolderDocs(list, d);
+        AddFolderDocs(list, d);
+        QCOMPARE(list.size(), 5);
+        QCOMPARE(list.first(), QString("already.doc"));
+        QCOMPARE(list.mid(1, 2), list.mid(3, 2));
+    }
+
+    // A.DOC, b.docx, c.rtf, d.doc.bak and a subfolder e.doc: only the first two.
+    void ownDocumentsOnly() {
+        const QString d = root() + "docs";
+        for (const char* name : {"A.DOC", "b.docx", "c.rtf", "d.doc.bak"})
+            touch(d + "/" + QString(name));
+        touch(d + "/e.doc/inside.doc");
+        QStringList expected;
+        for (const QString& name : enumerationOrder(d)) {
+            if (name == "A.DOC" || name == "b.docx") expected << d + "/" + name;
+        }
+        QCOMPARE(scanOwn(d), expected);
+        QCOMPARE(scanOwn(d + "/"), expected);
+    }
+};
+
+QTEST_GUILESS_MAIN(FolderScanTest)
+#include "tst_folderscan.moc"

@@ -1,0 +1,88 @@
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+
+#include "shell/appinfo.h"
+#include "shell/dialogs.h"
+#include "shell/frmabout.h"
+#include "tests/shell/fakedialogs.h"
+
+using pw::test::FakeDialogs;
+
+class AboutTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void texts() {
+        pw::frmAbout about;
+        QCOMPARE(about.objectName(), QString("frmAbout"));
+        QCOMPARE(about.windowTitle(), QString("Pagewright"));
+        QCOMPARE(about.findChild<QLabel*>("lblVersion")->text(), QString("Pagewright1.3"));
+        QCOMPARE(about.findChild<QLabel*>("Label1")->text(),
+                 QString("技术支持：support@pagewright.example"));
+        QCOMPARE(about.findChild<QLabel*>("lblPage")->text(),
+                 QString("主页：https://pagewright.example/"));
+        QCOMPARE(about.findChild<QPushButton*>("CmdOK")->text(), QString("确定"));
+        QVERIFY(!about.findChild<QLabel*>("Image1")->pixmap().isNull());
+    }
+
+    void geometry() {
+        pw::frmAbout about;
+        QCOMPARE(about.size(), QSize(261, 128));
+        QCOMPARE(about.minimumSize(), about.maximumSize());
+        QVERIFY(!(about.windowFlags() & Qt::WindowMinimizeButtonHint));
+        QVERIFY(!(about.windowFlags() & Qt::WindowMaximizeButtonHint));
+        QCOMPARE(about.findChild<QLabel*>("Image1")->geometry(), QRect(4, 4, 32, 32));
+        QCOMPARE(about.findChild<QLabel*>("lblVersion")->geometry(), QRect(56, 8, 181, 29));
+        // Moved left beside the home-page line so that the whole address shows.
+        QCOMPARE(about.findChild<QLabel*>("Label1")->geometry(), QRect(12, 48, 245, 17));
+        QCOMPARE(about.findChild<QLabel*>("lblPage")->geometry(), QRect(12, 68, 221, 17));
+        QCOMPARE(about.findChild<QPushButton*>("CmdOK")->geometry(), QRect(192, 96, 53, 25));
+        for (const char* link : {"Label1", "lblPage"}) {
+            const auto* label = about.findChild<QLabel*>(link);
+            QVERIFY(label->font().underline());
+            QCOMPARE(label->cursor().shape(), Qt::PointingHandCursor);
+        }
+    }
+
+    // The links go to the opener and the window stays open.
+    void linksOpenThroughTheSeam() {
+        FakeDialogs fake;
+        pw::ScopedDialogs use(fake);
+        pw::frmAbout about;
+        about.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        QTest::mouseClick(about.findChild<QLabel*>("Label1"), Qt::LeftButton);
+        QTest::mouseClick(about.findChild<QLabel*>("lblPage"), Qt::LeftButton);
+        QCOMPARE(fake.openedUrls, QList<QUrl>({QUrl("mailto:support@pagewright.example"),
+                                               QUrl("https://pagewright.example/")}));
+        QVERIFY(about.isVisible());
+        // Other labels and other buttons open nothing.
+        QTest::mouseClick(about.findChild<QLabel*>("lblVersion"), Qt::LeftButton);
+        QTest::mouseClick(about.findChild<QLabel*>("Label1"), Qt::RightButton);
+        QCOMPARE(fake.openedUrls.size(), 2);
+    }
+
+    void showIsModalOverItsOpenerAndOkCloses() {
+        FakeDialogs fake;
+        pw::ScopedDialogs use(fake);
+        QWidget opener;
+        int result = -1;
+        bool wasModal = false;
+        fake.onModal = [&](QDialog& dialog) {
+            wasModal = dialog.isModal();
+            dialog.findChild<QPushButton*>("CmdOK")->click();
+            result = dialog.result();
+        };
+        pw::frmAbout::Show(&opener);
+        QCOMPARE(fake.modalWindows, QStringList({"frmAbout"}));
+        QCOMPARE(fake.parents.value(0).data(), &opener);
+        QVERIFY(wasModal);
+        QCOMPARE(result, int(QDialog::Accepted));
+        // Nothing of it is left behind.
+        QVERIFY(opener.findChildren<pw::frmAbout*>().isEmpty());
+    }
+};
+
+QTEST_MAIN(AboutTest)
+#include "tst_about.moc"

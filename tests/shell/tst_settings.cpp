@@ -1,0 +1,277 @@
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "shell/settingsstore.h"
+#include "shell/windowsettings.h"
+
+using namespace pw;
+
+namespace {
+
+// Records the keys in the order they are read and written.
+class RecordingStore final : public SettingsStore {
+public:
+    explicit RecordingStore(const QString& folder) : SettingsStore(folder) {}
+    QString Get(const QString& application, const QString& section, const QString& key,
+                const QString& defaultValue) const override {
+        reads << key;
+        return SettingsStore::Get(application, section, key, defaultValue);
+    }
+    void Save(const QString& application, const QString& section, const QString& key,
+              const QString& value) override {
+        writes << key + u'=' + value;
+        SettingsStore::Save(application, section, key, value);
+    }
+    mutable QStringList reads;
+    QStringList writes;
+};
+
+const QString Absent = QStringLiteral("<absent>");
+
+}  // namespace
+
+class SettingsTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<SettingsStore> store_;
+
+    QString stored(const QString& key) const {
+        return store_->Get(SettingsApplication, SettingsSection, key, Absent);
+    }
+    void put(const QString& key, const QString& value) {
+        store_->Save(SettingsApplication, SettingsSection, key, value);
+    }
+    static SplitWindowSettings changedSplit() {
+        return {.optSplit = 1,
+                .txtPages = QStringLiteral("12"),
+                .txtNewDocs = QStringLiteral("3"),
+                .cmbMaskLength = 6,
+                .optNewDocName = 4,
+                .optOutDir = 1};
+    }
+
+private slots:
+    void init() {
+        // A folder of its own for each case: QSettings caches what it has read per file.
+        dir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir_->isValid());
+        store_ = std::make_unique<SettingsStore>(dir_->path());
+    }
+
+    void getAndSave() {
+        QCOMPARE(store_->Get("Quillmark", "Controls", "txtPages", "dflt"), QString("dflt"));
+        store_->Save("Quillmark", "Controls", "txtPages", "5");
+        QCOMPARE(store_->Get("Quillmark", "Controls", "txtPages", "dflt"), QString("5"));
+        store_->Save("Quillmark", "Controls", "txtPages", "07");
+        QCOMPARE(store_->Get("Quillmark", "Controls", "txtPages", "dflt"), QString("07"));
+        // Another section or application does not see it.
+        QCOMPARE(store_->Get("Quillmark", "Other", "txtPages", "dflt"), QString("dflt"));
+        QCOMPARE(store_->Get("Other", "Controls", "txtPages", "dflt"), QString("dflt"));
+        // Kept as text in the application's INI file.
+        QSettings file(dir_->filePath("Quillmark/Quillmark.ini"), QSettings::IniFormat);
+        QCOMPARE(file.value("Controls/txtPages").toString(), QString("07"));
+    }
+
+    // The recipe the window tests use: the per-user store redirected to a folder of their own.
+    void defaultStoreFollowsRedirectedUserPath() {
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir_->path());
+        SettingsStore user;
+        user.Save(SettingsApplication, SettingsSection, "ChkPageBreak", "1");
+        QVERIFY(QFile::exists(dir_->filePath("Quillmark/Quillmark.ini")));
+        QCOMPARE(stored("ChkPageBreak"), QString("1"));
+    }
+
+    void firstRunDefaults() {
+        const SplitWindowSettings split = readSplitWindowSettings(*store_);
+        QCOMPARE(split.optSplit, 0);
+        QCOMPARE(split.txtPages, QString());
+        QCOMPARE(split.txtNewDocs, QString());
+        QCOMPARE(split.cmbMaskLength, 0);
+        QCOMPARE(split.optNewDocName, 1);
+        QCOMPARE(split.optOutDir, 0);
+        QCOMPARE(readMergeWindowSettings(*store_).chkPageBreak, false);
+        QCOMPARE(readStartForm(*store_), 0);
+        // Reading writes nothing.
+        QVERIFY(!QFile::exists(dir_->filePath("Quillmark/Quillmark.ini")));
+    }
+
+    void loadStepOrder() {
+        saveSplitWindowSettings(*store_, changedSplit());
+        RecordingStore recording(dir_->path());
+        QStringList steps;
+        loadSplitWindowSettings(
+            recording,
+            {.optSplit = [&](int i) { steps << QString("OptSplit %1").arg(i); },
+             .txtPages = [&](const QString& t) { steps << "txtPages " + t; },
+             .txtNewDocs = [&](const QString& t) { steps << "txtNewDocs " + t; },
+             .cmbMaskLength = [&](int p) { steps << QString("CmbNewNameMaskLength %1").arg(p); },
+             .optNewDocName = [&](int i) { steps << QString("OptNewDocName %1").arg(i); },
+             .optOutDir = [&](int i) { steps << QString("OptOutDir %1").arg(i); }});
+        QCOMPARE(steps, QStringList({"OptSplit 1", "txtPages 12", "txtNewDocs 3",
+                                     "CmbNewNameMaskLength 6", "OptNewDocName 4", "OptOutDir 1"}));
+        QCOMPARE(recording.reads,
+                 QStringList({"OptSplit", "txtPages", "txtNewDocs", "CmbNewNameMaskLength",
+                              "OptNewDocName", "OptOutDir"}));
+        QCOMPARE(recording.writes, QStringList());
+    }
+
+    void closeStepOrder() {
+        RecordingStore recording(dir_->path());
+        saveSplitWindowSettings(recording, changedSplit());
+        QCOMPARE(recording.writes,
+                 QStringList({"OptSplit=1", "txtPages=12", "txtNewDocs=3", "OptNewDocName=4",
+                              "StartForm=0", "OptOutDir=1", "CmbNewNameMaskLength=6"}));
+        recording.writes.clear();
+        saveMergeWindowSettings(recording, {.chkPageBreak = true});
+        QCOMPARE(recording.writes, QStringList({"ChkPageBreak=1", "StartForm=1"}));
+        recording.writes.clear();
+        saveMergeWindowSettings(recording, {.chkPageBreak = false});
+        QCOMPARE(recording.writes, QStringList({"ChkPageBreak=0", "StartForm=1"}));
+    }
+
+    void closingSplitAloneLeavesNoMergeKey() {
+        saveSplitWindowSettings(*store_, SplitWindowSettings());
+        QCOMPARE(stored("StartForm"), QString("0"));
+        QCOMPARE(stored("ChkPageBreak"), Absent);
+        QCOMPARE(QSettings(dir_->filePath("Quillmark/Quillmark.ini"), QSettings::IniFormat)
+                     .allKeys()
+                     .size(),
+                 7);
+    }
+
+    void closingMergeAfterSplitOpensMergeNextTime() {
+        // Closing the merge window closes the split window first.
+        saveSplitWindowSettings(*store_, changedSplit());
+        saveMergeWindowSettings(*store_, {.chkPageBreak = true});
+        QCOMPARE(readStartForm(*store_), 1);
+        QCOMPARE(readMergeWindowSettings(*store_).chkPageBreak, true);
+        QCOMPARE(readSplitWindowSettings(*store_).optNewDocName, 4);
+
+        // Back on the split window and closed there: the merge window's close runs first.
+        saveMergeWindowSettings(*store_, {.chkPageBreak = true});
+        saveSplitWindowSettings(*store_, changedSplit());
+        QCOMPARE(stored("StartForm"), QString("0"));
+        QCOMPARE(readStartForm(*store_), 0);
+    }
+
+    void emptyTextsRoundTrip() {
+        SplitWindowSettings settings = changedSplit();
+        settings.txtPages.clear();
+        settings.txtNewDocs = QStringLiteral(" 0 ");
+        saveSplitWindowSettings(*store_, settings);
+        QCOMPARE(stored("txtPages"), QString(""));  // present, not absent
+        const SplitWindowSettings back = readSplitWindowSettings(*store_);
+        QCOMPARE(back.txtPages, QString());
+        QCOMPARE(back.txtNewDocs, QString(" 0 "));
+    }
+
+    void everyValueRoundTrips() {
+        for (int rule = 0; rule <= 4; ++rule) {
+            for (int position = 0; position <= 7; ++position) {
+                SplitWindowSettings settings = changedSplit();
+                settings.optNewDocName = rule;
+                settings.cmbMaskLength = position;
+                settings.optSplit = position % 2;
+                settings.optOutDir = 1 - position % 2;
+                saveSplitWindowSettings(*store_, settings);
+                const SplitWindowSettings back = readSplitWindowSettings(*store_);
+                QCOMPARE(back.optNewDocName, rule);
+                QCOMPARE(back.cmbMaskLength, position);
+                QCOMPARE(back.optSplit, settings.optSplit);
+                QCOMPARE(back.optOutDir, settings.optOutDir);
+            }
+        }
+    }
+
+    void readingRules_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<int>("expected");
+        // OptNewDocName is read as text.
+        QTest::newRow("rule 7") << "OptNewDocName"
+                                << "7" << 1;
+        QTest::newRow("rule abc") << "OptNewDocName"
+                                  << "abc" << 1;
+        QTest::newRow("rule empty") << "OptNewDocName"
+                                    << "" << 1;
+        QTest::newRow("rule 03") << "OptNewDocName"
+                                 << "03" << 1;
+        QTest::newRow("rule 3") << "OptNewDocName"
+                                << "3" << 3;
+        QTest::newRow("rule 0") << "OptNewDocName"
+                                << "0" << 0;
+        // Two-way options: 0 the first, any other number the second, no number the default.
+        QTest::newRow("split 5") << "OptSplit"
+                                 << "5" << 1;
+        QTest::newRow("split -1") << "OptSplit"
+                                  << "-1" << 1;
+        QTest::newRow("split abc") << "OptSplit"
+                                   << "abc" << 0;
+        QTest::newRow("split huge") << "OptSplit"
+                                    << "99999999999999999999" << 0;
+        QTest::newRow("outdir 2") << "OptOutDir"
+                                  << "2" << 1;
+        QTest::newRow("outdir x1") << "OptOutDir"
+                                   << "x1" << 0;
+        // List positions outside 0 to 7 read as 0.
+        QTest::newRow("mask 7") << "CmbNewNameMaskLength"
+                                << "7" << 7;
+        QTest::newRow("mask 8") << "CmbNewNameMaskLength"
+                                << "8" << 0;
+        QTest::newRow("mask -1") << "CmbNewNameMaskLength"
+                                 << "-1" << 0;
+        QTest::newRow("mask 2.5") << "CmbNewNameMaskLength"
+                                  << "2.5" << 0;
+        // Check states other than 0 and 1 read as clear.
+        QTest::newRow("check 1") << "ChkPageBreak"
+                                 << "1" << 1;
+        QTest::newRow("check 2") << "ChkPageBreak"
+                                 << "2" << 0;
+        QTest::newRow("check yes") << "ChkPageBreak"
+                                   << "yes" << 0;
+        // StartForm: 0 split, any other number merge, no number split.
+        QTest::newRow("start 1") << "StartForm"
+                                 << "1" << 1;
+        QTest::newRow("start -3") << "StartForm"
+                                  << "-3" << 1;
+        QTest::newRow("start 0") << "StartForm"
+                                 << "0" << 0;
+        QTest::newRow("start abc") << "StartForm"
+                                   << "abc" << 0;
+    }
+
+    void readingRules() {
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        QFETCH(int, expected);
+        put(key, value);
+        const SplitWindowSettings split = readSplitWindowSettings(*store_);
+        const QHash<QString, int> read{
+            {"OptNewDocName", split.optNewDocName},
+            {"OptSplit", split.optSplit},
+            {"OptOutDir", split.optOutDir},
+            {"CmbNewNameMaskLength", split.cmbMaskLength},
+            {"ChkPageBreak", readMergeWindowSettings(*store_).chkPageBreak ? 1 : 0},
+            {"StartForm", readStartForm(*store_)},
+        };
+        QCOMPARE(read.value(key, -99), expected);
+    }
+
+    void handEditedListReadsAsText() {
+        QFile file(dir_->filePath("Quillmark/Quillmark.ini"));
+        QDir().mkpath(dir_->filePath("Quillmark"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[Controls]\ntxtPages=1,2\nOptSplit=1,2\n");
+        file.close();
+        const SplitWindowSettings split = readSplitWindowSettings(*store_);
+        QCOMPARE(split.txtPages, QString("1,2"));
+        QCOMPARE(split.optSplit, 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(SettingsTest)
+#include "tst_settings.moc"
