@@ -9,13 +9,13 @@ namespace pw::word {
 // The one error type that leaves the document engine; no backend exception crosses it.
 struct Error {
     enum class Kind {
-        NotInstalled,   // no office program was found
-        StartFailed,    // the office did not start or did not answer in time
-        OfficeDead,     // the office process has gone (crashed, killed, quit)
-        Timeout,        // a call took longer than its deadline; the office was stopped
-        OpenFailed,     // a document could not be loaded (missing, damaged, protected)
-        SaveFailed,     // a document could not be written
-        Failed,         // any other refused operation
+        NotInstalled,  // no office program was found
+        StartFailed,   // the office did not start or did not answer in time
+        OfficeDead,    // the office process has gone (crashed, killed, quit)
+        Timeout,       // a call took longer than its deadline; the office was stopped
+        OpenFailed,    // a document could not be loaded (missing, damaged, protected)
+        SaveFailed,    // a document could not be written
+        Failed,        // any other refused operation
     };
     Kind kind = Kind::Failed;
     QString message;

@@ -19,7 +19,7 @@ DocBuilder& DocBuilder::footer(const QString& text) {
     return *this;
 }
 DocBuilder& DocBuilder::paragraph(const QString& text) {
-    m_blocks.push_back({Block::Paragraph, text, std::exchange(m_pendingBreak, false)});
+    m_blocks.push_back({Block::Paragraph, text, std::exchange(m_pendingBreak, false), 0, 0, {}});
     return *this;
 }
 DocBuilder& DocBuilder::pageBreak() {
@@ -27,11 +27,10 @@ DocBuilder& DocBuilder::pageBreak() {
     return *this;
 }
 DocBuilder& DocBuilder::numberedItem(const QString& text) {
-    m_blocks.push_back({Block::Item, text, std::exchange(m_pendingBreak, false)});
+    m_blocks.push_back({Block::Item, text, std::exchange(m_pendingBreak, false), 0, 0, {}});
     return *this;
 }
-DocBuilder& DocBuilder::table(int rows, int columns,
-                              const std::function<QString(int, int)>& cell) {
+DocBuilder& DocBuilder::table(int rows, int columns, const std::function<QString(int, int)>& cell) {
     Block b{Block::Table, {}, std::exchange(m_pendingBreak, false), rows, columns, {}};
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < columns; ++c) b.cells.push_back(cell(r, c));
@@ -39,13 +38,16 @@ DocBuilder& DocBuilder::table(int rows, int columns,
     return *this;
 }
 
-static QString esc(const QString& s) { return s.toHtmlEscaped(); }
+static QString esc(const QString& s) {
+    return s.toHtmlEscaped();
+}
 
 QString DocBuilder::flatOdf() const {
     const QString width = m_landscape ? "29.7cm" : "21cm";
     const QString height = m_landscape ? "21cm" : "29.7cm";
     QString x;
-    x += R"(<?xml version="1.0" encoding="UTF-8"?>
+    x +=
+        R"(<?xml version="1.0" encoding="UTF-8"?>
 <office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0"
  xmlns:style="urn:oasis:names:tc:opendocument:xmlns:style:1.0"
  xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0"
@@ -60,9 +62,10 @@ QString DocBuilder::flatOdf() const {
 </office:styles>
 <office:automatic-styles>
  <style:page-layout style:name="pm1">
-  <style:page-layout-properties fo:page-width=")" + width + R"(" fo:page-height=")" + height +
-         R"(" style:print-orientation=")" + (m_landscape ? "landscape" : "portrait") +
-         R"(" fo:margin-top="2cm" fo:margin-bottom="2cm" fo:margin-left="2cm" fo:margin-right="2cm"/>
+  <style:page-layout-properties fo:page-width=")" +
+        width + R"(" fo:page-height=")" + height + R"(" style:print-orientation=")" +
+        (m_landscape ? "landscape" : "portrait") +
+        R"(" fo:margin-top="2cm" fo:margin-bottom="2cm" fo:margin-left="2cm" fo:margin-right="2cm"/>
   <style:header-style><style:header-footer-properties fo:min-height="0.5cm"/></style:header-style>
   <style:footer-style><style:header-footer-properties fo:min-height="0.5cm"/></style:footer-style>
  </style:page-layout>
@@ -85,8 +88,10 @@ QString DocBuilder::flatOdf() const {
 </office:automatic-styles>
 <office:master-styles>
  <style:master-page style:name="Standard" style:page-layout-name="pm1">)";
-    if (!m_header.isEmpty()) x += "<style:header><text:p>" + esc(m_header) + "</text:p></style:header>";
-    if (!m_footer.isEmpty()) x += "<style:footer><text:p>" + esc(m_footer) + "</text:p></style:footer>";
+    if (!m_header.isEmpty())
+        x += "<style:header><text:p>" + esc(m_header) + "</text:p></style:header>";
+    if (!m_footer.isEmpty())
+        x += "<style:footer><text:p>" + esc(m_footer) + "</text:p></style:footer>";
     x += "</style:master-page>\n</office:master-styles>\n<office:body><office:text>\n";
 
     bool inList = false;
@@ -119,7 +124,8 @@ QString DocBuilder::flatOdf() const {
                     x += "<table:table-row>";
                     for (int c = 0; c < b.columns; ++c)
                         x += "<table:table-cell office:value-type=\"string\"><text:p>" +
-                             esc(b.cells[size_t(r * b.columns + c)]) + "</text:p></table:table-cell>";
+                             esc(b.cells[size_t(r * b.columns + c)]) +
+                             "</text:p></table:table-cell>";
                     x += "</table:table-row>\n";
                 }
                 x += "</table:table>\n";
@@ -150,9 +156,9 @@ bool makeDocument(word::Application& app, const DocBuilder& doc, const QString& 
 }
 
 QString sampleParagraph(int index, int words) {
-    static const char* vocabulary[] = {"alpha", "bravo", "charlie", "delta", "echo", "foxtrot",
-                                       "golf", "hotel", "india", "juliet", "kilo", "lima",
-                                       "mike", "november", "oscar", "papa", "quebec", "romeo"};
+    static const char* vocabulary[] = {
+        "alpha",  "bravo", "charlie", "delta", "echo",     "foxtrot", "golf", "hotel",  "india",
+        "juliet", "kilo",  "lima",    "mike",  "november", "oscar",   "papa", "quebec", "romeo"};
     QString s = QStringLiteral("P%1").arg(index);
     for (int w = 0; w < words; ++w) {
         s += u' ';

@@ -68,8 +68,8 @@ int pdfPageCount(const QString& pdf) {
 
 QString pdfPageText(const QString& pdf, int page) {
     QProcess p;
-    p.start("pdftotext", {"-layout", "-f", QString::number(page), "-l", QString::number(page), "-enc", "UTF-8",
-                          pdf, "-"});
+    p.start("pdftotext", {"-layout", "-f", QString::number(page), "-l", QString::number(page),
+                          "-enc", "UTF-8", pdf, "-"});
     p.waitForFinished(60000);
     return foldSpace(QString::fromUtf8(p.readAllStandardOutput()));
 }

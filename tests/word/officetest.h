@@ -6,10 +6,11 @@
 
 #include "word/libreoffice/libreofficefactory.h"
 
-#define PW_REQUIRE(expr)                                                                        \
-    do {                                                                                        \
-        auto&& pw_result_ = (expr);                                                             \
-        if (!pw_result_) QFAIL(qPrintable(QStringLiteral(#expr ": ") + pw_result_.error().message)); \
+#define PW_REQUIRE(expr)                                                                \
+    do {                                                                                \
+        auto&& pw_result_ = (expr);                                                     \
+        if (!pw_result_)                                                                \
+            QFAIL(qPrintable(QStringLiteral(#expr ": ") + pw_result_.error().message)); \
     } while (false)
 
 namespace pw::test {
@@ -18,8 +19,9 @@ namespace pw::test {
 inline std::unique_ptr<word::Application> startOffice(word::LibreOfficeOptions options = {}) {
     auto app = word::LibreOfficeFactory(std::move(options)).create();
     if (!app) {
-        QTest::qFail(qPrintable(QStringLiteral("LibreOffice did not start: ") + app.error().message),
-                     __FILE__, __LINE__);
+        QTest::qFail(
+            qPrintable(QStringLiteral("LibreOffice did not start: ") + app.error().message),
+            __FILE__, __LINE__);
         return nullptr;
     }
     return std::move(*app);

@@ -151,7 +151,8 @@ private slots:
 
         auto range = doc.range(*page2, *page3);
         PW_REQUIRE(range);
-        QCOMPARE(test::foldSpace(*(*range)->text()), QStringLiteral("page two, first page two, second"));
+        QCOMPARE(test::foldSpace(*(*range)->text()),
+                 QStringLiteral("page two, first page two, second"));
         auto clip = (*range)->copy();
         PW_REQUIRE(clip);
         auto target = m_app->add();
@@ -191,7 +192,8 @@ private slots:
         QVERIFY(!sel.insertFile(path("nothing-here.docx")));
 
         const QStringList pages = pdfPages(doc, path("ins.pdf"));
-        QCOMPARE(pages, (QStringList{"first document plain text 纯文本", "third document", "web page"}));
+        QCOMPARE(pages,
+                 (QStringList{"first document plain text 纯文本", "third document", "web page"}));
     }
 
     void orientationIsReadAndWritten() {

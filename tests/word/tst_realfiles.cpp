@@ -16,7 +16,8 @@ class RealFilesTest : public QObject {
 private slots:
     void everyFileOpensOrFailsCleanly() {
         const QString fixtures = test::fixturesDir();
-        if (fixtures.isEmpty()) QSKIP("../shared/fixtures is absent: the real documents are not here");
+        if (fixtures.isEmpty())
+            QSKIP("../shared/fixtures is absent: the real documents are not here");
         const QDir dir(fixtures + QStringLiteral("/poi"));
         const QStringList files = dir.entryList(QDir::Files, QDir::Name);
         QVERIFY(!files.isEmpty());

@@ -10,8 +10,9 @@ namespace pw::word::lo {
 class AbortingInteractionHandler final
     : public cppu::WeakImplHelper1<com::sun::star::task::XInteractionHandler> {
 public:
-    void SAL_CALL handle(const com::sun::star::uno::Reference<
-                         com::sun::star::task::XInteractionRequest>& request) override;
+    void SAL_CALL
+    handle(const com::sun::star::uno::Reference<com::sun::star::task::XInteractionRequest>& request)
+        override;
 };
 
 }  // namespace pw::word::lo

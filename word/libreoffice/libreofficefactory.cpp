@@ -22,11 +22,15 @@ QString findSoffice(const QString& preferred) {
     }
     const QString onPath = QStandardPaths::findExecutable(QStringLiteral("soffice"));
     if (!onPath.isEmpty()) return onPath;
-    QStringList candidates = {QStringLiteral("/usr/lib/libreoffice/program/soffice"),
-                              QStringLiteral("/usr/local/lib/libreoffice/program/soffice"),
-                              QStringLiteral("/snap/libreoffice/current/lib/libreoffice/program/soffice")};
-    const QStringList opt = QDir(QStringLiteral("/opt")).entryList({QStringLiteral("libreoffice*")}, QDir::Dirs, QDir::Name | QDir::Reversed);
-    for (const QString& dir : opt) candidates.prepend(QStringLiteral("/opt/%1/program/soffice").arg(dir));
+    QStringList candidates = {
+        QStringLiteral("/usr/lib/libreoffice/program/soffice"),
+        QStringLiteral("/usr/local/lib/libreoffice/program/soffice"),
+        QStringLiteral("/snap/libreoffice/current/lib/libreoffice/program/soffice")};
+    const QStringList opt =
+        QDir(QStringLiteral("/opt"))
+            .entryList({QStringLiteral("libreoffice*")}, QDir::Dirs, QDir::Name | QDir::Reversed);
+    for (const QString& dir : opt)
+        candidates.prepend(QStringLiteral("/opt/%1/program/soffice").arg(dir));
     for (const QString& c : candidates)
         if (QFileInfo(c).isExecutable()) return c;
     return {};
@@ -46,11 +50,15 @@ struct ConfigKey {
 };
 const ConfigKey* configKeyFor(Option option) {
     static const ConfigKey spell{"/org.openoffice.Office.Linguistic/SpellChecking", "IsSpellAuto"};
-    static const ConfigKey grammar{"/org.openoffice.Office.Linguistic/GrammarChecking", "IsAutoCheck"};
+    static const ConfigKey grammar{"/org.openoffice.Office.Linguistic/GrammarChecking",
+                                   "IsAutoCheck"};
     switch (option) {
-        case Option::CheckSpellingAsYouType: return &spell;
-        case Option::CheckGrammarAsYouType: return &grammar;
-        default: return nullptr;
+        case Option::CheckSpellingAsYouType:
+            return &spell;
+        case Option::CheckGrammarAsYouType:
+            return &grammar;
+        default:
+            return nullptr;
     }
 }
 
@@ -69,11 +77,15 @@ public:
 
     Status setDisplayAlerts(int) override {
         // Every load already runs with an interaction handler that never waits for an answer.
-        if (!m_session->alive()) return fail(Error::Kind::OfficeDead, QStringLiteral("LibreOffice is no longer running"));
+        if (!m_session->alive())
+            return fail(Error::Kind::OfficeDead,
+                        QStringLiteral("LibreOffice is no longer running"));
         return {};
     }
 
-    Result<std::unique_ptr<Document>> open(const QString& path) override { return loadDocument(m_session, path); }
+    Result<std::unique_ptr<Document>> open(const QString& path) override {
+        return loadDocument(m_session, path);
+    }
     Result<std::unique_ptr<Document>> add() override { return newDocument(m_session); }
     Status quit() override { return m_session->quit(); }
     bool isAlive() override { return m_session->alive(); }

@@ -7,10 +7,10 @@
 namespace pw::word {
 
 struct LibreOfficeOptions {
-    QString sofficePath;            // empty: the PATH, then the usual install folders
-    int startTimeoutMs = 60000;     // from launch until the office answers on its pipe
-    int callTimeoutMs = 180000;     // one load, store or insert; the office is stopped past it
-    int quitTimeoutMs = 10000;      // from terminate until the process is killed
+    QString sofficePath;         // empty: the PATH, then the usual install folders
+    int startTimeoutMs = 60000;  // from launch until the office answers on its pipe
+    int callTimeoutMs = 180000;  // one load, store or insert; the office is stopped past it
+    int quitTimeoutMs = 10000;   // from terminate until the process is killed
 };
 
 // The soffice program that would be started, or empty when none is installed.

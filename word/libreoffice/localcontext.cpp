@@ -34,7 +34,8 @@ css::uno::Reference<css::uno::XComponentContext> localContext() {
         const QString dir = programFolder();
         if (dir.isEmpty()) return;
         // The office's own bootstrap file names the type and service libraries to load.
-        const QByteArray fundamental = ("vnd.sun.star.pathname:" + dir + "/fundamentalrc").toLocal8Bit();
+        const QByteArray fundamental =
+            ("vnd.sun.star.pathname:" + dir + "/fundamentalrc").toLocal8Bit();
         setenv("URE_BOOTSTRAP", fundamental.constData(), 0);
         try {
             context = cppu::defaultBootstrap_InitialComponentContext(

@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include <com/sun/star/awt/Point.hpp>
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
@@ -21,8 +22,8 @@
 #include <com/sun/star/text/ControlCharacter.hpp>
 #include <com/sun/star/text/XPageCursor.hpp>
 #include <com/sun/star/text/XParagraphCursor.hpp>
-#include <com/sun/star/text/XTextCursor.hpp>
 #include <com/sun/star/text/XTextContent.hpp>
+#include <com/sun/star/text/XTextCursor.hpp>
 #include <com/sun/star/text/XTextRangeCompare.hpp>
 #include <com/sun/star/text/XTextTable.hpp>
 #include <com/sun/star/text/XTextTablesSupplier.hpp>
@@ -31,7 +32,6 @@
 #include <com/sun/star/util/XCloseable.hpp>
 #include <com/sun/star/view/XLineCursor.hpp>
 #include <com/sun/star/view/XViewCursor.hpp>
-#include <com/sun/star/awt/Point.hpp>
 
 #include "word/libreoffice/interactionhandler.h"
 #include "word/libreoffice/numbering.h"
@@ -40,13 +40,13 @@
 
 namespace pw::word::lo {
 
+using css::beans::PropertyValue;
+using css::text::XTextRange;
 using css::uno::Any;
 using css::uno::Sequence;
 using css::uno::UNO_QUERY;
 using css::uno::UNO_QUERY_THROW;
 using css::uno::UNO_SET_THROW;
-using css::beans::PropertyValue;
-using css::text::XTextRange;
 
 namespace {
 
@@ -56,7 +56,8 @@ struct LoPosition final : Position::Data {
 };
 
 struct LoClip final : Clip::Data {
-    explicit LoClip(std::vector<Reference<css::datatransfer::XTransferable>> t) : pieces(std::move(t)) {}
+    explicit LoClip(std::vector<Reference<css::datatransfer::XTransferable>> t)
+        : pieces(std::move(t)) {}
     std::vector<Reference<css::datatransfer::XTransferable>> pieces;  // pasted one after another
 };
 
@@ -134,8 +135,8 @@ Result<std::unique_ptr<Document>> wrap(const std::shared_ptr<Session>& session,
         return fail(Error::Kind::OpenFailed, QStringLiteral("not a text document"));
     }
     auto made = session->call(Error::Kind::OpenFailed, [&] {
-        return std::make_unique<LoDocument>(session, Reference<css::frame::XModel>(component, UNO_QUERY_THROW),
-                                            fullName);
+        return std::make_unique<LoDocument>(
+            session, Reference<css::frame::XModel>(component, UNO_QUERY_THROW), fullName);
     });
     if (!made) return pw::unexpected(made.error());
     return std::unique_ptr<Document>(std::move(*made));
@@ -146,8 +147,10 @@ Result<std::unique_ptr<Document>> wrap(const std::shared_ptr<Session>& session,
 Result<std::unique_ptr<Document>> loadDocument(const std::shared_ptr<Session>& session,
                                                const QString& path) {
     const QFileInfo info(path);
-    if (!info.isFile()) return fail(Error::Kind::OpenFailed, QStringLiteral("the file does not exist"));
-    if (!info.isReadable()) return fail(Error::Kind::OpenFailed, QStringLiteral("the file cannot be read"));
+    if (!info.isFile())
+        return fail(Error::Kind::OpenFailed, QStringLiteral("the file does not exist"));
+    if (!info.isReadable())
+        return fail(Error::Kind::OpenFailed, QStringLiteral("the file cannot be read"));
     const QString absolute = info.absoluteFilePath();
     auto component = session->call(Error::Kind::OpenFailed, [&] {
         Reference<css::frame::XComponentLoader> loader(session->desktop(), UNO_QUERY_THROW);
@@ -183,7 +186,9 @@ LoDocument::LoDocument(std::shared_ptr<Session> session, Reference<css::frame::X
     m_view.set(views->getViewCursor(), UNO_SET_THROW);
 }
 
-LoDocument::~LoDocument() { (void)close(SaveChanges::Discard); }
+LoDocument::~LoDocument() {
+    (void)close(SaveChanges::Discard);
+}
 
 Status LoDocument::requireOpen() const {
     if (m_closed) return fail(Error::Kind::Failed, QStringLiteral("the document is closed"));
@@ -195,9 +200,11 @@ Status LoDocument::saveAs(const QString& path) {
     const QString absolute = QFileInfo(path).absoluteFilePath();
     const Format format = formatFor(absolute);
     auto stored = m_session->call(Error::Kind::SaveFailed, [&] {
-        std::vector<PropertyValue> args = {prop("FilterName", Any(OUString::createFromAscii(format.filter))),
-                                           prop("Overwrite", Any(true))};
-        if (format.options) args.push_back(prop("FilterOptions", Any(OUString::createFromAscii(format.options))));
+        std::vector<PropertyValue> args = {
+            prop("FilterName", Any(OUString::createFromAscii(format.filter))),
+            prop("Overwrite", Any(true))};
+        if (format.options)
+            args.push_back(prop("FilterOptions", Any(OUString::createFromAscii(format.options))));
         Reference<css::frame::XStorable> storable(m_model, UNO_QUERY_THROW);
         const Sequence<PropertyValue> seq(args.data(), sal_Int32(args.size()));
         if (format.exportOnly)
@@ -215,7 +222,8 @@ Status LoDocument::saveAs(const QString& path) {
 
 Status LoDocument::save() {
     if (auto open = requireOpen(); !open) return open;
-    if (m_fullName.isEmpty()) return fail(Error::Kind::SaveFailed, QStringLiteral("the document has never been saved"));
+    if (m_fullName.isEmpty())
+        return fail(Error::Kind::SaveFailed, QStringLiteral("the document has never been saved"));
     return m_session->call(Error::Kind::SaveFailed, [&] {
         Reference<css::frame::XStorable>(m_model, UNO_QUERY_THROW)->store();
     });
@@ -247,7 +255,8 @@ Reference<css::beans::XPropertySet> LoDocument::firstPageStyle() {
     Reference<css::text::XTextCursor> cursor = m_body->createTextCursor();
     cursor->gotoStart(false);
     OUString name;
-    Reference<css::beans::XPropertySet>(cursor, UNO_QUERY_THROW)->getPropertyValue("PageStyleName") >>= name;
+    Reference<css::beans::XPropertySet>(cursor, UNO_QUERY_THROW)
+        ->getPropertyValue("PageStyleName") >>= name;
     Reference<css::style::XStyleFamiliesSupplier> families(m_model, UNO_QUERY_THROW);
     Reference<css::container::XNameAccess> pageStyles(
         families->getStyleFamilies()->getByName("PageStyles"), UNO_QUERY_THROW);
@@ -293,7 +302,9 @@ Status LoDocument::select() {
 
 Result<int> LoDocument::compare(const Position& a, const Position& b) {
     if (auto open = requireOpen(); !open) return pw::unexpected(open.error());
-    return m_session->call(Error::Kind::Failed, [&] { return compareTextRanges(m_body, m_view, rangeOf(a), rangeOf(b)); });
+    return m_session->call(Error::Kind::Failed, [&] {
+        return compareTextRanges(m_body, m_view, rangeOf(a), rangeOf(b));
+    });
 }
 
 Result<QString> LoDocument::characters() {
@@ -408,7 +419,8 @@ Status LoSelection::deleteContent() {
         auto anchoredInBody = [&](const Reference<css::text::XTextContent>& content) {
             if (!content.is()) return false;
             Reference<XTextRange> anchor = content->getAnchor();
-            return anchor.is() && Reference<css::uno::XInterface>(anchor->getText(), UNO_QUERY) == bodyId;
+            return anchor.is() &&
+                   Reference<css::uno::XInterface>(anchor->getText(), UNO_QUERY) == bodyId;
         };
         // Tables, and shapes and frames anchored in the text, go with the text.
         Reference<css::text::XTextTablesSupplier> tables(m_doc.m_model, UNO_QUERY_THROW);
@@ -419,7 +431,8 @@ Status LoSelection::deleteContent() {
         }
         Reference<css::drawing::XDrawPageSupplier> drawPage(m_doc.m_model, UNO_QUERY);  // NOLINT
         if (drawPage.is()) {
-            Reference<css::container::XIndexAccess> shapes(drawPage->getDrawPage(), UNO_QUERY_THROW);
+            Reference<css::container::XIndexAccess> shapes(drawPage->getDrawPage(),
+                                                           UNO_QUERY_THROW);
             for (sal_Int32 i = shapes->getCount() - 1; i >= 0; --i) {
                 Reference<css::text::XTextContent> shape(shapes->getByIndex(i), UNO_QUERY);
                 try {
@@ -440,7 +453,8 @@ Status LoSelection::paste(const Clip& clip) {
     if (!d) return fail(Error::Kind::Failed, QStringLiteral("nothing was copied"));
     m_wholeStory = false;
     return m_doc.m_session->call(Error::Kind::Failed, [&] {
-        Reference<css::datatransfer::XTransferableSupplier> supplier(m_doc.m_controller, UNO_QUERY_THROW);
+        Reference<css::datatransfer::XTransferableSupplier> supplier(m_doc.m_controller,
+                                                                     UNO_QUERY_THROW);
         for (size_t i = 0; i < d->pieces.size(); ++i) {
             if (i > 0) m_doc.m_view->gotoEnd(false);
             supplier->insertTransferable(d->pieces[i]);
@@ -459,12 +473,15 @@ Status LoSelection::insertPageBreak() {
     m_wholeStory = false;
     return m_doc.m_session->call(Error::Kind::Failed, [&] {
         Reference<css::text::XText> text = m_doc.m_view->getText();
-        Reference<css::text::XTextCursor> cursor = text->createTextCursorByRange(m_doc.m_view->getStart());
+        Reference<css::text::XTextCursor> cursor =
+            text->createTextCursorByRange(m_doc.m_view->getStart());
         Reference<css::text::XParagraphCursor> para(cursor, UNO_QUERY_THROW);
         // An empty paragraph takes the break itself; otherwise the text after the insertion
         // point moves to a new paragraph that begins the new page.
         const bool emptyParagraph = para->isStartOfParagraph() && para->isEndOfParagraph();
-        if (!emptyParagraph) text->insertControlCharacter(Reference<XTextRange>(cursor.get()), css::text::ControlCharacter::PARAGRAPH_BREAK, false);
+        if (!emptyParagraph)
+            text->insertControlCharacter(Reference<XTextRange>(cursor.get()),
+                                         css::text::ControlCharacter::PARAGRAPH_BREAK, false);
         Reference<css::beans::XPropertySet>(cursor, UNO_QUERY_THROW)
             ->setPropertyValue("BreakType", Any(css::style::BreakType_PAGE_BEFORE));
         m_doc.m_view->gotoRange(cursor->getStart(), false);
@@ -475,15 +492,18 @@ Status LoSelection::insertFile(const QString& path) {
     if (auto open = m_doc.requireOpen(); !open) return open;
     const QFileInfo info(path);
     if (!info.isFile() || !info.isReadable())
-        return fail(Error::Kind::OpenFailed, QStringLiteral("the file does not exist or cannot be read"));
+        return fail(Error::Kind::OpenFailed,
+                    QStringLiteral("the file does not exist or cannot be read"));
     m_wholeStory = false;
     const QString absolute = info.absoluteFilePath();
     return m_doc.m_session->call(Error::Kind::OpenFailed, [&] {
         Reference<css::text::XText> text = m_doc.m_view->getText();
-        Reference<css::text::XTextCursor> cursor = text->createTextCursorByRange(m_doc.m_view->getStart());
+        Reference<css::text::XTextCursor> cursor =
+            text->createTextCursorByRange(m_doc.m_view->getStart());
         // The file's text ends its own paragraph: what followed the insertion point stays
         // after it, in a paragraph of its own.
-        text->insertControlCharacter(Reference<XTextRange>(cursor.get()), css::text::ControlCharacter::PARAGRAPH_BREAK, false);
+        text->insertControlCharacter(Reference<XTextRange>(cursor.get()),
+                                     css::text::ControlCharacter::PARAGRAPH_BREAK, false);
         cursor->goLeft(1, false);
         Sequence<PropertyValue> args = loadArguments(absolute, true);
         Reference<css::document::XDocumentInsertable>(cursor, UNO_QUERY_THROW)

@@ -55,7 +55,6 @@ public:
     Result<int> compare(const Position& a, const Position& b) override;
     Result<QString> characters() override;
 
-
 private:
     friend class LoSelection;
     friend class LoRange;

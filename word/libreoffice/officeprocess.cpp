@@ -14,7 +14,9 @@
 
 namespace pw::word::lo {
 
-OfficeProcess::~OfficeProcess() { killAndReap(); }
+OfficeProcess::~OfficeProcess() {
+    killAndReap();
+}
 
 bool OfficeProcess::start(const QString& program, const QStringList& arguments, QString* error) {
     std::vector<QByteArray> storage;

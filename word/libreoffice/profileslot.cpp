@@ -23,8 +23,8 @@ bool ProfileSlot::acquire(QString* error) {
     }
     for (int slot = 0; slot < 64; ++slot) {
         const QString lockPath = QStringLiteral("%1/slot-%2.lock").arg(root).arg(slot);
-        const int fd = open(QFile::encodeName(lockPath).constData(), O_RDWR | O_CREAT | O_CLOEXEC,
-                            0600);
+        const int fd =
+            open(QFile::encodeName(lockPath).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
         if (fd < 0) continue;
         if (flock(fd, LOCK_EX | LOCK_NB) == 0) {
             m_lockFd = fd;

@@ -10,11 +10,11 @@
 #include <com/sun/star/beans/NamedValue.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/bridge/UnoUrlResolver.hpp>
+#include <com/sun/star/bridge/XUnoUrlResolver.hpp>
 #include <com/sun/star/configuration/theDefaultProvider.hpp>
+#include <com/sun/star/frame/Desktop.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/util/XChangesBatch.hpp>
-#include <com/sun/star/bridge/XUnoUrlResolver.hpp>
-#include <com/sun/star/frame/Desktop.hpp>
 #include <cppuhelper/bootstrap.hxx>
 
 #include "word/libreoffice/localcontext.h"
@@ -55,7 +55,8 @@ Session::~Session() {
 Status Session::start() {
     const QString soffice = findSoffice(m_options.sofficePath);
     if (soffice.isEmpty())
-        return fail(Error::Kind::NotInstalled, QStringLiteral("LibreOffice (soffice) was not found"));
+        return fail(Error::Kind::NotInstalled,
+                    QStringLiteral("LibreOffice (soffice) was not found"));
 
     Reference<css::uno::XComponentContext> local = localContext();
     if (!local.is())
@@ -67,12 +68,14 @@ Status Session::start() {
 
     const QString pipe = pipeName();
     const QString profileUrl = QUrl::fromLocalFile(m_profile.path()).toString(QUrl::FullyEncoded);
-    const QStringList args = {
-        QStringLiteral("--headless"),  QStringLiteral("--invisible"),
-        QStringLiteral("--norestore"), QStringLiteral("--nologo"),
-        QStringLiteral("--nodefault"), QStringLiteral("--nolockcheck"),
-        QStringLiteral("-env:UserInstallation=") + profileUrl,
-        QStringLiteral("--accept=pipe,name=%1;urp;").arg(pipe)};
+    const QStringList args = {QStringLiteral("--headless"),
+                              QStringLiteral("--invisible"),
+                              QStringLiteral("--norestore"),
+                              QStringLiteral("--nologo"),
+                              QStringLiteral("--nodefault"),
+                              QStringLiteral("--nolockcheck"),
+                              QStringLiteral("-env:UserInstallation=") + profileUrl,
+                              QStringLiteral("--accept=pipe,name=%1;urp;").arg(pipe)};
 
     // The office restarts itself once (exit code 81) after it has set up a new profile.
     constexpr int RestartRequested = 81;
@@ -80,12 +83,13 @@ Status Session::start() {
         if (!m_process.start(officeBinary(soffice), args, &error))
             return fail(Error::Kind::StartFailed,
                         QStringLiteral("%1 could not be started: %2").arg(soffice, error));
-        const auto deadline = std::chrono::steady_clock::now() +
-                              std::chrono::milliseconds(m_options.startTimeoutMs);
+        const auto deadline =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(m_options.startTimeoutMs);
         try {
             Reference<css::bridge::XUnoUrlResolver> resolver =
                 css::bridge::UnoUrlResolver::create(local);
-            const OUString url = toU(QStringLiteral("uno:pipe,name=%1;urp;StarOffice.ComponentContext").arg(pipe));
+            const OUString url =
+                toU(QStringLiteral("uno:pipe,name=%1;urp;StarOffice.ComponentContext").arg(pipe));
             while (!m_context.is()) {
                 try {
                     m_context.set(resolver->resolve(url), css::uno::UNO_QUERY_THROW);
@@ -116,8 +120,10 @@ Status Session::start() {
     try {
         // No lock files beside the documents: a source folder is never written to, and a
         // stopped office leaves nothing behind there.
-        setConfiguration("/org.openoffice.Office.Common/Misc", "UseDocumentOOoLockFile", css::uno::Any(false));
-        setConfiguration("/org.openoffice.Office.Common/Misc", "UseDocumentSystemFileLocking", css::uno::Any(false));
+        setConfiguration("/org.openoffice.Office.Common/Misc", "UseDocumentOOoLockFile",
+                         css::uno::Any(false));
+        setConfiguration("/org.openoffice.Office.Common/Misc", "UseDocumentSystemFileLocking",
+                         css::uno::Any(false));
         setConfiguration("/org.openoffice.Office.Common/Misc", "UseLocking", css::uno::Any(false));
     } catch (const css::uno::Exception& e) {
         m_process.killAndReap();
@@ -161,8 +167,8 @@ Status Session::quit() {
     {
         // terminate() may not return when the office goes away under it; the watchdog covers it.
         std::lock_guard lock(m_mutex);
-        m_deadline = std::chrono::steady_clock::now() +
-                     std::chrono::milliseconds(m_options.quitTimeoutMs);
+        m_deadline =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(m_options.quitTimeoutMs);
         m_armed = true;
     }
     m_wake.notify_all();
@@ -183,7 +189,8 @@ Status Session::quit() {
 
 void Session::arm() {
     std::lock_guard lock(m_mutex);
-    m_deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_options.callTimeoutMs);
+    m_deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(m_options.callTimeoutMs);
     m_armed = true;
     m_wake.notify_all();
 }

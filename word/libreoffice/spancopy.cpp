@@ -35,9 +35,12 @@ struct TablePlace {
 // Cell names are column letters followed by the row number ("B12").
 std::pair<int, int> parseCell(const OUString& name) {
     int i = 0, column = 0, row = 0;
-    for (; i < name.getLength() && ((name[i] >= 'A' && name[i] <= 'Z') || (name[i] >= 'a' && name[i] <= 'z')); ++i)
+    for (; i < name.getLength() &&
+           ((name[i] >= 'A' && name[i] <= 'Z') || (name[i] >= 'a' && name[i] <= 'z'));
+         ++i)
         column = column * 52 + (name[i] >= 'a' ? name[i] - 'a' + 26 : name[i] - 'A') + 1;
-    for (; i < name.getLength() && name[i] >= '0' && name[i] <= '9'; ++i) row = row * 10 + (name[i] - '0');
+    for (; i < name.getLength() && name[i] >= '0' && name[i] <= '9'; ++i)
+        row = row * 10 + (name[i] - '0');
     return {row - 1, column - 1};
 }
 
@@ -80,7 +83,8 @@ std::map<OUString, Neighbours> tableNeighbours(const Reference<css::text::XText>
         const Any item = items->nextElement();
         Reference<css::text::XTextTable> table(item, UNO_QUERY);
         if (table.is()) {
-            const OUString name = Reference<css::container::XNamed>(table, UNO_QUERY_THROW)->getName();
+            const OUString name =
+                Reference<css::container::XNamed>(table, UNO_QUERY_THROW)->getName();
             result[name].before = lastParagraph;
             lastParagraph.clear();
             pendingTable = name;
@@ -101,7 +105,9 @@ class Copier {
 public:
     Copier(const Reference<css::frame::XController>& controller,
            const Reference<css::text::XTextViewCursor>& view)
-        : m_view(view), m_supplier(controller, UNO_QUERY_THROW), m_selection(controller, UNO_QUERY_THROW) {}
+        : m_view(view),
+          m_supplier(controller, UNO_QUERY_THROW),
+          m_selection(controller, UNO_QUERY_THROW) {}
 
     void text(const Reference<XTextRange>& from, const Reference<XTextRange>& to) {
         m_view->gotoRange(from, false);
@@ -136,10 +142,10 @@ private:
 }  // namespace
 
 std::vector<Reference<XTransferable>> copySpan(const Reference<css::frame::XController>& controller,
-                                                 const Reference<css::text::XTextViewCursor>& view,
-                                                 const Reference<css::text::XText>& body,
-                                                 const Reference<XTextRange>& start,
-                                                 const Reference<XTextRange>& end) {
+                                               const Reference<css::text::XTextViewCursor>& view,
+                                               const Reference<css::text::XText>& body,
+                                               const Reference<XTextRange>& start,
+                                               const Reference<XTextRange>& end) {
     Copier copy(controller, view);
     const TablePlace from = placeOf(body, start), to = placeOf(body, end);
     if (!from.table.is() && !to.table.is()) {

@@ -12,16 +12,17 @@
 namespace pw::word::lo {
 
 namespace css = com::sun::star;
+using css::text::XTextRange;
 using css::uno::Reference;
 using css::uno::UNO_QUERY;
 using css::uno::UNO_QUERY_THROW;
-using css::text::XTextRange;
 
 namespace {
 
 using LayoutKey = std::tuple<int, sal_Int32, sal_Int32>;  // page, then down, then across
 
-LayoutKey layoutKey(const Reference<css::text::XTextViewCursor>& view, const Reference<XTextRange>& at) {
+LayoutKey layoutKey(const Reference<css::text::XTextViewCursor>& view,
+                    const Reference<XTextRange>& at) {
     view->gotoRange(at, false);
     const css::awt::Point p = view->getPosition();
     return {Reference<css::text::XPageCursor>(view, UNO_QUERY_THROW)->getPage(), p.Y, p.X};
