@@ -21,6 +21,10 @@ struct SplitRequest {
     QString maskLengthText = QStringLiteral("2");   // the item shown in CmbNewNameMaskLength
     int outDirMode = 0;          // OptOutDir: 0 the source's folder, 1 outDirText
     QString outDirText;          // txtOutDir
+    // Not a control: pastes every part of a source into one opening of its blank copy, emptied
+    // again after each save, instead of a fresh opening per part. Faster; off by default until
+    // it is shown to give the same files on real documents.
+    bool reuseBlankOpening = false;
 };
 
 // The text boxes the run may focus.
@@ -56,6 +60,23 @@ struct SplitFailure {
     int part = 0;      // 0 when the whole document failed
     QString target;    // the file that was not made, when known
     QString reason;
+    QString detail;    // the office's own words, when it gave any
+};
+
+// Where a run's time went, in milliseconds, summed over all documents and parts.
+struct SplitTimings {
+    qint64 officeStart = 0;  // start and options
+    qint64 blankCopy = 0;    // open, empty and store of the blank copies
+    qint64 openSource = 0;   // the opening that is cut, numbers turned into text
+    qint64 pageMap = 0;
+    qint64 copy = 0;         // the part's range copied
+    qint64 openBlank = 0;    // each fresh opening of the blank copy
+    qint64 paste = 0;
+    qint64 save = 0;         // naming and store
+    qint64 close = 0;
+    qint64 quit = 0;
+    qint64 total = 0;
+    int parts = 0;
 };
 
 struct SplitResult {
@@ -65,6 +86,7 @@ struct SplitResult {
     QList<SplitFailure> failures;
     QList<QPair<QString, int>> pageCounts;  // per source that could be opened
     QString completionMessage;              // as shown to the user, when the run went through
+    SplitTimings timings;
 };
 
 }  // namespace pw::split

@@ -1,0 +1,60 @@
+#include "merge/mergetarget.h"
+
+#include <sys/stat.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include "shell/filenames.h"
+
+namespace pw::merge {
+
+bool isMissingTargetName(const QString& text) {
+    const QString trimmed = text.trimmed();
+    return trimmed.isEmpty() || trimmed.endsWith(PathSeparator);
+}
+
+TargetPath resolveTarget(const QString& text) {
+    // One name for every step: the overwrite question, the write and the passes all use it.
+    const QString name = text.trimmed();
+    TargetPath target;
+    if (!name.contains(PathSeparator)) {
+        target.bareName = true;
+        const QString documents =
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        target.path = QDir::cleanPath(QDir(documents).absoluteFilePath(name));
+    } else {
+        target.path = QDir::cleanPath(QFileInfo(name).absoluteFilePath());
+    }
+    return target;
+}
+
+namespace {
+
+bool statFile(const QString& path, struct stat& info) {
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0;
+}
+
+}  // namespace
+
+bool isSameFile(const QString& a, const QString& b) {
+    struct stat sa{}, sb{};
+    if (statFile(a, sa) && statFile(b, sb)) return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+    return QDir::cleanPath(QFileInfo(a).absoluteFilePath()) ==
+           QDir::cleanPath(QFileInfo(b).absoluteFilePath());
+}
+
+QString sourceAt(const QString& target, const QStringList& documents) {
+    for (const QString& document : documents) {
+        if (isSameFile(target, document)) return document;
+    }
+    return {};
+}
+
+bool isExportOnlyFormat(const QString& path) {
+    return QFileInfo(path).suffix().compare(u"pdf", Qt::CaseInsensitive) == 0;
+}
+
+}  // namespace pw::merge

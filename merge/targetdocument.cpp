@@ -1,0 +1,103 @@
+#include "merge/targetdocument.h"
+
+#include <QFileInfo>
+
+#include "merge/mergeoffice.h"
+#include "merge/mergetexts.h"
+
+namespace pw::merge {
+
+namespace {
+// An entry that brings the office down should not end the merge, nor should every entry
+// after it be allowed to start a new one.
+constexpr int MaxOfficeRestarts = 3;
+}  // namespace
+
+TargetDocument::TargetDocument(word::ApplicationFactory& factory,
+                               std::unique_ptr<word::Application> office, QString path)
+    : m_factory(factory), m_office(std::move(office)), m_path(std::move(path)) {}
+
+TargetDocument::~TargetDocument() { finish(); }
+
+word::Status TargetDocument::add() {
+    auto added = m_office->add();
+    if (!added) return pw::unexpected(added.error());
+    m_doc = std::move(*added);
+    return {};
+}
+
+word::Status TargetDocument::writeEmpty(int orientation) {
+    if (auto set = m_doc->setOrientation(orientation); !set) return set;
+    return m_doc->saveAs(m_path);
+}
+
+QString TargetDocument::fullName() const {
+    const QString name = m_doc ? m_doc->fullName() : QString();
+    return name.isEmpty() ? m_path : name;
+}
+
+std::optional<QString> TargetDocument::append(const QString& entry, bool pageBreak) {
+    const QFileInfo info(entry);
+    if (!info.isFile() || !info.isReadable()) return texts::entryUnreadable();
+    for (bool retried = false;; retried = true) {
+        if (auto reason = ensureOpen()) return reason;
+        word::Selection& selection = m_doc->selection();
+        word::Status step = selection.endKey();
+        if (step && pageBreak) step = selection.insertPageBreak();
+        if (!step) {
+            // An office that went down between passes is no fault of this entry: once more
+            // with a new one.
+            const bool officeGone = step.error().kind == word::Error::Kind::OfficeDead;
+            (void)dropAfter({});
+            if (officeGone && !retried) continue;
+            return texts::entryNotInserted(step.error().message);
+        }
+        if (auto inserted = selection.insertFile(entry); !inserted)
+            return dropAfter(texts::entryNotInserted(inserted.error().message));
+        if (auto saved = m_doc->save(); !saved)
+            return dropAfter(texts::targetNotSaved(saved.error().message));
+        return std::nullopt;
+    }
+}
+
+// The open copy may hold part of the failed entry, or an entry the file does not: the file on
+// disk is what the next pass starts from.
+std::optional<QString> TargetDocument::dropAfter(const QString& reason) {
+    m_doc.reset();
+    return reason;
+}
+
+std::optional<QString> TargetDocument::ensureOpen() {
+    if (m_doc && m_office->isAlive()) return std::nullopt;
+    m_doc.reset();
+    if (auto reason = ensureOffice()) return reason;
+    auto opened = m_office->open(m_path);
+    if (!opened) return texts::targetNotReopened(opened.error().message);
+    m_doc = std::move(*opened);
+    return std::nullopt;
+}
+
+std::optional<QString> TargetDocument::ensureOffice() {
+    if (m_office && m_office->isAlive()) return std::nullopt;
+    if (m_restarts >= MaxOfficeRestarts) return texts::officeStopped();
+    ++m_restarts;
+    m_office.reset();
+    auto started = startOffice(m_factory);
+    if (!started) return texts::officeStopped() + QStringLiteral("（%1）").arg(started.error().message);
+    m_office = std::move(*started);
+    return std::nullopt;
+}
+
+void TargetDocument::finish() {
+    if (m_doc) {
+        // Every finished pass is stored already; whatever else is open goes unsaved.
+        (void)m_doc->close(word::SaveChanges::Discard);
+        m_doc.reset();
+    }
+    if (m_office) {
+        (void)m_office->quit();
+        m_office.reset();
+    }
+}
+
+}  // namespace pw::merge

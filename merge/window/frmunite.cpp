@@ -1,0 +1,134 @@
+#include "merge/window/frmunite.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QScreen>
+
+#include "doclist/documentlist.h"
+#include "merge/mergerun.h"
+#include "merge/window/unitewindowprompts.h"
+#include "shell/appinfo.h"
+#include "shell/dialogs.h"
+#include "shell/filefilter.h"
+#include "shell/frmabout.h"
+#include "shell/windowsettings.h"
+#include "ui_frmunite.h"
+
+namespace pw {
+
+namespace {
+
+constexpr int OwnFunction = 1;  // CmbFunc position of this window
+const QString TargetFilter = QStringLiteral("合并到新文档(*.doc;*.docx)|*.doc;*.docx");
+
+}  // namespace
+
+frmUnite::frmUnite(word::ApplicationFactory& office, QWidget* parent)
+    : QWidget(parent), ui(std::make_unique<Ui::frmUnite>()), m_office(office) {
+    ui->setupUi(this);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(size());
+    m_list = new DocumentList(ui->LstFiles, ui->CmdFile, DocumentListKind::Merge);
+    connect(ui->CmbFunc, &QComboBox::activated, this, &frmUnite::onCmbFunc);
+    connect(ui->CmdUnitedFile, &QPushButton::clicked, this, &frmUnite::runTargetDialog);
+    connect(ui->CmdOp, &QPushButton::clicked, this, &frmUnite::onCmdOp);
+    connect(ui->CmdAbout, &QPushButton::clicked, this, [this] { frmAbout::Show(this); });
+    load();
+}
+
+frmUnite::~frmUnite() = default;
+
+void frmUnite::load() {
+    setWindowTitle(AppTitle + QStringLiteral(" - Word文档合并"));
+    ui->CmbFunc->setCurrentIndex(OwnFunction);
+    ui->ChkPageBreak->setChecked(readMergeWindowSettings(SettingsStore()).chkPageBreak);
+}
+
+void frmUnite::save() const {
+    SettingsStore store;
+    saveMergeWindowSettings(store, {.chkPageBreak = ui->ChkPageBreak->isChecked()});
+}
+
+void frmUnite::onCmbFunc(int index) {
+    if (index != OwnFunction) emit splitWindowRequested();
+}
+
+void frmUnite::resetFunction() {
+    ui->CmbFunc->setCurrentIndex(OwnFunction);
+}
+
+merge::MergeRequest frmUnite::request() const {
+    merge::MergeRequest r;
+    r.documents = m_list->entries();
+    r.targetText = ui->txtUnitedFile->text();
+    r.pageBreaks = ui->ChkPageBreak->isChecked();
+    return r;
+}
+
+QString frmUnite::targetText() const {
+    return ui->txtUnitedFile->text();
+}
+
+void frmUnite::setTargetText(const QString& text) {
+    ui->txtUnitedFile->setText(text);
+}
+
+void frmUnite::runTargetDialog() {
+    // A cancelled dialog empties the box, as the dialog's own file name is then empty.
+    ui->txtUnitedFile->setText(dialogs().saveFile(this, QString(), toQtFileFilter(TargetFilter)));
+}
+
+void frmUnite::setBusy(bool busy) {
+    if (busy == m_busy) return;
+    m_busy = busy;
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+void frmUnite::setControlsEnabled(bool enabled) {
+    ui->CmdOp->setEnabled(enabled);
+    ui->ChkPageBreak->setEnabled(enabled);
+}
+
+void frmUnite::onCmdOp() {
+    merge::UniteWindowPrompts prompts(*this);
+    m_running = true;
+    merge::runMerge(request(), prompts, m_office);
+    m_running = false;
+    // Whatever the merge left behind, the window is usable again.
+    setBusy(false);
+    setControlsEnabled(true);
+}
+
+void frmUnite::showEvent(QShowEvent* event) {
+    if (!m_centred) {
+        m_centred = true;
+        if (const QScreen* s = screen()) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(s->availableGeometry().center());
+            move(frame.topLeft());
+        }
+    }
+    QWidget::showEvent(event);
+}
+
+void frmUnite::closeEvent(QCloseEvent* event) {
+    if (m_running) {
+        // Closing mid-merge would end the program under the office; the merge finishes first.
+        event->ignore();
+        return;
+    }
+    if (!m_closing) {
+        m_closing = true;
+        emit closing();
+        save();
+    }
+    event->accept();
+}
+
+}  // namespace pw

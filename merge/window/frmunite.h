@@ -1,0 +1,71 @@
+#pragma once
+
+#include <memory>
+
+#include <QWidget>
+
+#include "merge/mergerequest.h"
+
+namespace Ui {
+class frmUnite;
+}
+
+namespace pw::word {
+class ApplicationFactory;
+}
+
+namespace pw {
+
+class DocumentList;
+
+// The merge window: the documents to merge, in order, the target file and the page-break
+// option. CmdOp hands its values to the merge, which answers back through UniteWindowPrompts.
+class frmUnite final : public QWidget {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(frmUnite)
+
+public:
+    // office starts the offices of the merges; it must outlive the window.
+    explicit frmUnite(word::ApplicationFactory& office, QWidget* parent = nullptr);
+    ~frmUnite() override;
+
+    // The merge's inputs as the controls hold them now.
+    merge::MergeRequest request() const;
+
+    // What the merge may do to the window while it works.
+    QString targetText() const;
+    void setTargetText(const QString& text);
+    void runTargetDialog();  // the CmdUnitedFile action
+    void setBusy(bool busy);
+    void setControlsEnabled(bool enabled);
+
+    // Shows the drop-down at this window's own function again, for a switch back.
+    void resetFunction();
+    bool isClosing() const { return m_closing; }
+
+signals:
+    // The user chose the split window in CmbFunc.
+    void splitWindowRequested();
+    // The close step has begun; the split window must close now, before this one saves.
+    void closing();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void load();
+    void save() const;
+    void onCmbFunc(int index);
+    void onCmdOp();
+
+    std::unique_ptr<Ui::frmUnite> ui;
+    word::ApplicationFactory& m_office;
+    DocumentList* m_list = nullptr;
+    bool m_centred = false;
+    bool m_closing = false;
+    bool m_running = false;
+    bool m_busy = false;
+};
+
+}  // namespace pw

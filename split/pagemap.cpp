@@ -1,0 +1,44 @@
+#include "split/pagemap.h"
+
+namespace pw::split {
+
+using word::Position;
+
+word::Result<PageMap> buildPageMap(word::Document& doc) {
+    if (auto s = doc.select(); !s) return pw::unexpected(s.error());
+    word::Selection& sel = doc.selection();
+    auto first = sel.start();
+    if (!first) return pw::unexpected(first.error());
+    auto textEnd = sel.end();
+    if (!textEnd) return pw::unexpected(textEnd.error());
+    if (auto c = sel.collapseToStart(); !c) return pw::unexpected(c.error());
+
+    PageMap map;
+    Position prev = *first;
+    Position cur = prev;
+    for (;;) {
+        auto beforeEnd = doc.compare(cur, *textEnd);
+        if (!beforeEnd) return pw::unexpected(beforeEnd.error());
+        if (*beforeEnd >= 0) break;
+        map.starts.push_back(cur);
+        if (auto n = sel.nextPage(); !n) return pw::unexpected(n.error());
+        auto moved = sel.end();
+        if (!moved) return pw::unexpected(moved.error());
+        cur = *moved;
+        // Staying put means the last page. Going backwards would be a layout fault; treating it
+        // the same way keeps the loop finite whatever the office answers.
+        auto advanced = doc.compare(cur, prev);
+        if (!advanced) return pw::unexpected(advanced.error());
+        if (*advanced <= 0) cur = *textEnd;
+        map.ends.push_back(cur);
+        prev = cur;
+    }
+    if (map.starts.empty()) {
+        // An empty main text still holds one page.
+        map.starts.push_back(*first);
+        map.ends.push_back(*textEnd);
+    }
+    return map;
+}
+
+}  // namespace pw::split

@@ -1,0 +1,36 @@
+#pragma once
+
+// The checks made before the office starts: each failed one tells the user and ends the run.
+
+#include <optional>
+
+#include "split/partnaming.h"
+#include "split/partplan.h"
+#include "split/splitrequest.h"
+
+namespace pw::split {
+
+// What the run works with once its request has passed the checks.
+struct SplitSettings {
+    QStringList documents;
+    SplitMode mode = SplitMode::EveryNPages;
+    int count = 1;      // N of the split mode, at least 1
+    NamingRule naming;
+    bool ownFolder = true;  // each part beside its source
+    QString outDir;         // ends with the separator when !ownFolder
+    // Faster, for measurement: one opening of the blank copy per source, emptied again after
+    // each part is saved, instead of a fresh opening per part.
+    bool reuseBlankOpening = false;
+};
+
+// A count as typed: empty, not a whole number in 0..2^31-1, or its value.
+struct CountText {
+    enum class State { Empty, Invalid, Value } state = State::Empty;
+    int value = 0;
+};
+CountText readCount(const QString& text);
+
+// May append the separator to txtOutDir and create the output folder, as the user agreed.
+std::optional<SplitSettings> checkRequest(const SplitRequest& request, SplitPrompts& prompts);
+
+}  // namespace pw::split

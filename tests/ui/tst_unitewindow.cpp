@@ -1,0 +1,229 @@
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtTest>
+
+#include "doclist/documentlist.h"
+#include "merge/window/frmunite.h"
+#include "merge/window/unitewindowprompts.h"
+#include "shell/dialogs.h"
+#include "tests/shell/fakedialogs.h"
+#include "tests/ui/uitestsupport.h"
+
+using namespace pw;
+using pw::test::control;
+
+class UniteWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<test::IsolatedSettings> settings_;
+    std::unique_ptr<test::FakeDialogs> dialogs_;
+    std::unique_ptr<ScopedDialogs> useDialogs_;
+    std::unique_ptr<test::FakeOffice> office_;
+    std::unique_ptr<frmUnite> window_;
+
+    template <class T>
+    T* c(const char* name) const {
+        return control<T>(*window_, name);
+    }
+
+private slots:
+    void init() {
+        settings_ = std::make_unique<test::IsolatedSettings>();
+        QVERIFY(settings_->isValid());
+        dialogs_ = std::make_unique<test::FakeDialogs>();
+        useDialogs_ = std::make_unique<ScopedDialogs>(*dialogs_);
+        office_ = std::make_unique<test::FakeOffice>(false);
+        window_ = std::make_unique<frmUnite>(*office_);
+    }
+    void cleanup() {
+        window_.reset();
+        useDialogs_.reset();
+    }
+
+    void firstRunState() {
+        QCOMPARE(window_->windowTitle(), QStringLiteral("Pagewright - Word文档合并"));
+        QCOMPARE(c<QComboBox>("CmbFunc")->currentIndex(), 1);
+        QCOMPARE(c<QComboBox>("CmbFunc")->currentText(), QStringLiteral("Word文档合并"));
+        QVERIFY(!c<QCheckBox>("ChkPageBreak")->isChecked());
+        QVERIFY(c<QLineEdit>("txtUnitedFile")->text().isEmpty());
+        QCOMPARE(c<QListWidget>("LstFiles")->count(), 0);
+        QCOMPARE(c<QGroupBox>("FrameTop")->title(), QStringLiteral("待合并文件"));
+        QCOMPARE(c<QPushButton>("CmdOp")->text(), QStringLiteral("合并"));
+        auto* cmdFile = c<QButtonGroup>("CmdFile");
+        QCOMPARE(cmdFile->buttons().size(), 6);
+        for (QAbstractButton* b : cmdFile->buttons()) {
+            QCOMPARE(b->objectName(), QStringLiteral("CmdFile") + QString::number(cmdFile->id(b)));
+        }
+        QCOMPARE(c<QPushButton>("CmdFile4")->text(), QStringLiteral("上移"));
+        QCOMPARE(c<QPushButton>("CmdFile5")->text(), QStringLiteral("下移"));
+        QCOMPARE(settings_->keys(), QStringList());
+    }
+
+    void designOfTheWindow() {
+        QCOMPARE(window_->size(), QSize(707, 568));
+        QCOMPARE(window_->minimumSize(), window_->maximumSize());
+        QVERIFY(window_->windowFlags() & Qt::WindowMinimizeButtonHint);
+        QVERIFY(!(window_->windowFlags() & Qt::WindowMaximizeButtonHint));
+        const struct {
+            const char* name;
+            const char* container;
+            int x, y, w, h;
+        } design[] = {
+            {"CmbFunc", "frmUnite", 960, 0, 2775, 300},
+            {"FrameTop", "frmUnite", 0, 480, 10575, 3735},
+            {"LstFiles", "FrameTop", 120, 240, 9255, 3270},
+            {"CmdFile2", "FrameTop", 9480, 1440, 975, 375},
+            {"CmdFile5", "FrameTop", 9480, 3120, 975, 375},
+            {"Frame1", "frmUnite", 0, 4440, 10575, 3015},
+            {"txtUnitedFile", "Frame1", 2040, 960, 6975, 375},
+            {"CmdUnitedFile", "Frame1", 9000, 960, 495, 375},
+            {"ChkPageBreak", "Frame1", 4440, 2280, 2175, 255},
+            {"Frame4", "frmUnite", 0, 7680, 10575, 735},
+            {"CmdOp", "Frame4", 4920, 240, 1215, 375},
+            {"CmdAbout", "Frame4", 9600, 240, 855, 375},
+        };
+        for (const auto& d : design) {
+            auto* w = c<QWidget>(d.name);
+            QVERIFY2(w, d.name);
+            QCOMPARE(w->parentWidget()->objectName(), QString::fromLatin1(d.container));
+            QCOMPARE(w->geometry(), QRect(qRound(d.x / 15.0), qRound(d.y / 15.0),
+                                          qRound(d.w / 15.0), qRound(d.h / 15.0)));
+        }
+        const QStringList order = {"CmbFunc",       "LstFiles",      "CmdFile0", "CmdFile1",
+                                   "CmdFile2",      "CmdFile4",      "CmdFile5", "CmdOp",
+                                   "CmdUnitedFile", "txtUnitedFile", "CmdFile3", "ChkPageBreak",
+                                   "CmdAbout"};
+        QCOMPARE(test::tabOrder(*window_, order), order);
+    }
+
+    void storedPageBreak_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("ticked");
+        QTest::newRow("1") << "1" << true;
+        QTest::newRow("0") << "0" << false;
+        QTest::newRow("not a state") << "x" << false;
+    }
+    void storedPageBreak() {
+        QFETCH(QString, stored);
+        QFETCH(bool, ticked);
+        settings_->put("ChkPageBreak", stored);
+        frmUnite restored(*office_);
+        QCOMPARE(control<QCheckBox>(restored, "ChkPageBreak")->isChecked(), ticked);
+    }
+
+    void targetFileDialog() {
+        dialogs_->saveFileAnswers << QStringLiteral("/docs/all.docx");
+        c<QPushButton>("CmdUnitedFile")->click();
+        QCOMPARE(c<QLineEdit>("txtUnitedFile")->text(), QStringLiteral("/docs/all.docx"));
+        QCOMPARE(dialogs_->saveFileRequests.size(), 1);
+        QCOMPARE(dialogs_->saveFileRequests[0].title, QString());
+        QCOMPARE(dialogs_->saveFileRequests[0].filter,
+                 QStringLiteral("合并到新文档(*.doc;*.docx) (*.doc *.docx)"));
+        QCOMPARE(dialogs_->parents.last().data(), window_.get());
+        // A cancelled dialog empties the box, even when it held a name.
+        c<QPushButton>("CmdUnitedFile")->click();
+        QCOMPARE(c<QLineEdit>("txtUnitedFile")->text(), QString());
+    }
+
+    void requestAndPrompts() {
+        c<QListWidget>("LstFiles")->findChild<DocumentList*>()->append({"/b.doc", "/a.docx"});
+        c<QLineEdit>("txtUnitedFile")->setText(QStringLiteral(" /t.docx"));
+        c<QCheckBox>("ChkPageBreak")->setChecked(true);
+        const merge::MergeRequest r = window_->request();
+        QCOMPARE(r.documents, QStringList({"/b.doc", "/a.docx"}));
+        QCOMPARE(r.targetText, QStringLiteral(" /t.docx"));
+        QVERIFY(r.pageBreaks);
+
+        merge::UniteWindowPrompts prompts(*window_);
+        QCOMPARE(prompts.targetText(), QStringLiteral(" /t.docx"));
+        prompts.setTargetText(QStringLiteral("/abs/t.docx"));
+        QCOMPARE(c<QLineEdit>("txtUnitedFile")->text(), QStringLiteral("/abs/t.docx"));
+        prompts.setControlsEnabled(false);
+        QVERIFY(!c<QPushButton>("CmdOp")->isEnabled());
+        QVERIFY(!c<QCheckBox>("ChkPageBreak")->isEnabled());
+        prompts.setBusy(true);
+        QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        prompts.setBusy(false);
+        QVERIFY(!QGuiApplication::overrideCursor());
+        prompts.setControlsEnabled(true);
+        QVERIFY(c<QPushButton>("CmdOp")->isEnabled());
+        QVERIFY(c<QCheckBox>("ChkPageBreak")->isEnabled());
+        dialogs_->saveFileAnswers << QStringLiteral("/picked.doc");
+        prompts.runTargetDialog();
+        QCOMPARE(prompts.targetText(), QStringLiteral("/picked.doc"));
+        dialogs_->yesNoAnswers << false;
+        QVERIFY(!prompts.askYesNo(QStringLiteral("q"), true));
+        QVERIFY(dialogs_->questions[0].defaultNo);
+    }
+
+    void cmdOpRunsTheMerge() {
+        c<QPushButton>("CmdOp")->click();
+        QCOMPARE(dialogs_->messages.size(), 1);
+        QCOMPARE(dialogs_->messages[0].text,
+                 QStringLiteral("请添加需要合并到同一个文档的多个文件！"));
+        QCOMPARE(dialogs_->messages[0].icon, MessageIcon::Information);
+        QCOMPARE(office_->created, 0);
+        // A missing target name: the message, then the target-file dialog.
+        c<QListWidget>("LstFiles")->findChild<DocumentList*>()->append({"/x.docx"});
+        dialogs_->saveFileAnswers << QStringLiteral("/chosen.docx");
+        c<QPushButton>("CmdOp")->click();
+        QCOMPARE(dialogs_->messages.size(), 2);
+        QCOMPARE(dialogs_->messages[1].text, QStringLiteral("请输入要合成的目标文档名！"));
+        QCOMPARE(c<QLineEdit>("txtUnitedFile")->text(), QStringLiteral("/chosen.docx"));
+        QCOMPARE(office_->created, 0);
+        QVERIFY(c<QPushButton>("CmdOp")->isEnabled());
+        QVERIFY(c<QCheckBox>("ChkPageBreak")->isEnabled());
+    }
+
+    void closingDuringAMergeWaitsForIt() {
+        window_->show();
+        c<QListWidget>("LstFiles")->findChild<DocumentList*>()->append({"/nowhere/a.docx"});
+        QTemporaryDir out;
+        c<QLineEdit>("txtUnitedFile")->setText(out.filePath("all.docx"));
+        bool closed = true;
+        office_->onCreate = [&] { closed = window_->close(); };
+        c<QPushButton>("CmdOp")->click();
+        QCOMPARE(office_->created, 1);
+        QVERIFY(!closed);
+        QVERIFY(!window_->isClosing());
+        QVERIFY(window_->isVisible());
+        QVERIFY(c<QPushButton>("CmdOp")->isEnabled());
+        QVERIFY(c<QCheckBox>("ChkPageBreak")->isEnabled());
+        QVERIFY(!QGuiApplication::overrideCursor());
+        QVERIFY(window_->close());
+    }
+
+    void listAndAboutButtonsAreWired() {
+        dialogs_->openFilesAnswers << QStringList{"/d/x.docx", "/d/y.doc"};
+        c<QPushButton>("CmdFile0")->click();
+        QCOMPARE(c<QListWidget>("LstFiles")->count(), 2);
+        c<QListWidget>("LstFiles")->setCurrentRow(0);
+        c<QPushButton>("CmdFile2")->click();
+        QCOMPARE(c<QListWidget>("LstFiles")->item(0)->text(), QStringLiteral("/d/y.doc"));
+        dialogs_->yesNoAnswers << true;
+        c<QPushButton>("CmdFile3")->click();
+        QCOMPARE(c<QListWidget>("LstFiles")->count(), 0);
+        c<QPushButton>("CmdAbout")->click();
+        QCOMPARE(dialogs_->modalWindows, QStringList{QStringLiteral("frmAbout")});
+    }
+
+    void cmbFuncAsksForTheSplitWindow() {
+        QSignalSpy spy(window_.get(), &frmUnite::splitWindowRequested);
+        auto* combo = c<QComboBox>("CmbFunc");
+        emit combo->activated(1);
+        QCOMPARE(spy.count(), 0);
+        QTest::keyClick(combo, Qt::Key_Up);
+        QCOMPARE(combo->currentIndex(), 0);
+        QCOMPARE(spy.count(), 1);
+    }
+};
+
+QTEST_MAIN(UniteWindowTest)
+#include "tst_unitewindow.moc"

@@ -1,0 +1,149 @@
+#include <QDir>
+#include <QDropEvent>
+#include <QFile>
+#include <QImage>
+#include <QListWidget>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <QtTest>
+
+#include "doclist/documentlist.h"
+#include "merge/window/frmunite.h"
+#include "shell/dialogs.h"
+#include "split/window/frmsplit.h"
+#include "tests/shell/fakedialogs.h"
+#include "tests/ui/uitestsupport.h"
+
+using namespace pw;
+using pw::test::control;
+
+// Drops reach each window's list as the file manager delivers them: a QDropEvent on the list.
+class DropTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<test::IsolatedSettings> settings_;
+    std::unique_ptr<test::FakeDialogs> dialogs_;
+    std::unique_ptr<ScopedDialogs> useDialogs_;
+    std::unique_ptr<QTemporaryDir> files_;
+    test::FakeOffice office_{false};
+
+    QString make(const QString& name) const {
+        const QString path = files_->filePath(name);
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly)) qWarning("cannot write %s", qPrintable(path));
+        return path;
+    }
+    QString makeFolder(const QString& name) const {
+        QDir(files_->path()).mkpath(name);
+        return files_->filePath(name);
+    }
+    static QMimeData* urls(const QStringList& paths) {
+        auto* data = new QMimeData;
+        QList<QUrl> list;
+        for (const QString& p : paths) list << QUrl::fromLocalFile(p);
+        data->setUrls(list);
+        return data;
+    }
+    // Drops data on the list's visible area; true when the drop was taken.
+    static bool drop(QWidget& window, QMimeData* data) {
+        auto* list = control<QListWidget>(window, "LstFiles");
+        std::unique_ptr<QMimeData> owned(data);
+        QWidget* target = list->viewport();
+        const QPointF at(10, 10);
+        QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &enter);
+        QDropEvent dropped(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &dropped);
+        return dropped.isAccepted();
+    }
+    static QStringList rows(QWidget& window) {
+        QStringList r;
+        auto* list = control<QListWidget>(window, "LstFiles");
+        for (int i = 0; i < list->count(); ++i) r << list->item(i)->text();
+        return r;
+    }
+
+private slots:
+    void init() {
+        settings_ = std::make_unique<test::IsolatedSettings>();
+        dialogs_ = std::make_unique<test::FakeDialogs>();
+        useDialogs_ = std::make_unique<ScopedDialogs>(*dialogs_);
+        files_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(files_->isValid());
+    }
+    void cleanup() { useDialogs_.reset(); }
+
+    void eachListKeepsItsTypes() {
+        const QString report = make("report.DOCX");
+        const QString notes = make("notes.Rtf");
+        const QString page = make("page.html");
+        frmSplit split(office_);
+        frmUnite unite(office_);
+        drop(split, urls({report, notes, page}));
+        drop(unite, urls({report, notes, page}));
+        QCOMPARE(rows(split), QStringList({report, notes}));
+        QCOMPARE(rows(unite), QStringList({report, notes, page}));
+        // Web pages and plain text on the merge list only, letter case disregarded.
+        const QString htm = make("old.HTM");
+        const QString txt = make("read.Txt");
+        const QString doc = make("memo.doc");
+        drop(split, urls({htm, txt, doc}));
+        drop(unite, urls({htm, txt, doc}));
+        QCOMPARE(rows(split), QStringList({report, notes, doc}));
+        QCOMPARE(rows(unite), QStringList({report, notes, page, htm, txt, doc}));
+        QVERIFY(dialogs_->messages.isEmpty());
+    }
+
+    void foldersAndOtherNamesAreIgnored() {
+        const QString folder = makeFolder("chapters");
+        make("chapters/inside.docx");
+        const QString docNamedFolder = makeFolder("looks.doc");
+        const QString bak = make("a.doc.bak");
+        const QString docm = make("a.docm");
+        const QString kept = make("b.doc");
+        frmUnite unite(office_);
+        drop(unite, urls({folder, docNamedFolder, bak, docm, kept}));
+        QCOMPARE(rows(unite), QStringList({kept}));
+    }
+
+    void aRepeatedFileIsAddedAgain() {
+        const QString a = make("a.docx");
+        frmSplit split(office_);
+        drop(split, urls({a}));
+        drop(split, urls({a, a}));
+        QCOMPARE(rows(split), QStringList({a, a, a}));
+    }
+
+    void dataWithoutFilesChangesNothing() {
+        frmSplit split(office_);
+        frmUnite unite(office_);
+        drop(split, urls({make("first.doc")}));
+        auto* text = new QMimeData;
+        text->setText(files_->filePath("first.doc"));
+        QVERIFY(!drop(split, text));
+        auto* image = new QMimeData;
+        image->setImageData(QImage(4, 4, QImage::Format_RGB32));
+        QVERIFY(!drop(unite, image));
+        // Links that are no local files.
+        auto* web = new QMimeData;
+        web->setUrls({QUrl(QStringLiteral("https://example.org/x.docx"))});
+        drop(unite, web);
+        QCOMPARE(rows(split).size(), 1);
+        QCOMPARE(rows(unite), QStringList());
+    }
+
+    void theSelectionStays() {
+        frmUnite unite(office_);
+        auto* list = control<QListWidget>(unite, "LstFiles");
+        drop(unite, urls({make("1.doc"), make("2.doc")}));
+        list->setCurrentRow(0);
+        drop(unite, urls({make("3.txt")}));
+        QCOMPARE(list->currentRow(), 0);
+        QCOMPARE(list->count(), 3);
+    }
+};
+
+QTEST_MAIN(DropTest)
+#include "tst_windowdrops.moc"

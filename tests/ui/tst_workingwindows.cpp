@@ -1,0 +1,196 @@
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QtTest>
+
+#include "doclist/documentlist.h"
+#include "merge/window/frmunite.h"
+#include "shell/dialogs.h"
+#include "shell/mdlmain.h"
+#include "shell/workingwindows.h"
+#include "split/window/frmsplit.h"
+#include "tests/shell/fakedialogs.h"
+#include "tests/ui/uitestsupport.h"
+
+using namespace pw;
+using pw::test::control;
+
+namespace {
+
+void chooseFunction(QWidget& window, int position) {
+    auto* combo = control<QComboBox>(window, "CmbFunc");
+    combo->setCurrentIndex(position);
+    emit combo->activated(position);
+}
+
+void addEntries(QWidget& window, const QStringList& paths) {
+    control<QListWidget>(window, "LstFiles")->findChild<DocumentList*>()->append(paths);
+}
+
+QStringList entries(QWidget& window) {
+    return control<QListWidget>(window, "LstFiles")->findChild<DocumentList*>()->entries();
+}
+
+const QStringList SplitKeys = {"CmbNewNameMaskLength", "OptNewDocName", "OptOutDir", "OptSplit",
+                               "txtNewDocs",           "txtPages"};
+
+}  // namespace
+
+class WorkingWindowsTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<test::IsolatedSettings> settings_;
+    std::unique_ptr<test::FakeDialogs> dialogs_;
+    std::unique_ptr<ScopedDialogs> useDialogs_;
+    test::FakeOffice office_{true};
+
+private slots:
+    void init() {
+        settings_ = std::make_unique<test::IsolatedSettings>();
+        QVERIFY(settings_->isValid());
+        dialogs_ = std::make_unique<test::FakeDialogs>();
+        useDialogs_ = std::make_unique<ScopedDialogs>(*dialogs_);
+    }
+    void cleanup() { useDialogs_.reset(); }
+
+    void switchingKeepsEverything() {
+        WorkingWindows windows(office_);
+        windows.showSplit();
+        QVERIFY(!windows.unite());  // created on first use only
+        frmSplit& split = *windows.split();
+        addEntries(split, {"/d/a.docx", "/d/b.doc"});
+        control<QRadioButton>(split, "OptSplit1")->click();
+        control<QLineEdit>(split, "txtNewDocs")->setText("3");
+        control<QRadioButton>(split, "OptNewDocName3")->click();
+
+        chooseFunction(split, 1);
+        QVERIFY(windows.unite());
+        frmUnite& unite = *windows.unite();
+        QCOMPARE(windows.visibleWindow(), &unite);
+        QVERIFY(split.isHidden());
+        addEntries(unite, {"/m/1.docx", "/m/2.rtf"});
+        control<QLineEdit>(unite, "txtUnitedFile")->setText("/m/all.docx");
+        control<QCheckBox>(unite, "ChkPageBreak")->setChecked(true);
+
+        chooseFunction(unite, 0);
+        QCOMPARE(windows.visibleWindow(), &split);
+        QVERIFY(unite.isHidden());
+        QCOMPARE(entries(split), QStringList({"/d/a.docx", "/d/b.doc"}));
+        QVERIFY(control<QRadioButton>(split, "OptSplit1")->isChecked());
+        QVERIFY(control<QLineEdit>(split, "txtNewDocs")->isEnabled());
+        QCOMPARE(control<QLineEdit>(split, "txtNewDocs")->text(), QStringLiteral("3"));
+        QVERIFY(control<QRadioButton>(split, "OptNewDocName3")->isChecked());
+        // Shown again, the drop-down offers the other window at once.
+        QCOMPARE(control<QComboBox>(split, "CmbFunc")->currentIndex(), 0);
+
+        chooseFunction(split, 1);
+        QCOMPARE(windows.unite(), &unite);  // the same window, not a new one
+        QCOMPARE(entries(unite), QStringList({"/m/1.docx", "/m/2.rtf"}));
+        QCOMPARE(control<QLineEdit>(unite, "txtUnitedFile")->text(), QStringLiteral("/m/all.docx"));
+        QVERIFY(control<QCheckBox>(unite, "ChkPageBreak")->isChecked());
+        QCOMPARE(control<QComboBox>(unite, "CmbFunc")->currentIndex(), 1);
+        // Switching writes nothing.
+        QCOMPARE(settings_->keys(), QStringList());
+    }
+
+    void closingTheSplitWindowAlone() {
+        WorkingWindows windows(office_);
+        windows.showSplit();
+        QVERIFY(windows.split()->close());
+        QStringList expected = SplitKeys;
+        expected << "StartForm";
+        expected.sort();
+        QCOMPARE(settings_->keys(), expected);
+        QCOMPARE(settings_->value("StartForm"), QStringLiteral("0"));
+        QCOMPARE(settings_->value("OptNewDocName"), QStringLiteral("1"));
+        QCOMPARE(settings_->value("txtPages"), QString());
+        QVERIFY(!windows.unite());
+    }
+
+    void closingEitherClosesTheOther_data() {
+        QTest::addColumn<bool>("closeSplit");
+        QTest::addColumn<bool>("backToSplit");
+        QTest::addColumn<QString>("startForm");
+        QTest::newRow("merge window closed") << false << false << "1";
+        QTest::newRow("back to split, split closed") << true << true << "0";
+    }
+    void closingEitherClosesTheOther() {
+        QFETCH(bool, closeSplit);
+        QFETCH(bool, backToSplit);
+        QFETCH(QString, startForm);
+        WorkingWindows windows(office_);
+        windows.showSplit();
+        chooseFunction(*windows.split(), 1);
+        control<QCheckBox>(*windows.unite(), "ChkPageBreak")->setChecked(true);
+        if (backToSplit) chooseFunction(*windows.unite(), 0);
+        QWidget* closed = closeSplit ? static_cast<QWidget*>(windows.split()) : windows.unite();
+        QVERIFY(closed->close());
+        QVERIFY(windows.split()->isClosing());
+        QVERIFY(windows.unite()->isClosing());
+        QVERIFY(!windows.visibleWindow());
+        QStringList expected = SplitKeys;
+        expected << "ChkPageBreak"
+                 << "StartForm";
+        expected.sort();
+        QCOMPARE(settings_->keys(), expected);
+        QCOMPARE(settings_->value("ChkPageBreak"), QStringLiteral("1"));
+        // The window the user closed wrote StartForm last.
+        QCOMPARE(settings_->value("StartForm"), startForm);
+    }
+
+    void optionsSurviveRestarts() {
+        {  // First run: split options changed, then closed in the merge window.
+            WorkingWindows windows(office_);
+            QVERIFY(MdlMain(windows, office_));
+            frmSplit& split = *windows.split();
+            control<QRadioButton>(split, "OptSplit1")->click();
+            control<QLineEdit>(split, "txtNewDocs")->setText("6");
+            control<QLineEdit>(split, "txtPages")->clear();
+            control<QComboBox>(split, "CmbNewNameMaskLength")->setCurrentIndex(5);
+            control<QRadioButton>(split, "OptNewDocName0")->click();
+            control<QRadioButton>(split, "OptOutDir1")->click();
+            control<QLineEdit>(split, "txtOutDir")->setText("/not/kept");
+            control<QLineEdit>(split, "txtFirstWords")->setText("9");
+            chooseFunction(split, 1);
+            control<QCheckBox>(*windows.unite(), "ChkPageBreak")->setChecked(true);
+            control<QLineEdit>(*windows.unite(), "txtUnitedFile")->setText("/not/kept.docx");
+            QVERIFY(windows.unite()->close());
+        }
+        {  // Second run opens in the merge window; the split window restores its options.
+            WorkingWindows windows(office_);
+            QVERIFY(MdlMain(windows, office_));
+            QVERIFY(windows.unite());
+            QVERIFY(!windows.split());
+            QCOMPARE(windows.visibleWindow(), windows.unite());
+            QVERIFY(control<QCheckBox>(*windows.unite(), "ChkPageBreak")->isChecked());
+            QVERIFY(control<QLineEdit>(*windows.unite(), "txtUnitedFile")->text().isEmpty());
+            chooseFunction(*windows.unite(), 0);
+            frmSplit& split = *windows.split();
+            QVERIFY(control<QRadioButton>(split, "OptSplit1")->isChecked());
+            QCOMPARE(control<QLineEdit>(split, "txtNewDocs")->text(), QStringLiteral("6"));
+            QCOMPARE(control<QLineEdit>(split, "txtPages")->text(), QString());
+            QCOMPARE(control<QComboBox>(split, "CmbNewNameMaskLength")->currentText(), "7");
+            QVERIFY(control<QRadioButton>(split, "OptNewDocName0")->isChecked());
+            QVERIFY(control<QRadioButton>(split, "OptOutDir1")->isChecked());
+            QVERIFY(control<QLineEdit>(split, "txtOutDir")->text().isEmpty());
+            QCOMPARE(control<QLineEdit>(split, "txtFirstWords")->text(), QStringLiteral("20"));
+            control<QCheckBox>(*windows.unite(), "ChkPageBreak")->setChecked(false);
+            QVERIFY(split.close());
+        }
+        {  // Third run: back in the split window, and the merge window's change was kept.
+            WorkingWindows windows(office_);
+            QVERIFY(MdlMain(windows, office_));
+            QCOMPARE(windows.visibleWindow(), windows.split());
+            QVERIFY(!windows.unite());
+            QVERIFY(control<QRadioButton>(*windows.split(), "OptNewDocName0")->isChecked());
+            chooseFunction(*windows.split(), 1);
+            QVERIFY(!control<QCheckBox>(*windows.unite(), "ChkPageBreak")->isChecked());
+        }
+    }
+};
+
+QTEST_MAIN(WorkingWindowsTest)
+#include "tst_workingwindows.moc"
