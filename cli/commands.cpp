@@ -1,0 +1,66 @@
+#include "cli/commands.h"
+
+#include <cstdio>
+
+#include <QElapsedTimer>
+#include <QJsonDocument>
+
+#include "cli/cliprompts.h"
+#include "cli/console.h"
+#include "cli/helptexts.h"
+#include "cli/interrupt.h"
+#include "cli/runsummary.h"
+#include "merge/mergerun.h"
+#include "split/splitrun.h"
+
+namespace pw::cli {
+
+namespace {
+
+void printJson(const QJsonObject& summary) {
+    const QByteArray text = QJsonDocument(summary).toJson(QJsonDocument::Indented);
+    std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
+    std::fflush(stdout);
+}
+
+FlagAnswers answersOf(const CommandLine& command) {
+    return {command.createFolder, command.overwrite};
+}
+
+}  // namespace
+
+int runSplitCommand(const CommandLine& command, Console& console,
+                    word::ApplicationFactory& office) {
+    QElapsedTimer clock;
+    clock.start();
+    Dialogue dialogue(console, answersOf(command), &InterruptWatch::requested);
+    SplitPrompts prompts(dialogue, command.split.outDirText);
+    const split::SplitResult result = split::runSplit(command.split, prompts, office);
+    const int status = exitStatus(result, InterruptWatch::signalNumber());
+    // The window ends a run of every 0 pages without a word; a script needs one.
+    if (result.outcome == split::SplitResult::Outcome::Refused && !dialogue.spoke())
+        console.lines(ProgramName + QStringLiteral(": nothing to split: the page count is 0"));
+    if (result.outcome == split::SplitResult::Outcome::Cancelled)
+        console.lines(ProgramName +
+                      QStringLiteral(": interrupted; %1 file(s) made").arg(result.written.size()));
+    if (command.json) printJson(summary(result, status, double(clock.elapsed()) / 1000.0));
+    return status;
+}
+
+int runMergeCommand(const CommandLine& command, Console& console,
+                    word::ApplicationFactory& office) {
+    QElapsedTimer clock;
+    clock.start();
+    Dialogue dialogue(console, answersOf(command), &InterruptWatch::requested);
+    MergePrompts prompts(dialogue, command.merge.targetText);
+    const merge::MergeResult result = merge::runMerge(command.merge, prompts, office);
+    const int status = exitStatus(result, InterruptWatch::signalNumber());
+    if (result.outcome == merge::MergeResult::Outcome::Cancelled)
+        console.lines(ProgramName + QStringLiteral(": interrupted; %1 document(s) merged into %2")
+                                        .arg(result.merged.size())
+                                        .arg(result.target));
+    if (command.json) printJson(summary(result, status, double(clock.elapsed()) / 1000.0));
+    return status;
+}
+
+}  // namespace pw::cli

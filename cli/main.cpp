@@ -1,0 +1,63 @@
+// pagewright-cli: the split and the merge from a script or a terminal, through the same engines
+// and checks as the windows.
+
+#include <cstdio>
+
+#include <QCoreApplication>
+#include <QDir>
+
+#include "cli/commandline.h"
+#include "cli/commands.h"
+#include "cli/console.h"
+#include "cli/helptexts.h"
+#include "cli/interrupt.h"
+#include "cli/runsummary.h"
+#include "shell/appinfo.h"
+#include "word/libreoffice/libreofficefactory.h"
+
+namespace {
+
+void print(std::FILE* out, const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), out);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    using namespace pw::cli;
+    // First of all: every thread started later inherits the blocked signals.
+    InterruptWatch::install();
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(ProgramName);
+    QCoreApplication::setApplicationVersion(pw::AppVersion);
+
+    const CommandLine command =
+        parseCommandLine(QCoreApplication::arguments(), QDir::currentPath());
+    switch (command.kind) {
+        case CommandKind::Help:
+            print(stdout, helpText(command.helpTopic));
+            return exitstatus::Made;
+        case CommandKind::Version:
+            print(stdout, versionText());
+            return exitstatus::Made;
+        case CommandKind::Invalid: {
+            const QString help = command.helpTopic.isEmpty()
+                                     ? QStringLiteral("--help")
+                                     : command.helpTopic + QStringLiteral(" --help");
+            print(stderr, ProgramName + QStringLiteral(": ") + command.error + u'\n' +
+                              QStringLiteral("Try '%1 %2'.\n").arg(ProgramName, help));
+            return exitstatus::Refused;
+        }
+        case CommandKind::Split:
+        case CommandKind::Merge:
+            break;
+    }
+    Console console = Console::forStandardError();
+    // For an office outside the PATH and the usual install folders.
+    pw::word::LibreOfficeOptions options;
+    options.sofficePath = qEnvironmentVariable("PAGEWRIGHT_SOFFICE");
+    pw::word::LibreOfficeFactory office(options);
+    return command.kind == CommandKind::Split ? runSplitCommand(command, console, office)
+                                              : runMergeCommand(command, console, office);
+}

@@ -1,0 +1,448 @@
+// pagewright-cli run as a user runs it, against the real LibreOffice: the files it writes, its
+// --json summary, its messages and exit status, and what an interrupt leaves behind.
+
+#include <signal.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "merge/mergetexts.h"
+#include "split/splitmessages.h"
+#include "tests/support/testdocs.h"
+#include "tests/support/testenv.h"
+#include "word/libreoffice/libreofficefactory.h"
+
+using namespace pw;
+using pw::test::DocBuilder;
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QStringList errLines;  // standard error, line by line
+    QJsonObject json;      // the summary, when --json was given
+    qint64 pid = 0;
+    // Seen at the moment of an interrupt, so that what is checked afterwards was really there.
+    qsizetype officesRunning = 0;
+    bool scratchInUse = false;
+};
+
+QStringList strings(const QJsonValue& array) {
+    QStringList out;
+    for (const QJsonValue& v : array.toArray()) out.append(v.toString());
+    return out;
+}
+
+QStringList filesIn(const QString& dir) {
+    QStringList out;
+    for (const QString& name : QDir(dir).entryList(QDir::Files | QDir::Hidden, QDir::Name))
+        out.append(dir + "/" + name);
+    return out;
+}
+
+DocBuilder pages(int count, const QString& tag) {
+    DocBuilder b;
+    for (int k = 1; k <= count; ++k) {
+        if (k > 1) b.pageBreak();
+        b.paragraph(QStringLiteral("%1 page %2 heading").arg(tag).arg(k));
+        b.paragraph(test::sampleParagraph(k, 20));
+    }
+    return b;
+}
+
+}  // namespace
+
+class TestCli : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_tmp;
+    std::unique_ptr<word::Application> m_app;  // makes the documents and reads the results
+    QString m_docs;
+    QString m_long, m_six, m_damaged, m_a, m_b, m_c;
+    QString m_scratch;  // the program's temporary folder (TMPDIR)
+    int m_case = 0;
+
+    QString make(const DocBuilder& b, const QString& name) {
+        const QString path = m_docs + "/" + name;
+        [&] { QVERIFY2(test::makeDocument(*m_app, b, path), qPrintable(path)); }();
+        return path;
+    }
+
+    QString newFolder() {
+        const QString dir = m_tmp.filePath(QStringLiteral("case%1").arg(++m_case));
+        QDir().mkpath(dir);
+        return dir;
+    }
+
+    QProcess* start(const QStringList& arguments, const QString& soffice = {}) {
+        auto* p = new QProcess(this);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("TMPDIR", m_scratch);
+        if (!soffice.isEmpty()) env.insert("PAGEWRIGHT_SOFFICE", soffice);
+        p->setProcessEnvironment(env);
+        p->setWorkingDirectory(m_docs);
+        p->start(QStringLiteral(PW_CLI_PATH), arguments);
+        p->waitForStarted();
+        return p;
+    }
+
+    // Waits for the end of the program and checks what every run must leave behind: the
+    // sources unchanged, no office of its own, nothing in its temporary folder.
+    Run finish(QProcess* p, const QMap<QString, QByteArray>& hashes) {
+        Run r;
+        r.pid = p->processId();
+        [&] { QVERIFY2(p->waitForFinished(180000), "pagewright-cli did not end"); }();
+        r.exitCode = p->exitStatus() == QProcess::NormalExit ? p->exitCode() : -1;
+        const QString err = QString::fromUtf8(p->readAllStandardError());
+        r.errLines = err.split(u'\n', Qt::SkipEmptyParts);
+        const QByteArray out = p->readAllStandardOutput();
+        if (!out.isEmpty()) r.json = QJsonDocument::fromJson(out).object();
+        p->deleteLater();
+        [&] {
+            QVERIFY2(test::waitNoOfficeProcesses(15000, r.pid), "its office is still running");
+            for (auto it = hashes.begin(); it != hashes.end(); ++it)
+                QVERIFY2(test::fileHash(it.key()) == it.value(),
+                         qPrintable("changed: " + it.key()));
+            QCOMPARE(
+                QDir(m_scratch).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                QStringList());
+            for (const QString& f : filesIn(m_docs)) QVERIFY2(!f.contains("~tmp"), qPrintable(f));
+        }();
+        return r;
+    }
+
+    using Interrupted = Run;
+    // Starts the program, sends it the signal once stderr shows the mark, and checks what it
+    // leaves behind as finish() does.
+    Interrupted interrupt(const QStringList& arguments, const QByteArray& mark, int signal,
+                          const QMap<QString, QByteArray>& hashes) {
+        QProcess* p = start(arguments);
+        // The summary comes at the end; the progress is read on stderr.
+        p->setReadChannel(QProcess::StandardError);
+        QByteArray err;
+        bool sent = false;
+        qsizetype offices = 0;
+        bool scratch = false;
+        while (!sent && p->state() == QProcess::Running && p->waitForReadyRead(60000)) {
+            err += p->readAllStandardError();
+            if (!err.contains(mark)) continue;
+            offices = test::officeProcesses(p->processId()).size();
+            scratch = !QDir(m_scratch).isEmpty();
+            sent = ::kill(pid_t(p->processId()), signal) == 0;
+        }
+        [&] { QVERIFY2(sent, err.constData()); }();
+        Run r = finish(p, hashes);
+        r.officesRunning = offices;
+        r.scratchInUse = scratch;
+        r.errLines = QString::fromUtf8(err).split(u'\n', Qt::SkipEmptyParts) + r.errLines;
+        return r;
+    }
+
+    Run run(const QStringList& arguments, const QString& soffice = {}) {
+        QMap<QString, QByteArray> hashes;
+        for (const QString& d : {m_long, m_six, m_damaged, m_a, m_b, m_c})
+            hashes[d] = test::fileHash(d);
+        return finish(start(arguments, soffice), hashes);
+    }
+
+    QString text(const QString& path) {
+        auto doc = m_app->open(path);
+        if (!doc) return QStringLiteral("<not opened>");
+        return test::foldSpace((*doc)->characters().value_or(QString()).replace(u'\r', u' '));
+    }
+
+    int pageCount(const QString& path) {
+        const QString pdf = m_tmp.filePath(QFileInfo(path).completeBaseName() + ".pdf");
+        auto doc = m_app->open(path);
+        if (!doc || !(*doc)->saveAs(pdf)) return -1;
+        (void)(*doc)->close(word::SaveChanges::Discard);
+        return test::pdfPageCount(pdf);
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(m_tmp.isValid());
+        QVERIFY2(QFileInfo(QStringLiteral(PW_CLI_PATH)).isExecutable(), PW_CLI_PATH);
+        m_docs = m_tmp.filePath("docs");
+        m_scratch = m_tmp.filePath("scratch");
+        QVERIFY(QDir().mkpath(m_docs) && QDir().mkpath(m_scratch));
+        word::LibreOfficeFactory office;
+        auto app = office.create();
+        QVERIFY2(app, "LibreOffice is needed for these tests");
+        m_app = std::move(*app);
+        m_long = make(pages(10, "long"), "long.docx");
+        m_six = make(pages(6, "six"), "six.docx");
+        m_a = make(pages(1, "alpha"), "a.docx");
+        m_b = make(pages(2, "bravo"), "b.docx");
+        m_c = make(pages(1, "charlie"), "c.rtf");
+        m_damaged = m_docs + "/damaged.docx";
+        QFile bad(m_damaged);
+        QVERIFY(bad.open(QIODevice::WriteOnly));
+        bad.write(QByteArray("PK\x03\x04 not really a document", 30));
+    }
+
+    void cleanupTestCase() {
+        if (m_app) (void)m_app->quit();
+    }
+
+    void helpAndVersion() {
+        QProcess p;
+        p.start(QStringLiteral(PW_CLI_PATH), {"--version"});
+        QVERIFY(p.waitForFinished());
+        QCOMPARE(p.exitCode(), 0);
+        QCOMPARE(p.readAllStandardOutput(), QByteArray("pagewright-cli 1.3\n"));
+        for (const char* command : {"split", "merge"}) {
+            p.start(QStringLiteral(PW_CLI_PATH), {command, "--help"});
+            QVERIFY(p.waitForFinished());
+            QCOMPARE(p.exitCode(), 0);
+            QVERIFY(p.readAllStandardOutput().startsWith("Usage: pagewright-cli " +
+                                                         QByteArray(command)));
+        }
+    }
+
+    // Every 3 pages of 10 into a folder the program is allowed to create.
+    void splitEvery() {
+        const QString out = newFolder() + "/parts";
+        const Run r =
+            run({"split", "--every", "3", "--out", out, "--create-folder", "--json", "long.docx"});
+        QCOMPARE(r.exitCode, 0);
+        const QStringList expected = {out + "/long1.docx", out + "/long2.docx", out + "/long3.docx",
+                                      out + "/long4.docx"};
+        QCOMPARE(filesIn(out), expected);
+        QCOMPARE(strings(r.json["written"]), expected);
+        QCOMPARE(r.json["outcome"].toString(), QStringLiteral("completed"));
+        QCOMPARE(r.json["exitStatus"].toInt(), 0);
+        QCOMPARE(r.json["failures"].toArray().size(), 0);
+        const QJsonArray counts = r.json["pageCounts"].toArray();
+        QCOMPARE(counts.size(), 1);
+        QCOMPARE(counts.at(0).toObject()["source"].toString(), m_long);
+        QCOMPARE(counts.at(0).toObject()["pages"].toInt(), 10);
+        QVERIFY(r.json["elapsedSeconds"].toDouble() > 0);
+        QCOMPARE(r.json["completionMessage"].toString(), split::msg::Finished);
+
+        const QString third = text(expected[2]);
+        QVERIFY2(third.contains("long page 7 heading") && third.contains("long page 9 heading"),
+                 qPrintable(third));
+        QVERIFY(!third.contains("long page 6 heading") && !third.contains("long page 10 heading"));
+        QVERIFY(text(expected[3]).startsWith("long page 10 heading"));
+
+        QVERIFY(r.errLines.contains(split::msg::CreateOutDir));
+        QVERIFY(r.errLines.contains("document 1/1: " + m_long));
+        for (int j = 1; j <= 4; ++j)
+            QVERIFY(r.errLines.contains(
+                QStringLiteral("document 1/1, part %1/4: %2").arg(j).arg(expected[j - 1])));
+        QCOMPARE(r.errLines.last(), split::msg::Finished);
+    }
+
+    // Into 2 documents each, named by the run-wide counter; the damaged document in the middle
+    // is listed, does not advance the counter, and the run ends with status 1.
+    void splitWithOneFailure() {
+        const QString out = newFolder();
+        const Run r = run({"split", "--into", "2", "--name", "counter", "--out", out, "--json",
+                           m_long, m_damaged, m_six});
+        QCOMPARE(r.exitCode, 1);
+        const QStringList expected = {out + "/1.docx", out + "/2.docx", out + "/3.docx",
+                                      out + "/4.docx"};
+        QCOMPARE(filesIn(out), expected);
+        QCOMPARE(strings(r.json["written"]), expected);
+        QVERIFY(text(expected[2]).startsWith("six page 1 heading"));
+        QVERIFY(text(expected[3]).startsWith("six page 4 heading"));
+
+        const QJsonArray failures = r.json["failures"].toArray();
+        QCOMPARE(failures.size(), 1);
+        QCOMPARE(failures.at(0).toObject()["source"].toString(), m_damaged);
+        QCOMPARE(failures.at(0).toObject()["part"].toInt(), 0);
+        QCOMPARE(failures.at(0).toObject()["reason"].toString(), split::msg::ReasonOpen);
+        QCOMPARE(r.json["pageCounts"].toArray().size(), 2);
+        QCOMPARE(r.json["pageCounts"].toArray().at(1).toObject()["pages"].toInt(), 6);
+
+        // The completion message and its list, one line each, at the end.
+        const qsizetype done = r.errLines.indexOf(split::msg::Finished);
+        QVERIFY(done >= 0);
+        QCOMPARE(r.errLines.mid(done),
+                 QStringList({split::msg::Finished, split::msg::NotMadeHeading,
+                              "damaged.docx：" + split::msg::ReasonOpen}));
+    }
+
+    // Every refusal ends with status 2 before anything starts, with the program's own words.
+    void refusals_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QStringList>("said");
+        const QString missing = m_tmp.filePath("no/such/folder");
+        const QString absent = m_tmp.filePath("absent");
+        QTest::newRow("no documents")
+            << QStringList{"split", "--every", "2"} << QStringList{split::msg::NoDocuments};
+        // The list is checked before the folder, as the window does.
+        QTest::newRow("no documents first")
+            << QStringList{"split", "--out", absent} << QStringList{split::msg::NoDocuments};
+        QTest::newRow("no count") << QStringList{"split", "a.docx"}
+                                  << QStringList{split::msg::EnterPages};
+        QTest::newRow("bad count") << QStringList{"split", "--every", "2.5", "a.docx"}
+                                   << QStringList{split::msg::BadPages};
+        QTest::newRow("zero pages")
+            << QStringList{"split", "--every", "0", "a.docx"}
+            << QStringList{"pagewright-cli: nothing to split: the page count is 0"};
+        QTest::newRow("no documents count") << QStringList{"split", "--into", "", "a.docx"}
+                                            << QStringList{split::msg::EnterNewDocs};
+        QTest::newRow("too many") << QStringList{"split", "--into", "4294967296", "a.docx"}
+                                  << QStringList{split::msg::BadNewDocs};
+        QTest::newRow("no characters")
+            << QStringList{"split", "--every", "1", "--name", "chars=0", "a.docx"}
+            << QStringList{split::msg::EmptyNewName};
+        QTest::newRow("bad characters")
+            << QStringList{"split", "--every", "1", "--name", "chars=x", "a.docx"}
+            << QStringList{split::msg::BadFirstWords};
+        QTest::newRow("bad digits")
+            << QStringList{"split", "--every", "1", "--name", "digits=10", "a.docx"}
+            << QStringList{split::msg::BadMaskLength};
+        // The output folder is checked before the count.
+        QTest::newRow("no folder")
+            << QStringList{"split", "--out", "", "a.docx"}
+            << QStringList{split::msg::EnterOutDir, "pagewright-cli: add --out DIR"};
+        QTest::newRow("folder not created")
+            << QStringList{"split", "--every", "1", "--out", absent, "a.docx"}
+            << QStringList{split::msg::CreateOutDir,
+                           "pagewright-cli: answered No; add --create-folder to answer Yes"};
+        QTest::newRow("folder's parent missing")
+            << QStringList{"split", "--every", "1", "--out", missing, "--create-folder", "a.docx"}
+            << QStringList{split::msg::CreateOutDir,
+                           "pagewright-cli: answered Yes (--create-folder)",
+                           split::msg::OutDirNotCreated(missing + "/").split(u'\n').first()};
+        QTest::newRow("nothing to merge") << QStringList{"merge", "--target", "all.docx"}
+                                          << QStringList{merge::texts::noDocuments()};
+        QTest::newRow("no target")
+            << QStringList{"merge", "a.docx", "b.docx"}
+            << QStringList{merge::texts::targetMissing(), "pagewright-cli: add --target FILE"};
+        QTest::newRow("target a folder name") << QStringList{"merge", "--target", "out/", "a.docx"}
+                                              << QStringList{merge::texts::targetMissing()};
+        QTest::newRow("target a source")
+            << QStringList{"merge", "--target", "./b.docx", "a.docx", "b.docx"}
+            << merge::texts::targetIsSource(m_b).split(u'\n');
+        QTest::newRow("target a folder") << QStringList{"merge", "--target", m_tmp.path(), "a.docx"}
+                                         << merge::texts::targetIsFolder(m_tmp.path()).split(u'\n');
+        QTest::newRow("target pdf")
+            << QStringList{"merge", "--target", "all.pdf", "a.docx"}
+            << merge::texts::targetIsExportOnly(m_docs + "/all.pdf").split(u'\n');
+        QTest::newRow("usage") << QStringList{"split", "--pages", "3", "a.docx"}
+                               << QStringList{"pagewright-cli: unknown option --pages"};
+    }
+    void refusals() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QStringList, said);
+        const QStringList before = filesIn(m_docs);
+        const Run r = run(arguments + QStringList{"--json"});
+        QCOMPARE(r.exitCode, 2);
+        for (const QString& line : said)
+            QVERIFY2(r.errLines.contains(line), qPrintable(r.errLines.join('\n')));
+        if (!r.json.isEmpty()) {
+            QCOMPARE(r.json["outcome"].toString(), QStringLiteral("refused"));
+            QCOMPARE(r.json["written"].toArray().size(), 0);
+        }
+        QCOMPARE(filesIn(m_docs), before);
+        QVERIFY(!QFileInfo::exists(m_tmp.filePath("absent")));
+        QVERIFY(!QFileInfo::exists(m_tmp.filePath("no")));
+        QVERIFY(!r.errLines.join('\n').contains("document 1/"));  // nothing started
+    }
+
+    void noOffice() {
+        const QString out = newFolder();
+        const QString none = m_tmp.filePath("no-office/soffice");
+        Run r = run({"split", "--every", "1", "--out", out, "--json", "a.docx"}, none);
+        QCOMPARE(r.exitCode, 3);
+        QCOMPARE(r.json["outcome"].toString(), QStringLiteral("officeFailed"));
+        QVERIFY2(r.errLines.contains(split::msg::OfficeNotStarted({}).split(u'\n').first()),
+                 qPrintable(r.errLines.join('\n')));
+        QCOMPARE(filesIn(out), QStringList());
+
+        const QString target = out + "/all.docx";
+        r = run({"merge", "--target", target, "a.docx", "b.docx"}, none);
+        QCOMPARE(r.exitCode, 3);
+        QVERIFY(r.errLines.contains(merge::texts::officeNotStarted({}).split(u'\n').first()));
+        QVERIFY(!QFileInfo::exists(target));
+    }
+
+    // An existing target is left alone without --overwrite, and rewritten from empty with it.
+    void mergeWithOverwrite() {
+        const QString target = newFolder() + "/merged.docx";
+        QVERIFY(test::makeDocument(*m_app, pages(1, "old"), target));
+        const QByteArray old = test::fileHash(target);
+
+        Run r = run({"merge", "--target", target, "--page-breaks", "a.docx", "b.docx", "c.rtf"});
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY(r.errLines.contains(merge::texts::overwriteTarget()));
+        QVERIFY(r.errLines.contains("pagewright-cli: answered No; add --overwrite to answer Yes"));
+        QCOMPARE(test::fileHash(target), old);
+
+        r = run({"merge", "--target", target, "--page-breaks", "--overwrite", "--json", "a.docx",
+                 "b.docx", "c.rtf"});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.json["outcome"].toString(), QStringLiteral("completed"));
+        QCOMPARE(strings(r.json["written"]), QStringList{target});
+        QCOMPARE(strings(r.json["merged"]), QStringList({m_a, m_b, m_c}));
+        QCOMPARE(r.json["failures"].toArray().size(), 0);
+        QCOMPARE(r.errLines.last(), merge::texts::mergeComplete());
+        for (int i = 1; i <= 3; ++i) {
+            const QString doc = QStringList{m_a, m_b, m_c}[i - 1];
+            QVERIFY(r.errLines.contains(QStringLiteral("document %1/3: %2").arg(i).arg(doc)));
+        }
+
+        const QString merged = text(target);
+        QVERIFY2(!merged.contains("old page"), qPrintable(merged));
+        const qsizetype a = merged.indexOf("alpha page 1"), b = merged.indexOf("bravo page 2"),
+                        c = merged.indexOf("charlie page 1");
+        QVERIFY2(a >= 0 && a < b && b < c, qPrintable(merged));
+        // 1 + 2 + 1 pages, each document on pages of its own.
+        QCOMPARE(pageCount(target), 4);
+    }
+
+    // Ctrl+C during a split of many parts: the run stops after the current part, its office
+    // quits, its temporary folder goes, and the summary lists what was made.
+    void interruptedSplit() {
+        const QString source = make(pages(30, "many"), "many.docx");
+        const QString out = newFolder();
+        QMap<QString, QByteArray> hashes{{source, test::fileHash(source)}};
+        const Interrupted r = interrupt({"split", "--every", "1", "--out", out, "--json", source},
+                                        ", part 2/30: ", SIGINT, hashes);
+        QCOMPARE(r.exitCode, 130);
+        QVERIFY(r.officesRunning > 0);
+        QVERIFY(r.scratchInUse);
+        QVERIFY2(r.errLines.contains(split::msg::Cancelled), qPrintable(r.errLines.join('\n')));
+        QCOMPARE(r.json["outcome"].toString(), QStringLiteral("cancelled"));
+        QCOMPARE(r.json["exitStatus"].toInt(), 130);
+        const QStringList written = strings(r.json["written"]);
+        QVERIFY2(written.size() >= 2 && written.size() < 30, qPrintable(written.join(' ')));
+        QCOMPARE(filesIn(out), written);
+        QVERIFY(r.errLines.contains(
+            QStringLiteral("pagewright-cli: interrupted; %1 file(s) made").arg(written.size())));
+        QVERIFY(text(written.last())
+                    .startsWith(QStringLiteral("many page %1 heading").arg(written.size())));
+    }
+
+    // SIGTERM during a merge: the passes that finished are in the target, the rest listed.
+    void terminatedMerge() {
+        const QString target = newFolder() + "/all.docx";
+        QStringList entries;
+        for (int i = 0; i < 12; ++i) entries << m_a << m_b;
+        const Interrupted r =
+            interrupt(QStringList{"merge", "--target", target, "--json"} + entries,
+                      "document 2/24: ", SIGTERM, {});
+        QCOMPARE(r.exitCode, 143);
+        QVERIFY(r.officesRunning > 0);
+        QCOMPARE(r.json["outcome"].toString(), QStringLiteral("cancelled"));
+        const qsizetype merged = r.json["merged"].toArray().size();
+        QVERIFY2(merged >= 1 && merged < 24, qPrintable(r.errLines.join('\n')));
+        QCOMPARE(r.json["failures"].toArray().size(), 24 - merged);
+        QCOMPARE(strings(r.json["written"]), QStringList{target});
+        QCOMPARE(text(target).count("alpha page 1 heading"), (merged + 1) / 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"
