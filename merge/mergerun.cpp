@@ -13,7 +13,8 @@ namespace pw::merge {
 
 namespace {
 
-MergeResult refuse(MergePrompts& prompts, MergeResult result, const QString& text, MessageIcon icon) {
+MergeResult refuse(MergePrompts& prompts, MergeResult result, const QString& text,
+                   MessageIcon icon) {
     prompts.message(text, icon);
     result.completionMessage = text;
     return result;
@@ -36,16 +37,19 @@ QString checkedTarget(const MergeRequest& request, MergePrompts& prompts, MergeR
     bareName = target.bareName;
     // Writing the empty target over a source would destroy that source.
     if (!sourceAt(target.path, request.documents).isEmpty()) {
-        result = refuse(prompts, result, texts::targetIsSource(target.path), MessageIcon::Exclamation);
+        result =
+            refuse(prompts, result, texts::targetIsSource(target.path), MessageIcon::Exclamation);
         return {};
     }
     const QFileInfo existing(target.path);
     if (existing.isDir()) {
-        result = refuse(prompts, result, texts::targetIsFolder(target.path), MessageIcon::Exclamation);
+        result =
+            refuse(prompts, result, texts::targetIsFolder(target.path), MessageIcon::Exclamation);
         return {};
     }
     if (isExportOnlyFormat(target.path)) {
-        result = refuse(prompts, result, texts::targetIsExportOnly(target.path), MessageIcon::Exclamation);
+        result = refuse(prompts, result, texts::targetIsExportOnly(target.path),
+                        MessageIcon::Exclamation);
         return {};
     }
     // Hidden files are asked about too: they would be lost just the same.
@@ -78,8 +82,9 @@ private:
     bool m_ended = false;
 };
 
-MergeResult failBeforeTarget(MergePrompts& prompts, MergeResult result, MergeResult::Outcome outcome,
-                             const QString& source, const QString& cause, const QString& text) {
+MergeResult failBeforeTarget(MergePrompts& prompts, MergeResult result,
+                             MergeResult::Outcome outcome, const QString& source,
+                             const QString& cause, const QString& text) {
     result.outcome = outcome;
     result.failures.append({source, cause});
     return refuse(prompts, std::move(result), text, MessageIcon::Exclamation);
@@ -127,8 +132,8 @@ MergeResult runMerge(const MergeRequest& request, MergePrompts& prompts,
     if (!orientation) {
         const QString cause = orientation.error().message;
         (void)(*started)->quit();
-        return failBeforeTarget(prompts, std::move(result), MergeResult::Outcome::OfficeFailed, first,
-                                cause, texts::firstEntryUnreadable(first, cause));
+        return failBeforeTarget(prompts, std::move(result), MergeResult::Outcome::OfficeFailed,
+                                first, cause, texts::firstEntryUnreadable(first, cause));
     }
 
     TargetDocument doc(office, std::move(*started), target);
@@ -168,7 +173,8 @@ MergeResult runMerge(const MergeRequest& request, MergePrompts& prompts,
         result.completionMessage = texts::completion(result.failures);
     }
     // A merge that left something out is not reported like a clean one.
-    const bool clean = result.outcome == MergeResult::Outcome::Completed && result.failures.isEmpty();
+    const bool clean =
+        result.outcome == MergeResult::Outcome::Completed && result.failures.isEmpty();
     busy.end(result.completionMessage, clean ? MessageIcon::Information : MessageIcon::Exclamation);
     return result;
 }

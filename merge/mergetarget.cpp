@@ -40,7 +40,8 @@ bool statFile(const QString& path, struct stat& info) {
 }  // namespace
 
 bool isSameFile(const QString& a, const QString& b) {
-    struct stat sa{}, sb{};
+    struct stat sa {
+    }, sb{};
     if (statFile(a, sa) && statFile(b, sb)) return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
     return QDir::cleanPath(QFileInfo(a).absoluteFilePath()) ==
            QDir::cleanPath(QFileInfo(b).absoluteFilePath());

@@ -10,10 +10,10 @@
 
 namespace pw::merge::texts {
 
-QString noDocuments();       // the list is empty
-QString targetMissing();     // no usable target name
-QString overwriteTarget();   // the target file exists
-QString mergeComplete();     // the first line of every finished merge
+QString noDocuments();      // the list is empty
+QString targetMissing();    // no usable target name
+QString overwriteTarget();  // the target file exists
+QString mergeComplete();    // the first line of every finished merge
 
 QString targetIsSource(const QString& target);
 QString targetIsFolder(const QString& target);

@@ -17,7 +17,9 @@ TargetDocument::TargetDocument(word::ApplicationFactory& factory,
                                std::unique_ptr<word::Application> office, QString path)
     : m_factory(factory), m_office(std::move(office)), m_path(std::move(path)) {}
 
-TargetDocument::~TargetDocument() { finish(); }
+TargetDocument::~TargetDocument() {
+    finish();
+}
 
 word::Status TargetDocument::add() {
     auto added = m_office->add();
@@ -83,7 +85,8 @@ std::optional<QString> TargetDocument::ensureOffice() {
     ++m_restarts;
     m_office.reset();
     auto started = startOffice(m_factory);
-    if (!started) return texts::officeStopped() + QStringLiteral("（%1）").arg(started.error().message);
+    if (!started)
+        return texts::officeStopped() + QStringLiteral("（%1）").arg(started.error().message);
     m_office = std::move(*started);
     return std::nullopt;
 }

@@ -13,11 +13,10 @@ namespace {
 constexpr int ListedFailures = 10;
 
 QString describe(const SplitFailure& f) {
-    const QString what = f.target.isEmpty() ? QFileInfo(f.source).fileName()
-                                            : QFileInfo(f.target).fileName();
+    const QString what =
+        f.target.isEmpty() ? QFileInfo(f.source).fileName() : QFileInfo(f.target).fileName();
     QString line = what;
-    if (f.target.isEmpty() && f.part > 0)
-        line += QStringLiteral("（第 %1 部分起）").arg(f.part);
+    if (f.target.isEmpty() && f.part > 0) line += QStringLiteral("（第 %1 部分起）").arg(f.part);
     return line + QStringLiteral("：") + f.reason;
 }
 

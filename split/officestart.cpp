@@ -7,10 +7,9 @@ using word::Option;
 word::Result<std::unique_ptr<word::Application>> startOffice(word::ApplicationFactory& factory) {
     auto app = factory.create();
     if (!app) return pw::unexpected(app.error());
-    static constexpr Option off[] = {Option::CheckGrammarAsYouType,
-                                     Option::CheckGrammarWithSpelling, Option::SaveNormalPrompt,
-                                     Option::SuggestSpellingCorrections,
-                                     Option::CheckSpellingAsYouType};
+    static constexpr Option off[] = {
+        Option::CheckGrammarAsYouType, Option::CheckGrammarWithSpelling, Option::SaveNormalPrompt,
+        Option::SuggestSpellingCorrections, Option::CheckSpellingAsYouType};
     word::Status set;
     for (const Option o : off) {
         set = (*app)->setOption(o, false);

@@ -13,11 +13,10 @@ QString collectedCharacters(const QString& characters, int count) {
     const qsizetype end = characters.size() - 1;
     for (qsizetype w = 0; w < end && taken < count;) {
         // A character outside the basic plane is one character, never half a name.
-        const qsizetype width =
-            (characters.at(w).isHighSurrogate() && w + 1 < end &&
-             characters.at(w + 1).isLowSurrogate())
-                ? 2
-                : 1;
+        const qsizetype width = (characters.at(w).isHighSurrogate() && w + 1 < end &&
+                                 characters.at(w + 1).isLowSurrogate())
+                                    ? 2
+                                    : 1;
         const QString c = characters.mid(w, width);
         if (IsFileNameText(c)) {
             name += c;

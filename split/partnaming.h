@@ -10,11 +10,11 @@
 namespace pw::split {
 
 enum class NamingMode {
-    PageRange = 0,       // Report4页-6页.docx
-    PartNumber = 1,      // Report2.docx
-    FirstCharacters = 2, // the part's first N acceptable characters
-    Sequence = 3,        // 1.docx, run-wide
-    PaddedSequence = 4,  // 0001.docx, run-wide
+    PageRange = 0,        // Report4页-6页.docx
+    PartNumber = 1,       // Report2.docx
+    FirstCharacters = 2,  // the part's first N acceptable characters
+    Sequence = 3,         // 1.docx, run-wide
+    PaddedSequence = 4,   // 0001.docx, run-wide
 };
 
 struct NamingRule {
@@ -24,13 +24,13 @@ struct NamingRule {
 };
 
 struct PartNameInput {
-    QString folder;     // ends with the separator (or is empty)
+    QString folder;  // ends with the separator (or is empty)
     QString baseName;
     QString extension;  // dot included, in the source's case
     int partIndex = 1;  // within its document, from 1
     int firstPage = 1;
     int lastPage = 1;
-    QString characters; // the new document's main text; read only by FirstCharacters
+    QString characters;  // the new document's main text; read only by FirstCharacters
 };
 
 // The first `count` characters of the text that may stand in a file name, never looking at the
@@ -51,6 +51,8 @@ QString freeName(const QString& path, const NameTaken& taken = nameTakenOnDisk);
 
 // Names of this many characters or more are refused.
 inline constexpr int MaxPartNameLength = 255;
-inline bool nameTooLong(const QString& path) { return path.size() >= MaxPartNameLength; }
+inline bool nameTooLong(const QString& path) {
+    return path.size() >= MaxPartNameLength;
+}
 
 }  // namespace pw::split

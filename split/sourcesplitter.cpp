@@ -54,8 +54,8 @@ private:
         m_run.result.failures.append({m_source, part, target, reason, e.message});
     }
     void progress(int part, const QString& written = {}) {
-        m_run.prompts.progress({m_index, int(m_run.settings.documents.size()), m_source, part,
-                                m_partCount, written});
+        m_run.prompts.progress(
+            {m_index, int(m_run.settings.documents.size()), m_source, part, m_partCount, written});
     }
 
     // The opening of the blank copy the next part is pasted into: fresh for every part, or the
@@ -162,7 +162,7 @@ void SourceSplitter::giveBackBlankOpening(std::unique_ptr<word::Document> doc) {
 }
 
 QString SourceSplitter::makePart(word::Document& source, const PageMap& map, int j,
-                              const PagePart& pages) {
+                                 const PagePart& pages) {
     const SplitSettings& s = m_run.settings;
     PartNameInput in{s.ownFolder ? GetFileFolder(m_source) : s.outDir,
                      GetFileBaseName(m_source),
@@ -180,9 +180,10 @@ QString SourceSplitter::makePart(word::Document& source, const PageMap& map, int
     word::Clip clip;
     {
         Stopwatch watch(m_timings.copy);
-        auto range = source.range(map.starts[size_t(pages.first - 1)],
-                                  map.ends[size_t(pages.last - 1)]);
-        auto copied = range ? (*range)->copy() : word::Result<word::Clip>(pw::unexpected(range.error()));
+        auto range =
+            source.range(map.starts[size_t(pages.first - 1)], map.ends[size_t(pages.last - 1)]);
+        auto copied =
+            range ? (*range)->copy() : word::Result<word::Clip>(pw::unexpected(range.error()));
         if (!copied) {
             fail(j, target, reasonFor(copied.error(), msg::ReasonCopy), copied.error());
             return {};
@@ -241,6 +242,8 @@ QString SourceSplitter::makePart(word::Document& source, const PageMap& map, int
 
 }  // namespace
 
-void splitSource(RunState& run, int index) { SourceSplitter(run, index).run(); }
+void splitSource(RunState& run, int index) {
+    SourceSplitter(run, index).run();
+}
 
 }  // namespace pw::split

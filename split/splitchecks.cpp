@@ -16,9 +16,8 @@ CountText readCount(const QString& text) {
     if (t.isEmpty()) return {};
     bool ok = false;
     const qlonglong v = t.toLongLong(&ok);
-    const bool digitsOnly = std::all_of(t.begin(), t.end(), [](QChar c) {
-        return c >= u'0' && c <= u'9';
-    });
+    const bool digitsOnly =
+        std::all_of(t.begin(), t.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
     if (!ok || !digitsOnly || v > std::numeric_limits<int>::max())
         return {CountText::State::Invalid, 0};
     return {CountText::State::Value, int(v)};
@@ -104,9 +103,9 @@ std::optional<SplitSettings> checkRequest(const SplitRequest& request, SplitProm
 
     s.naming.mode = NamingMode(request.namingMode);
     if (s.naming.mode == NamingMode::FirstCharacters) {
-        const auto n = positiveCount(request.firstWordsText, SplitField::FirstWords,
-                                     msg::EmptyNewName, MessageIcon::Information,
-                                     msg::BadFirstWords, prompts);
+        const auto n =
+            positiveCount(request.firstWordsText, SplitField::FirstWords, msg::EmptyNewName,
+                          MessageIcon::Information, msg::BadFirstWords, prompts);
         if (!n) return std::nullopt;
         s.naming.firstCharacters = *n;
     }

@@ -14,7 +14,7 @@ namespace pw::split {
 struct SplitSettings {
     QStringList documents;
     SplitMode mode = SplitMode::EveryNPages;
-    int count = 1;      // N of the split mode, at least 1
+    int count = 1;  // N of the split mode, at least 1
     NamingRule naming;
     bool ownFolder = true;  // each part beside its source
     QString outDir;         // ends with the separator when !ownFolder

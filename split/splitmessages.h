@@ -16,10 +16,8 @@ inline const QString NameTooLong =
     QStringLiteral("新文件名长度超出Windows系统最大限制，文件未能保存！");
 inline const QString Finished = QStringLiteral("文档分拆完成！");
 
-inline const QString BadPages =
-    QStringLiteral("每几页分拆的页数必须是1到2147483647之间的整数！");
-inline const QString BadNewDocs =
-    QStringLiteral("新文件的个数必须是1到2147483647之间的整数！");
+inline const QString BadPages = QStringLiteral("每几页分拆的页数必须是1到2147483647之间的整数！");
+inline const QString BadNewDocs = QStringLiteral("新文件的个数必须是1到2147483647之间的整数！");
 inline const QString BadFirstWords =
     QStringLiteral("新文件名的字符数必须是1到2147483647之间的整数！");
 inline const QString BadMaskLength = QStringLiteral("序号的位数必须是2到9之间的整数！");
@@ -27,14 +25,15 @@ inline const QString BadOptions = QStringLiteral("拆分选项无效，文档未
 inline QString OutDirNotCreated(const QString& dir) {
     return QStringLiteral("无法创建输出目录“%1”，文档未能拆分！").arg(dir);
 }
-inline const QString NoScratchFolder =
-    QStringLiteral("无法创建临时文件夹，文档未能拆分！");
+inline const QString NoScratchFolder = QStringLiteral("无法创建临时文件夹，文档未能拆分！");
 inline QString OfficeNotStarted(const QString& why) {
     return QStringLiteral("无法启动 LibreOffice，文档未能拆分！\n%1").arg(why);
 }
 inline const QString Cancelled = QStringLiteral("文档分拆已取消！");
 inline const QString NotMadeHeading = QStringLiteral("以下文件未能生成：");
-inline QString MoreNotMade(int n) { return QStringLiteral("……另有 %1 项").arg(n); }
+inline QString MoreNotMade(int n) {
+    return QStringLiteral("……另有 %1 项").arg(n);
+}
 
 // Reasons in the list of what was not made.
 inline const QString ReasonOpen = QStringLiteral("无法打开文档");

@@ -12,15 +12,15 @@
 namespace pw::split {
 
 struct SplitRequest {
-    QStringList documents;       // LstFiles, index 0 first
-    int splitMode = 0;           // OptSplit: 0 every N pages, 1 into N documents
-    QString pagesText;           // txtPages
-    QString newDocsText;         // txtNewDocs
-    int namingMode = 1;          // OptNewDocName: 0 to 4
+    QStringList documents;                          // LstFiles, index 0 first
+    int splitMode = 0;                              // OptSplit: 0 every N pages, 1 into N documents
+    QString pagesText;                              // txtPages
+    QString newDocsText;                            // txtNewDocs
+    int namingMode = 1;                             // OptNewDocName: 0 to 4
     QString firstWordsText = QStringLiteral("20");  // txtFirstWords
     QString maskLengthText = QStringLiteral("2");   // the item shown in CmbNewNameMaskLength
-    int outDirMode = 0;          // OptOutDir: 0 the source's folder, 1 outDirText
-    QString outDirText;          // txtOutDir
+    int outDirMode = 0;  // OptOutDir: 0 the source's folder, 1 outDirText
+    QString outDirText;  // txtOutDir
     // Not a control: pastes every part of a source into one opening of its blank copy, emptied
     // again after each save, instead of a fresh opening per part. Faster; off by default until
     // it is shown to give the same files on real documents.
@@ -34,9 +34,9 @@ struct SplitProgress {
     int documentIndex = 0;  // 0-based
     int documentCount = 0;
     QString document;
-    int partIndex = 0;      // 1-based; 0 when a document starts
+    int partIndex = 0;  // 1-based; 0 when a document starts
     int partCount = 0;
-    QString written;        // the file just written, when a part was saved
+    QString written;  // the file just written, when a part was saved
 };
 
 class SplitPrompts : public UserPrompts {
@@ -57,10 +57,10 @@ public:
 
 struct SplitFailure {
     QString source;
-    int part = 0;      // 0 when the whole document failed
-    QString target;    // the file that was not made, when known
+    int part = 0;    // 0 when the whole document failed
+    QString target;  // the file that was not made, when known
     QString reason;
-    QString detail;    // the office's own words, when it gave any
+    QString detail;  // the office's own words, when it gave any
 };
 
 // Where a run's time went, in milliseconds, summed over all documents and parts.
@@ -69,10 +69,10 @@ struct SplitTimings {
     qint64 blankCopy = 0;    // open, empty and store of the blank copies
     qint64 openSource = 0;   // the opening that is cut, numbers turned into text
     qint64 pageMap = 0;
-    qint64 copy = 0;         // the part's range copied
-    qint64 openBlank = 0;    // each fresh opening of the blank copy
+    qint64 copy = 0;       // the part's range copied
+    qint64 openBlank = 0;  // each fresh opening of the blank copy
     qint64 paste = 0;
-    qint64 save = 0;         // naming and store
+    qint64 save = 0;  // naming and store
     qint64 close = 0;
     qint64 quit = 0;
     qint64 total = 0;

@@ -1,5 +1,6 @@
 #include "split/splitrun.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -49,7 +50,9 @@ SplitResult runSplit(const SplitRequest& request, SplitPrompts& prompts,
     QElapsedTimer total;
     total.start();
     // The blank copies live here: private to this run, removed with it.
-    QTemporaryDir scratch(QDir::tempPath() + QStringLiteral("/pagewright-split-XXXXXX"));
+    QTemporaryDir scratch(
+        QDir::tempPath() +
+        QStringLiteral("/pagewright-split-%1-XXXXXX").arg(QCoreApplication::applicationPid()));
     if (!scratch.isValid()) {
         prompts.message(msg::NoScratchFolder, MessageIcon::Exclamation);
         return result;

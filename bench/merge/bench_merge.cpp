@@ -59,7 +59,9 @@ public:
         : m_app(std::move(app)), m_quitMs(quitMs) {}
     word::Status setOption(word::Option o, bool v) override { return m_app->setOption(o, v); }
     word::Status setDisplayAlerts(int level) override { return m_app->setDisplayAlerts(level); }
-    word::Result<std::unique_ptr<word::Document>> open(const QString& p) override { return m_app->open(p); }
+    word::Result<std::unique_ptr<word::Document>> open(const QString& p) override {
+        return m_app->open(p);
+    }
     word::Result<std::unique_ptr<word::Document>> add() override { return m_app->add(); }
     word::Status quit() override {
         QElapsedTimer t;
@@ -92,7 +94,9 @@ private:
     word::LibreOfficeFactory m_office;
 };
 
-double ms(qint64 ns) { return double(ns) / 1e6; }
+double ms(qint64 ns) {
+    return double(ns) / 1e6;
+}
 
 double mean(const QList<double>& v, qsizetype from, qsizetype n) {
     n = std::min(n, v.size() - from);
@@ -126,7 +130,8 @@ bool makeInputs(const QString& dir, int count, bool plain) {
         for (int page = 0; page < 3; ++page) {
             if (page > 0) b.pageBreak();
             b.paragraph(QStringLiteral("DOC%1 page %2").arg(i).arg(page + 1));
-            for (int p = 0; p < 4; ++p) b.paragraph(test::sampleParagraph(i * 10 + page * 4 + p, 70));
+            for (int p = 0; p < 4; ++p)
+                b.paragraph(test::sampleParagraph(i * 10 + page * 4 + p, 70));
         }
         if (!test::makeDocument(**office, b, path)) return false;
     }
@@ -194,11 +199,15 @@ int main(int argc, char** argv) {
         return 1;
     }
     print(QStringLiteral("inputs: %1 three-page documents%2 in %3 (%4 s to make)")
-              .arg(most).arg(plain ? " without headers" : ", each with its own header").arg(inputs).arg(ms(made.nsecsElapsed()) / 1000, 0, 'f', 1));
+              .arg(most)
+              .arg(plain ? " without headers" : ", each with its own header")
+              .arg(inputs)
+              .arg(ms(made.nsecsElapsed()) / 1000, 0, 'f', 1));
 
     for (const int n : sizes) {
         QStringList docs;
-        for (int i = 0; i < n; ++i) docs.append(QStringLiteral("%1/doc%2.docx").arg(inputs).arg(i, 3, 10, QChar(u'0')));
+        for (int i = 0; i < n; ++i)
+            docs.append(QStringLiteral("%1/doc%2.docx").arg(inputs).arg(i, 3, 10, QChar(u'0')));
         const QString target = temp.filePath(QStringLiteral("merged%1.docx").arg(n));
 
         BenchPrompts prompts(target);
@@ -218,23 +227,36 @@ int main(int argc, char** argv) {
         passes.last() -= factory.quitMs;
         const double total = ms(end);
         const double prep = ms(prompts.passStarts.first()) - factory.startMs;
-        const double work = total - factory.startMs - factory.quitMs;  // but the office's start and quit
-        const double floor = singlePassMs(docs, temp.filePath(QStringLiteral("single%1.docx").arg(n)));
+        const double work =
+            total - factory.startMs - factory.quitMs;  // but the office's start and quit
+        const double floor =
+            singlePassMs(docs, temp.filePath(QStringLiteral("single%1.docx").arg(n)));
         const qsizetype tenth = std::max<qsizetype>(1, n / 10);
 
         print(QStringLiteral("\nmerge of %1 documents (3 pages each, page breaks on)").arg(n));
-        print(QStringLiteral("  total %1 s: office start %2 s, first entry and empty target %3 s, passes %4 s, quit %5 s")
-                  .arg(total / 1000, 0, 'f', 2).arg(factory.startMs / 1000, 0, 'f', 2)
+        print(QStringLiteral("  total %1 s: office start %2 s, first entry and empty target %3 s, "
+                             "passes %4 s, quit %5 s")
+                  .arg(total / 1000, 0, 'f', 2)
+                  .arg(factory.startMs / 1000, 0, 'f', 2)
                   .arg(prep / 1000, 0, 'f', 2)
                   .arg(std::accumulate(passes.begin(), passes.end(), 0.0) / 1000, 0, 'f', 2)
                   .arg(factory.quitMs / 1000, 0, 'f', 2));
-        print(QStringLiteral("  per entry %1 ms; first %2 passes %3 ms each, last %2 passes %4 ms each; "
-                             "+%5 ms per pass for each document already in the target")
-                  .arg(work / n, 0, 'f', 0).arg(tenth).arg(mean(passes, 0, tenth), 0, 'f', 0)
-                  .arg(mean(passes, n - tenth, tenth), 0, 'f', 0).arg(slope(passes), 0, 'f', 2));
-        print(QStringLiteral("  insert all and store once (same run): %1 s; merge without office start %2 s = %3x")
-                  .arg(floor / 1000, 0, 'f', 2).arg(work / 1000, 0, 'f', 2).arg(work / floor, 0, 'f', 2));
-        if (peer) print(QStringLiteral("  ") + peerLine(docs, temp.filePath(QStringLiteral("peer%1.docx").arg(n))));
+        print(QStringLiteral(
+                  "  per entry %1 ms; first %2 passes %3 ms each, last %2 passes %4 ms each; "
+                  "+%5 ms per pass for each document already in the target")
+                  .arg(work / n, 0, 'f', 0)
+                  .arg(tenth)
+                  .arg(mean(passes, 0, tenth), 0, 'f', 0)
+                  .arg(mean(passes, n - tenth, tenth), 0, 'f', 0)
+                  .arg(slope(passes), 0, 'f', 2));
+        print(QStringLiteral("  insert all and store once (same run): %1 s; merge without office "
+                             "start %2 s = %3x")
+                  .arg(floor / 1000, 0, 'f', 2)
+                  .arg(work / 1000, 0, 'f', 2)
+                  .arg(work / floor, 0, 'f', 2));
+        if (peer)
+            print(QStringLiteral("  ") +
+                  peerLine(docs, temp.filePath(QStringLiteral("peer%1.docx").arg(n))));
     }
     return test::waitNoOfficeProcesses() ? 0 : 2;
 }

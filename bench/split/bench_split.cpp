@@ -52,15 +52,17 @@ void printRun(const char* label, const split::SplitResult& r, qint64 wall) {
                 r.pageCounts.isEmpty() ? 0 : r.pageCounts[0].second, int(r.written.size()),
                 static_cast<long long>(r.failures.size()));
     std::printf("  wall %.2f s, %.1f ms per part\n", wall / 1000.0, double(wall) / parts);
-    std::printf("  office start %lld ms, blank copy %lld ms, open source %lld ms, page map %lld ms,"
-                " quit %lld ms\n",
-                static_cast<long long>(t.officeStart), static_cast<long long>(t.blankCopy),
-                static_cast<long long>(t.openSource), static_cast<long long>(t.pageMap),
-                static_cast<long long>(t.quit));
-    std::printf("  per part: copy %.1f ms, open blank %.1f ms, paste %.1f ms, save %.1f ms,"
-                " close %.1f ms\n",
-                double(t.copy) / parts, double(t.openBlank) / parts, double(t.paste) / parts,
-                double(t.save) / parts, double(t.close) / parts);
+    std::printf(
+        "  office start %lld ms, blank copy %lld ms, open source %lld ms, page map %lld ms,"
+        " quit %lld ms\n",
+        static_cast<long long>(t.officeStart), static_cast<long long>(t.blankCopy),
+        static_cast<long long>(t.openSource), static_cast<long long>(t.pageMap),
+        static_cast<long long>(t.quit));
+    std::printf(
+        "  per part: copy %.1f ms, open blank %.1f ms, paste %.1f ms, save %.1f ms,"
+        " close %.1f ms\n",
+        double(t.copy) / parts, double(t.openBlank) / parts, double(t.paste) / parts,
+        double(t.save) / parts, double(t.close) / parts);
     std::fflush(stdout);
 }
 
@@ -68,9 +70,8 @@ QString runPeer(const QString& doc, const QString& out, int per) {
     QDir(out).removeRecursively();
     QProcess p;
     p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start("/usr/bin/python3",
-            {QStringLiteral(PW_SOURCE_DIR "/../shared/reference/peer_split.py"), doc, out,
-             QString::number(per)});
+    p.start("/usr/bin/python3", {QStringLiteral(PW_SOURCE_DIR "/../shared/reference/peer_split.py"),
+                                 doc, out, QString::number(per)});
     if (!p.waitForFinished(30 * 60 * 1000)) return "peer did not finish";
     return QString::fromUtf8(p.readAll()).trimmed();
 }
@@ -91,18 +92,19 @@ void compareOutputs(const split::SplitResult& ours, const QString& peerDir, int 
         }
         const auto ta = (*a)->characters(), tb = (*b)->characters();
         ++compared;
-        const QString pa = QDir::tempPath() + "/pw-bench-a.pdf", pb = QDir::tempPath() + "/pw-bench-b.pdf";
+        const QString pa = QDir::tempPath() + "/pw-bench-a.pdf",
+                      pb = QDir::tempPath() + "/pw-bench-b.pdf";
         const bool exported = (*a)->saveAs(pa) && (*b)->saveAs(pb);
         if (!ta || !tb || *ta != *tb || !exported ||
             test::pdfPageCount(pa) != test::pdfPageCount(pb) ||
             test::pdfPageText(pa, 1) != test::pdfPageText(pb, 1))
             ++differ;
     }
-    const int peerParts =
-        int(QDir(peerDir).entryList({"*.docx"}, QDir::Files).size());
-    std::printf("  output check: ours %d parts, %s %d parts; %d parts compared by text and page"
-                " count, %d differ\n",
-                int(ours.written.size()), other, peerParts, compared, differ);
+    const int peerParts = int(QDir(peerDir).entryList({"*.docx"}, QDir::Files).size());
+    std::printf(
+        "  output check: ours %d parts, %s %d parts; %d parts compared by text and page"
+        " count, %d differ\n",
+        int(ours.written.size()), other, peerParts, compared, differ);
     (void)(*app)->quit();
 }
 
@@ -127,12 +129,13 @@ void timeSourceSteps(const QString& source) {
     const qint64 closed = t.restart();
     auto again = (*app)->open(blank);
     const qint64 blankOpen = t.restart();
-    std::printf("source steps: start %lld ms, open %lld ms, numbers to text %lld ms, empty %lld ms,"
-                " store blank %lld ms, close %lld ms, open blank %lld ms\n",
-                static_cast<long long>(started), static_cast<long long>(opened),
-                static_cast<long long>(numbers), static_cast<long long>(emptied),
-                static_cast<long long>(stored), static_cast<long long>(closed),
-                static_cast<long long>(blankOpen));
+    std::printf(
+        "source steps: start %lld ms, open %lld ms, numbers to text %lld ms, empty %lld ms,"
+        " store blank %lld ms, close %lld ms, open blank %lld ms\n",
+        static_cast<long long>(started), static_cast<long long>(opened),
+        static_cast<long long>(numbers), static_cast<long long>(emptied),
+        static_cast<long long>(stored), static_cast<long long>(closed),
+        static_cast<long long>(blankOpen));
     if (again) (void)(*again)->close(word::SaveChanges::Discard);
     QFile::remove(blank);
     (void)(*app)->quit();
@@ -159,44 +162,47 @@ int main(int argc, char** argv) {
     if (onlySteps) return 0;
 
     for (int per : {1, 10}) {
-      split::SplitResult fresh;
-      for (bool reuse : {false, true}) {
-        const QString out = work + QStringLiteral("/ours-%1%2").arg(per).arg(reuse ? "-reuse" : "");
-        QDir(out).removeRecursively();
-        QDir().mkpath(out);
-        split::SplitRequest req;
-        req.documents = {source};
-        req.pagesText = QString::number(per);
-        req.namingMode = 3;  // 1.docx, 2.docx, ... as the reference names them
-        req.outDirMode = 1;
-        req.outDirText = out;
-        req.reuseBlankOpening = reuse;
-        QuietPrompts prompts;
-        word::LibreOfficeFactory office;
-        QElapsedTimer wall;
-        wall.start();
-        const split::SplitResult r = split::runSplit(req, prompts, office);
-        const qint64 ms = wall.elapsed();
-        const QByteArray label = QStringLiteral("pagewright%2, %1 page(s) per part")
-                                     .arg(per)
-                                     .arg(reuse ? " (one blank opening reused)" : "")
-                                     .toUtf8();
-        printRun(label.constData(), r, ms);
-        if (reuse) {
-            if (compare) compareOutputs(r, work + QStringLiteral("/ours-%1").arg(per), per == 1 ? 3 : 1, "fresh");
-            continue;
+        split::SplitResult fresh;
+        for (bool reuse : {false, true}) {
+            const QString out =
+                work + QStringLiteral("/ours-%1%2").arg(per).arg(reuse ? "-reuse" : "");
+            QDir(out).removeRecursively();
+            QDir().mkpath(out);
+            split::SplitRequest req;
+            req.documents = {source};
+            req.pagesText = QString::number(per);
+            req.namingMode = 3;  // 1.docx, 2.docx, ... as the reference names them
+            req.outDirMode = 1;
+            req.outDirText = out;
+            req.reuseBlankOpening = reuse;
+            QuietPrompts prompts;
+            word::LibreOfficeFactory office;
+            QElapsedTimer wall;
+            wall.start();
+            const split::SplitResult r = split::runSplit(req, prompts, office);
+            const qint64 ms = wall.elapsed();
+            const QByteArray label = QStringLiteral("pagewright%2, %1 page(s) per part")
+                                         .arg(per)
+                                         .arg(reuse ? " (one blank opening reused)" : "")
+                                         .toUtf8();
+            printRun(label.constData(), r, ms);
+            if (reuse) {
+                if (compare)
+                    compareOutputs(r, work + QStringLiteral("/ours-%1").arg(per), per == 1 ? 3 : 1,
+                                   "fresh");
+                continue;
+            }
+            fresh = r;
+            if (peer) {
+                const QString peerOut = work + QStringLiteral("/peer-%1").arg(per);
+                QElapsedTimer pw;
+                pw.start();
+                const QString said = runPeer(source, peerOut, per);
+                std::printf("  %s (wall %.2f s)\n", qPrintable(said), pw.elapsed() / 1000.0);
+                if (compare) compareOutputs(r, peerOut, per == 1 ? 15 : 3, "peer");
+            }
+            std::fflush(stdout);
         }
-        fresh = r;
-        if (peer) {
-            const QString peerOut = work + QStringLiteral("/peer-%1").arg(per);
-            QElapsedTimer pw;
-            pw.start();
-            const QString said = runPeer(source, peerOut, per);
-            std::printf("  %s (wall %.2f s)\n", qPrintable(said), pw.elapsed() / 1000.0);
-            if (compare) compareOutputs(r, peerOut, per == 1 ? 15 : 3, "peer");
-        }
-        std::fflush(stdout);
-      }
     }
     return 0;
 }

@@ -48,7 +48,9 @@ struct Shared {
     bool deathSeen = true;  // false while a quiet death has not shown in a call yet
 };
 
-Status dead() { return fail(Error::Kind::OfficeDead, QStringLiteral("the fake office has gone")); }
+Status dead() {
+    return fail(Error::Kind::OfficeDead, QStringLiteral("the fake office has gone"));
+}
 // A call to an office that has gone fails, and from then on the office is seen as gone.
 Status gone(Shared& shared) {
     shared.deathSeen = true;
@@ -78,7 +80,9 @@ private:
 class FakeDocument final : public word::Document {
 public:
     FakeDocument(std::shared_ptr<Shared> shared, FakeDoc content, QString fullName)
-        : m_shared(std::move(shared)), m_content(std::move(content)), m_fullName(std::move(fullName)) {}
+        : m_shared(std::move(shared)),
+          m_content(std::move(content)),
+          m_fullName(std::move(fullName)) {}
 
     Status saveAs(const QString& path) override {
         if (!m_shared->alive) return gone(*m_shared);
@@ -88,7 +92,8 @@ public:
             if (partial.open(QIODevice::WriteOnly)) partial.write("FAKEDOC");
             return fail(Error::Kind::SaveFailed, QStringLiteral("disk full"));
         }
-        if (!writeFakeDoc(path, m_content)) return fail(Error::Kind::SaveFailed, QStringLiteral("cannot write"));
+        if (!writeFakeDoc(path, m_content))
+            return fail(Error::Kind::SaveFailed, QStringLiteral("cannot write"));
         m_fullName = QFileInfo(path).absoluteFilePath();
         return {};
     }
@@ -97,7 +102,8 @@ public:
         log(QStringLiteral("save"));
         if (m_shared->office.failSaves.contains(++m_shared->office.saves))
             return fail(Error::Kind::SaveFailed, QStringLiteral("disk full"));
-        if (!writeFakeDoc(m_fullName, m_content)) return fail(Error::Kind::SaveFailed, QStringLiteral("cannot write"));
+        if (!writeFakeDoc(m_fullName, m_content))
+            return fail(Error::Kind::SaveFailed, QStringLiteral("cannot write"));
         if (m_shared->office.saves == m_shared->office.dieQuietlyAfterSave) {
             m_shared->alive = false;
             m_shared->deathSeen = false;
@@ -114,20 +120,23 @@ public:
     QString fullName() const override { return m_fullName; }
     Result<int> orientation() override {
         if (!m_shared->alive) return pw::unexpected(gone(*m_shared).error());
-        if (m_shared->office.failOrientation) return fail(Error::Kind::Failed, QStringLiteral("no page style"));
+        if (m_shared->office.failOrientation)
+            return fail(Error::Kind::Failed, QStringLiteral("no page style"));
         return m_content.orientation;
     }
     Status setOrientation(int orientation) override {
         if (!m_shared->alive) return gone(*m_shared);
         log(QStringLiteral("setOrientation %1").arg(orientation));
-        if (m_shared->office.failSetOrientation) return fail(Error::Kind::Failed, QStringLiteral("read-only style"));
+        if (m_shared->office.failSetOrientation)
+            return fail(Error::Kind::Failed, QStringLiteral("read-only style"));
         m_content.orientation = orientation;
         return {};
     }
     Status convertNumbersToText() override { return fail(Error::Kind::Failed, "not faked"); }
     Status select() override { return fail(Error::Kind::Failed, "not faked"); }
     word::Selection& selection() override { return m_selection; }
-    Result<std::unique_ptr<word::Range>> range(const word::Position&, const word::Position&) override {
+    Result<std::unique_ptr<word::Range>> range(const word::Position&,
+                                               const word::Position&) override {
         return fail(Error::Kind::Failed, "not faked");
     }
     Result<int> compare(const word::Position&, const word::Position&) override {
@@ -176,7 +185,8 @@ Status FakeSelection::insertFile(const QString& path) {
         return fail(Error::Kind::OpenFailed, QStringLiteral("damaged file"));
     }
     const FakeDoc source = readFakeDoc(path);
-    if (!source.valid) return fail(Error::Kind::OpenFailed, QStringLiteral("the file cannot be read"));
+    if (!source.valid)
+        return fail(Error::Kind::OpenFailed, QStringLiteral("the file cannot be read"));
     m_doc.m_content.blocks.append(source.blocks);
     return {};
 }
@@ -204,15 +214,18 @@ public:
         if (m_shared->office.failOpen.contains(path))
             return fail(Error::Kind::OpenFailed, QStringLiteral("the file is damaged"));
         FakeDoc doc = readFakeDoc(path);
-        if (!doc.valid) return fail(Error::Kind::OpenFailed, QStringLiteral("the file does not exist"));
+        if (!doc.valid)
+            return fail(Error::Kind::OpenFailed, QStringLiteral("the file does not exist"));
         return std::unique_ptr<word::Document>(
             new FakeDocument(m_shared, std::move(doc), QFileInfo(path).absoluteFilePath()));
     }
     Result<std::unique_ptr<word::Document>> add() override {
         if (!m_shared->alive) return pw::unexpected(gone(*m_shared).error());
         m_shared->office.log(QStringLiteral("add"));
-        if (m_shared->office.failAdd) return fail(Error::Kind::Failed, QStringLiteral("no template"));
-        return std::unique_ptr<word::Document>(new FakeDocument(m_shared, FakeDoc{true, 0, {}}, {}));
+        if (m_shared->office.failAdd)
+            return fail(Error::Kind::Failed, QStringLiteral("no template"));
+        return std::unique_ptr<word::Document>(
+            new FakeDocument(m_shared, FakeDoc{true, 0, {}}, {}));
     }
     Status quit() override {
         if (m_quit) return {};
@@ -233,9 +246,11 @@ private:
 
 Result<std::unique_ptr<word::Application>> FakeFactory::create() {
     m_office.log(QStringLiteral("create"));
-    if (m_office.failStart) return fail(Error::Kind::NotInstalled, QStringLiteral("no office program was found"));
+    if (m_office.failStart)
+        return fail(Error::Kind::NotInstalled, QStringLiteral("no office program was found"));
     ++m_office.created;
-    return std::unique_ptr<word::Application>(new FakeApplication(std::make_shared<Shared>(Shared{m_office})));
+    return std::unique_ptr<word::Application>(
+        new FakeApplication(std::make_shared<Shared>(Shared{m_office})));
 }
 
 }  // namespace pw::test

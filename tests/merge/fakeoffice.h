@@ -36,7 +36,8 @@ struct FakeOffice {
     QSet<QString> failInsert;     // paths whose insertion stops halfway
     QSet<QString> crashOnInsert;  // paths whose insertion brings the office down
     QSet<int> failSaves;          // which calls of save() fail, counted from 1
-    int dieQuietlyAfterSave = 0;  // after that save the office is gone, which only the next call shows
+    int dieQuietlyAfterSave =
+        0;  // after that save the office is gone, which only the next call shows
 
     int created = 0;
     int quits = 0;

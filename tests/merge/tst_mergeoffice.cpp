@@ -38,12 +38,14 @@ Inspection inspect(const QString& target) {
     auto doc = (*office)->open(target);
     if (doc) {
         result.opened = true;
-        result.text = test::foldSpace((*doc)->characters().value_or(QString()).replace(u'\r', u' '));
+        result.text =
+            test::foldSpace((*doc)->characters().value_or(QString()).replace(u'\r', u' '));
         result.orientation = (*doc)->orientation().value_or(-1);
         QTemporaryDir dir;
         const QString pdf = dir.filePath("target.pdf");
         if ((*doc)->saveAs(pdf)) {
-            for (int p = 1; p <= test::pdfPageCount(pdf); ++p) result.pages.append(test::pdfPageText(pdf, p));
+            for (int p = 1; p <= test::pdfPageCount(pdf); ++p)
+                result.pages.append(test::pdfPageText(pdf, p));
         }
         (void)(*doc)->close(word::SaveChanges::Discard);
     }
@@ -117,15 +119,21 @@ private slots:
         txt.close();
         QFile htm(path("page.htm"));
         QVERIFY(htm.open(QIODevice::WriteOnly));
-        htm.write("<html><head><meta charset=\"utf-8\"><title>t</title></head>"
-                  "<body><p>WEBPAGE begins here</p><p>a second paragraph</p></body></html>");
+        htm.write(
+            "<html><head><meta charset=\"utf-8\"><title>t</title></head>"
+            "<body><p>WEBPAGE begins here</p><p>a second paragraph</p></body></html>");
         htm.close();
         QVERIFY(QDir(m_dir.path()).mkdir("folder.docx"));
         QVERIFY(app.quit());
     }
 
-    void init() { m_prompts = std::make_unique<test::ScriptedPrompts>(m_events); m_events.clear(); }
-    void cleanup() { QVERIFY2(test::waitNoOfficeProcesses(), "an office process was left running"); }
+    void init() {
+        m_prompts = std::make_unique<test::ScriptedPrompts>(m_events);
+        m_events.clear();
+    }
+    void cleanup() {
+        QVERIFY2(test::waitNoOfficeProcesses(), "an office process was left running");
+    }
 
     void oneEntry() {
         const MergeResult r = run({path("alpha.docx")}, path("one.docx"), true);
@@ -146,7 +154,8 @@ private slots:
     void pageBreaksBetweenDocuments() {
         QFETCH(bool, breaks);
         const QString target = path(breaks ? "breaks.docx" : "nobreaks.docx");
-        const MergeResult r = run({path("alpha.docx"), path("beta.docx"), path("gamma.docx")}, target, breaks);
+        const MergeResult r =
+            run({path("alpha.docx"), path("beta.docx"), path("gamma.docx")}, target, breaks);
         QCOMPARE(r.merged.size(), 3);
         const Inspection got = inspect(target);
         QVERIFY(inOrder(got.text, {"ALPHA begins", "BETA begins", "GAMMA begins"}));
@@ -179,8 +188,8 @@ private slots:
         QFETCH(QString, target);
         QFETCH(QByteArray, magic);
         // The first source's format is not the target's: the target's extension decides.
-        const QStringList docs = {path("old.doc"), path("plain.txt"), path("rich.rtf"), path("page.htm"),
-                                  path("alpha.docx")};
+        const QStringList docs = {path("old.doc"), path("plain.txt"), path("rich.rtf"),
+                                  path("page.htm"), path("alpha.docx")};
         const MergeResult r = run(docs, path(target), true);
         QCOMPARE(r.merged, docs);
         QVERIFY(m_prompts->questions.isEmpty());
@@ -238,29 +247,33 @@ private slots:
 
     void protectedAndDamagedEntries() {
         const QString fixtures = test::fixturesDir();
-        if (fixtures.isEmpty()) QSKIP("../shared/fixtures is absent: protected documents are not checked");
+        if (fixtures.isEmpty())
+            QSKIP("../shared/fixtures is absent: protected documents are not checked");
         QFile damaged(path("damaged.docx"));
         QVERIFY(damaged.open(QIODevice::WriteOnly));
         damaged.write(QByteArray("PK\x03\x04") + QByteArray(2000, 'Z'));
         damaged.close();
-        const QStringList docs = {path("alpha.docx"), fixtures + "/poi/bug53475-password-is-pass.docx",
-                                  fixtures + "/poi/password_tika_binaryrc4.doc", path("damaged.docx"),
-                                  path("beta.docx")};
+        const QStringList docs = {
+            path("alpha.docx"), fixtures + "/poi/bug53475-password-is-pass.docx",
+            fixtures + "/poi/password_tika_binaryrc4.doc", path("damaged.docx"), path("beta.docx")};
         const MergeResult r = run(docs, path("protected.docx"), true);
         QCOMPARE(r.outcome, Outcome::Completed);
         const Inspection got = inspect(path("protected.docx"));
         QVERIFY(inOrder(got.text, {"ALPHA begins", "BETA begins"}));
         // The office inserts an encrypted or damaged file as nothing at all, and says so to
         // nobody: the entries count as merged and leave empty pages behind.
-        QEXPECT_FAIL("", "LibreOffice backend: insertFile reports success for unreadable files", Continue);
+        QEXPECT_FAIL("", "LibreOffice backend: insertFile reports success for unreadable files",
+                     Continue);
         QCOMPARE(r.merged, (QStringList{docs[0], docs[4]}));
-        QEXPECT_FAIL("", "LibreOffice backend: insertFile reports success for unreadable files", Continue);
+        QEXPECT_FAIL("", "LibreOffice backend: insertFile reports success for unreadable files",
+                     Continue);
         QCOMPARE(got.pages.size(), 2);
     }
 
     void targetThatIsASourceIsRefused() {
         const QByteArray before = test::fileHash(path("beta.docx"));
-        const MergeResult r = run({path("alpha.docx"), path("beta.docx")}, m_dir.path() + "/./beta.docx");
+        const MergeResult r =
+            run({path("alpha.docx"), path("beta.docx")}, m_dir.path() + "/./beta.docx");
         QCOMPARE(r.outcome, Outcome::Refused);
         QCOMPARE(test::fileHash(path("beta.docx")), before);
         QVERIFY(test::officeProcesses().isEmpty());
@@ -282,7 +295,8 @@ private slots:
         run(docs, target, true);
         QCOMPARE(m_prompts->progressed, (QList<int>{0, 1, 2, 3}));
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join("; ")));
-        QVERIFY(inOrder(docxBodyText(target), {"ALPHA begins", "BETA begins", "GAMMA begins", "DELTA begins"}));
+        QVERIFY(inOrder(docxBodyText(target),
+                        {"ALPHA begins", "BETA begins", "GAMMA begins", "DELTA begins"}));
         QVERIFY(QDir(m_dir.path()).entryList({".~lock*"}, QDir::Files | QDir::Hidden).isEmpty());
     }
 
@@ -322,10 +336,12 @@ private slots:
 
     void realDocuments() {
         const QString fixtures = test::fixturesDir();
-        if (fixtures.isEmpty()) QSKIP("../shared/fixtures is absent: the real documents are not checked");
+        if (fixtures.isEmpty())
+            QSKIP("../shared/fixtures is absent: the real documents are not checked");
         const QString dir = fixtures + "/docxcompose/";
-        const QStringList docs = {dir + "master.docx", dir + "numberings.docx", dir + "header_footer.docx",
-                                  dir + "images.docx", dir + "footnote.docx", dir + "table.docx"};
+        const QStringList docs = {dir + "master.docx",        dir + "numberings.docx",
+                                  dir + "header_footer.docx", dir + "images.docx",
+                                  dir + "footnote.docx",      dir + "table.docx"};
         // Each source's paragraphs as the office reads them, before the merge.
         QStringList expected;
         {
@@ -335,7 +351,8 @@ private slots:
             for (const QString& d : docs) {
                 auto doc = (*office)->open(d);
                 QVERIFY2(doc, qPrintable(d));
-                const QStringList paragraphs = (*doc)->characters().value_or(QString()).split(u'\r');
+                const QStringList paragraphs =
+                    (*doc)->characters().value_or(QString()).split(u'\r');
                 for (const QString& p : paragraphs)
                     if (!p.trimmed().isEmpty()) expected.append(test::foldSpace(p));
             }

@@ -76,7 +76,8 @@ private slots:
     void emptyListIsRefused() {
         const MergeResult r = run({}, path("out.docx"));
         QCOMPARE(r.outcome, Outcome::Refused);
-        QCOMPARE(m_prompts->messages, QStringList{QStringLiteral("请添加需要合并到同一个文档的多个文件！")});
+        QCOMPARE(m_prompts->messages,
+                 QStringList{QStringLiteral("请添加需要合并到同一个文档的多个文件！")});
         QCOMPARE(m_prompts->icons.first(), MessageIcon::Information);
         QVERIFY(!officeStarted());
         QCOMPARE(m_prompts->dialogs, 0);
@@ -112,13 +113,16 @@ private slots:
         const QStringList docs = sources({"A", "B", "C"});
         QDir(m_dir->path()).mkdir("sub");
         QVERIFY(QFile::link(docs[1], path("link.docx")));
-        QCOMPARE(::link(QFile::encodeName(docs[1]).constData(), QFile::encodeName(path("hard.docx")).constData()), 0);
+        QCOMPARE(::link(QFile::encodeName(docs[1]).constData(),
+                        QFile::encodeName(path("hard.docx")).constData()),
+                 0);
         const QByteArray before = test::fileHash(docs[1]);
         m_prompts->answer = true;  // would overwrite, if it were asked
         const MergeResult r = run(docs, m_dir->path() + u'/' + spelling);
         QCOMPARE(r.outcome, Outcome::Refused);
         QCOMPARE(m_prompts->messages.size(), 1);
-        QVERIFY(m_prompts->messages.first().contains(QFileInfo(m_dir->path() + u'/' + spelling).fileName()));
+        QVERIFY(m_prompts->messages.first().contains(
+            QFileInfo(m_dir->path() + u'/' + spelling).fileName()));
         QVERIFY(m_prompts->questions.isEmpty());
         QVERIFY(!officeStarted());
         QCOMPARE(test::fileHash(docs[1]), before);
@@ -145,7 +149,8 @@ private slots:
         m_prompts->answer = false;
         const MergeResult r = run(sources({"A"}), path(name));
         QCOMPARE(r.outcome, Outcome::Refused);
-        QCOMPARE(m_prompts->questions, QStringList{QStringLiteral("输出的文件已经存在，是否覆盖？")});
+        QCOMPARE(m_prompts->questions,
+                 QStringList{QStringLiteral("输出的文件已经存在，是否覆盖？")});
         QVERIFY(m_prompts->askedWithNoDefault);
         QVERIFY(m_prompts->messages.isEmpty());
         QVERIFY(!officeStarted());
@@ -165,10 +170,23 @@ private slots:
     void officeIsPreparedInOrder() {
         const QStringList docs = sources({"A", "B"});
         run(docs, path("out.docx"), true);
-        const QStringList expected = {
-            "create", "option 0 0", "option 1 0", "alerts 0", "option 2 0", "option 3 0", "option 4 0",
-            "open " + docs[0], "close", "add", "disable", "busy", "setOrientation 0",
-            "saveAs " + path("out.docx"), "endKey", "insert " + docs[0], "save"};
+        const QStringList expected = {"create",
+                                      "option 0 0",
+                                      "option 1 0",
+                                      "alerts 0",
+                                      "option 2 0",
+                                      "option 3 0",
+                                      "option 4 0",
+                                      "open " + docs[0],
+                                      "close",
+                                      "add",
+                                      "disable",
+                                      "busy",
+                                      "setOrientation 0",
+                                      "saveAs " + path("out.docx"),
+                                      "endKey",
+                                      "insert " + docs[0],
+                                      "save"};
         QCOMPARE(m_events.mid(0, expected.size()), expected);
         // The end: the office goes, then the pointer, the message and the controls.
         QCOMPARE(m_events.mid(m_events.size() - 5),
@@ -183,7 +201,8 @@ private slots:
         const MergeResult r = run(sources({"A"}), path("out.docx"));
         QCOMPARE(r.outcome, Outcome::OfficeFailed);
         QCOMPARE(m_prompts->messages.size(), 1);
-        QVERIFY(m_prompts->messages.first().contains(QStringLiteral("no office program was found")));
+        QVERIFY(
+            m_prompts->messages.first().contains(QStringLiteral("no office program was found")));
         QVERIFY(!QFile::exists(path("out.docx")));
         checkWindowRestored();
     }
@@ -281,8 +300,8 @@ private slots:
 
     void entriesThatFailAreListedAndTheRestMerged() {
         const QStringList docs = sources({"A", "B", "C", "D", "E"});
-        QFile::remove(docs[1]);                // gone by the time the merge runs
-        m_office.failInsert.insert(docs[3]);   // breaks off halfway through
+        QFile::remove(docs[1]);               // gone by the time the merge runs
+        m_office.failInsert.insert(docs[3]);  // breaks off halfway through
         const MergeResult r = run(docs, path("out.docx"), true);
         QCOMPARE(r.outcome, Outcome::Completed);
         QCOMPARE(r.merged, (QStringList{docs[0], docs[2], docs[4]}));
@@ -360,7 +379,8 @@ private slots:
         const QByteArray oldHome = qgetenv("HOME"), oldConfig = qgetenv("XDG_CONFIG_HOME");
         qputenv("HOME", QFile::encodeName(home));
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(home + "/.config"));
-        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        const QString documents =
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
         const MergeResult r = run(sources({"A"}), QStringLiteral(" out.docx "));
         qputenv("HOME", oldHome);
         qputenv("XDG_CONFIG_HOME", oldConfig);

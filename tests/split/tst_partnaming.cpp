@@ -9,8 +9,13 @@ class TestPartNaming : public QObject {
     Q_OBJECT
 
     static PartNameInput report(int j, int first, int last) {
-        return {QStringLiteral("/docs/"), QStringLiteral("Report"), QStringLiteral(".docx"), j,
-                first, last, {}};
+        return {QStringLiteral("/docs/"),
+                QStringLiteral("Report"),
+                QStringLiteral(".docx"),
+                j,
+                first,
+                last,
+                {}};
     }
 
 private slots:
@@ -88,8 +93,8 @@ private slots:
         QTest::newRow("docx") << "/out/X.docx" << 2 << "/out/X(2).docx";
         QTest::newRow("upper case DOC") << "/out/X.DOC" << 2 << "/out/X(2).doc";
         QTest::newRow("grows") << "/out/1(2).doc" << 3 << "/out/1(2)(3).doc";
-        QTest::newRow("folder with .doc left alone") << "/d/my.docs/R.docx" << 2
-                                                     << "/d/my.docs/R(2).docx";
+        QTest::newRow("folder with .doc left alone")
+            << "/d/my.docs/R.docx" << 2 << "/d/my.docs/R(2).docx";
         QTest::newRow("rtf before extension") << "/out/R.rtf" << 2 << "/out/R(2).rtf";
         QTest::newRow("folder with .doc, rtf") << "/my.docs/R.rtf" << 2 << "/my.docs/R(2).rtf";
         QTest::newRow("no extension") << "/out/R" << 2 << "/out/R(2)";
@@ -110,7 +115,8 @@ private slots:
         QCOMPARE(freeName("/out/2.doc", isTaken), QStringLiteral("/out/2.doc"));
         QCOMPARE(freeName("/out/R.rtf", isTaken), QStringLiteral("/out/R(2).rtf"));
         // Ends even when every name is taken.
-        const QString last = freeName("/out/R.rtf", [](const QString& p) { return p.size() < 400; });
+        const QString last =
+            freeName("/out/R.rtf", [](const QString& p) { return p.size() < 400; });
         QVERIFY(last.size() >= 400);
     }
 

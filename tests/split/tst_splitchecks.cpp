@@ -111,8 +111,8 @@ private slots:
         QTest::addColumn<QString>("message");  // empty: refused without a word
         QTest::addColumn<int>("icon");
         QTest::addColumn<int>("field");
-        QTest::newRow("pages empty") << 0 << " " << msg::EnterPages
-                                     << int(MessageIcon::Question) << int(SplitField::Pages);
+        QTest::newRow("pages empty")
+            << 0 << " " << msg::EnterPages << int(MessageIcon::Question) << int(SplitField::Pages);
         QTest::newRow("pages zero") << 0 << "0" << QString() << 0 << 0;
         QTest::newRow("pages not whole") << 0 << "2.5" << msg::BadPages
                                          << int(MessageIcon::Information) << int(SplitField::Pages);

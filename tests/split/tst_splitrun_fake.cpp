@@ -100,8 +100,8 @@ private slots:
         QCOMPARE(p.busy, (QList<bool>{true, false}));
         QCOMPARE(r.pageCounts.size(), 1);
         QCOMPARE(r.pageCounts[0].second, 10);
-        const QStringList names{"Report1页-3页.docx", "Report4页-6页.docx",
-                                "Report7页-9页.docx", "Report10页-10页.docx"};
+        const QStringList names{"Report1页-3页.docx", "Report4页-6页.docx", "Report7页-9页.docx",
+                                "Report10页-10页.docx"};
         QStringList expected;
         for (const QString& n : names) expected << m_dir + "/" + n;
         QCOMPARE(r.written, expected);
@@ -232,11 +232,10 @@ private slots:
             ScriptedPrompts p;
             runSplit(every(2, {src}), p, office);
         }
-        QStringList expected{"Report.doc", "Report1页-2页(2).doc", "Report1页-2页(2)(3).doc",
-                              "Report1页-2页.doc", "Report3页-4页(2).doc",
-                              "Report3页-4页(2)(3).doc", "Report3页-4页.doc",
-                              "Report5页-5页(2).doc", "Report5页-5页(2)(3).doc",
-                              "Report5页-5页.doc"};
+        QStringList expected{"Report.doc",        "Report1页-2页(2).doc", "Report1页-2页(2)(3).doc",
+                             "Report1页-2页.doc", "Report3页-4页(2).doc", "Report3页-4页(2)(3).doc",
+                             "Report3页-4页.doc", "Report5页-5页(2).doc", "Report5页-5页(2)(3).doc",
+                             "Report5页-5页.doc"};
         expected.sort();
         QCOMPARE(filesIn(m_dir), expected);
     }

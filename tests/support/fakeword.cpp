@@ -20,7 +20,9 @@ namespace {
 const QString Label = QStringLiteral("{#}");
 const QByteArray Magic = "pagewright-fake-document";
 
-QString withoutLabels(QString s) { return s.remove(Label); }
+QString withoutLabels(QString s) {
+    return s.remove(Label);
+}
 
 }  // namespace
 
@@ -47,7 +49,9 @@ QStringList FakeContent::pageTexts() const {
     return out;
 }
 
-QString FakeContent::visibleText() const { return withoutLabels(text); }
+QString FakeContent::visibleText() const {
+    return withoutLabels(text);
+}
 
 bool writeFakeDocument(const QString& path, const FakeContent& content) {
     QJsonArray starts;
@@ -212,9 +216,9 @@ public:
         m_closed = true;
         --m_gate.state().openDocuments;
         if (!s) return s;
-        const bool write = saveChanges == word::SaveChanges::Save ||
-                           (saveChanges == word::SaveChanges::Omitted && m_modified &&
-                            m_gate.state().omittedSaves);
+        const bool write =
+            saveChanges == word::SaveChanges::Save || (saveChanges == word::SaveChanges::Omitted &&
+                                                       m_modified && m_gate.state().omittedSaves);
         if (write && !m_path.isEmpty() && !writeFakeDocument(m_path, m_content))
             return word::fail(Error::Kind::SaveFailed, "cannot write " + m_path);
         return {};
@@ -298,8 +302,10 @@ public:
         const int delta = int(text.size()) - (to - from);
         std::vector<int> out;
         for (int p : m_content.pageStarts) {
-            if (p <= from) out.push_back(p);
-            else if (p >= to) out.push_back(p + delta);
+            if (p <= from)
+                out.push_back(p);
+            else if (p >= to)
+                out.push_back(p + delta);
         }
         for (int p : starts)
             if (p > 0 && p < text.size()) out.push_back(from + p);

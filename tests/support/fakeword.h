@@ -44,9 +44,9 @@ struct FakeFault {
     QString op;
     QString argContains;  // empty matches every argument
     word::Error::Kind kind = word::Error::Kind::Failed;
-    int skip = 0;         // matching calls let through first
-    int times = -1;       // how many fail; -1 all
-    bool kills = false;   // the office dies at this call
+    int skip = 0;        // matching calls let through first
+    int times = -1;      // how many fail; -1 all
+    bool kills = false;  // the office dies at this call
 };
 
 // What the office saw and holds, shared by the factory and all it started.

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -70,6 +71,19 @@ private slots:
             QCOMPARE(*(*opened)->characters(), QStringLiteral("格式 format test\r"));
             QCOMPARE((*opened)->fullName(), p);
         }
+    }
+
+    void refusedSaveFailsAndTheOfficeLives() {
+        auto fresh = m_app->add();
+        PW_REQUIRE(fresh);
+        for (const QString& p : {QStringLiteral("/proc/refused.docx"), path("no/such/folder.docx")}) {
+            auto saved = (*fresh)->saveAs(p);
+            QVERIFY2(!saved, qPrintable(p));
+            QCOMPARE(saved.error().kind, word::Error::Kind::SaveFailed);
+        }
+        QVERIFY(!QFileInfo::exists(path("no")));
+        QVERIFY(m_app->isAlive());
+        PW_REQUIRE((*fresh)->saveAs(path("fine.docx")));
     }
 
     void openingLeavesTheFolderAlone() {

@@ -1,6 +1,7 @@
 #include "word/libreoffice/lodocument.h"
 
 #include <QFileInfo>
+#include <QTemporaryFile>
 
 #include <com/sun/star/awt/Point.hpp>
 #include <com/sun/star/beans/PropertyValue.hpp>
@@ -142,6 +143,37 @@ Result<std::unique_ptr<Document>> wrap(const std::shared_ptr<Session>& session,
     return std::unique_ptr<Document>(std::move(*made));
 }
 
+// A table pasted into an empty document comes with the document's empty paragraph before
+// it and a new one after it. The one before goes (its page style moves to the table); the one
+// after, which a table at the end must keep, is made as small as a paragraph can be.
+void tidyAroundPastedTables(const Reference<css::text::XText>& body) {
+    Reference<css::container::XEnumeration> items =
+        Reference<css::container::XEnumerationAccess>(body, UNO_QUERY_THROW)->createEnumeration();
+    std::vector<css::uno::Any> elements;
+    while (items->hasMoreElements()) elements.push_back(items->nextElement());
+    auto isTable = [&](size_t i) {
+        return i < elements.size() && Reference<css::text::XTextTable>(elements[i], UNO_QUERY).is();
+    };
+    auto emptyParagraph = [&](size_t i) {
+        Reference<XTextRange> p(elements[i], UNO_QUERY);
+        return p.is() && !isTable(i) && p->getString().isEmpty();
+    };
+    if (elements.size() >= 3 && emptyParagraph(elements.size() - 1) && isTable(elements.size() - 2)) {
+        Reference<css::beans::XPropertySet> last(elements.back(), UNO_QUERY_THROW);
+        last->setPropertyValue("CharHeight", Any(1.0f));
+        last->setPropertyValue("ParaTopMargin", Any(sal_Int32(0)));
+        last->setPropertyValue("ParaBottomMargin", Any(sal_Int32(0)));
+    }
+    if (elements.size() >= 2 && emptyParagraph(0) && isTable(1)) {
+        Reference<css::beans::XPropertySet> first(elements[0], UNO_QUERY_THROW);
+        OUString pageStyle;
+        first->getPropertyValue("PageStyleName") >>= pageStyle;
+        Reference<css::beans::XPropertySet> table(elements[1], UNO_QUERY_THROW);
+        if (!pageStyle.isEmpty()) table->setPropertyValue("PageDescName", Any(pageStyle));
+        Reference<css::lang::XComponent>(elements[0], UNO_QUERY_THROW)->dispose();
+    }
+}
+
 }  // namespace
 
 Result<std::unique_ptr<Document>> loadDocument(const std::shared_ptr<Session>& session,
@@ -199,6 +231,18 @@ Status LoDocument::saveAs(const QString& path) {
     if (auto open = requireOpen(); !open) return open;
     const QString absolute = QFileInfo(path).absoluteFilePath();
     const Format format = formatFor(absolute);
+    // The office itself may not survive a store the file system refuses, so the folder is
+    // tried here first; it must already exist.
+    {
+        const QString folder = QFileInfo(absolute).absolutePath();
+        if (!QFileInfo(folder).isDir())
+            return fail(Error::Kind::SaveFailed,
+                        QStringLiteral("the folder %1 does not exist").arg(folder));
+        QTemporaryFile probe(folder + QStringLiteral("/.pagewright-XXXXXX"));
+        if (!probe.open())
+            return fail(Error::Kind::SaveFailed,
+                        QStringLiteral("the folder %1 cannot be written to").arg(folder));
+    }
     auto stored = m_session->call(Error::Kind::SaveFailed, [&] {
         std::vector<PropertyValue> args = {
             prop("FilterName", Any(OUString::createFromAscii(format.filter))),
@@ -455,10 +499,21 @@ Status LoSelection::paste(const Clip& clip) {
     return m_doc.m_session->call(Error::Kind::Failed, [&] {
         Reference<css::datatransfer::XTransferableSupplier> supplier(m_doc.m_controller,
                                                                      UNO_QUERY_THROW);
+        const bool wasEmpty = m_doc.m_body->getString().isEmpty();
         for (size_t i = 0; i < d->pieces.size(); ++i) {
             if (i > 0) m_doc.m_view->gotoEnd(false);
             supplier->insertTransferable(d->pieces[i]);
         }
+        if (!wasEmpty) return;
+        tidyAroundPastedTables(m_doc.m_body);
+        // Pasted into an empty document, content that ends with its own paragraph end leaves
+        // the document's empty paragraph after it, which would spill onto a page of its own.
+        Reference<css::text::XTextCursor> cursor = m_doc.m_body->createTextCursor();
+        cursor->gotoEnd(false);
+        Reference<css::text::XParagraphCursor> paragraph(cursor, UNO_QUERY_THROW);
+        if (paragraph->isStartOfParagraph() && cursor->goLeft(1, true) &&
+            cursor->getString().getLength() <= 1)
+            cursor->setString(OUString());
     });
 }
 

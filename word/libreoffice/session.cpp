@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 
@@ -49,7 +50,15 @@ Session::~Session() {
     m_desktop.clear();
     m_context.clear();
     m_process.killAndReap();
+    removePipeSocket();
     stopWatchdog();
+}
+
+// A stopped office leaves the socket of its pipe behind.
+void Session::removePipeSocket() {
+    if (m_pipe.isEmpty() || m_process.running()) return;
+    const QString socket = QStringLiteral("/tmp/OSL_PIPE_%1_%2").arg(getuid()).arg(m_pipe);
+    if (QFileInfo(socket).exists() && !QFileInfo(socket).isFile()) QFile::remove(socket);
 }
 
 Status Session::start() {
@@ -67,6 +76,7 @@ Status Session::start() {
     if (!m_profile.acquire(&error)) return fail(Error::Kind::StartFailed, error);
 
     const QString pipe = pipeName();
+    m_pipe = pipe;
     const QString profileUrl = QUrl::fromLocalFile(m_profile.path()).toString(QUrl::FullyEncoded);
     const QStringList args = {QStringLiteral("--headless"),
                               QStringLiteral("--invisible"),
@@ -161,6 +171,7 @@ bool Session::alive() {
 Status Session::quit() {
     if (m_dead) {
         m_process.killAndReap();
+        removePipeSocket();
         stopWatchdog();
         return {};
     }
@@ -182,6 +193,7 @@ Status Session::quit() {
     m_context.clear();
     if (!m_process.waitForExit(m_options.quitTimeoutMs)) m_process.killAndReap();
     m_process.killAndReap();  // reaps, and clears the group of anything left
+    removePipeSocket();
     m_dead = true;
     stopWatchdog();
     return {};

@@ -56,10 +56,12 @@ private:
     void watch();
     Error failure(Error::Kind kind, const QString& what);
     void stopWatchdog();
+    void removePipeSocket();
 
     LibreOfficeOptions m_options;
     OfficeProcess m_process;
     ProfileSlot m_profile;
+    QString m_pipe;
     Reference<css::uno::XComponentContext> m_context;
     Reference<css::frame::XDesktop2> m_desktop;
     bool m_dead = true;

@@ -8,6 +8,7 @@
 #include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/datatransfer/XTransferableSupplier.hpp>
 #include <com/sun/star/table/XCellRange.hpp>
+#include <com/sun/star/text/XPageCursor.hpp>
 #include <com/sun/star/text/XTextTable.hpp>
 #include <com/sun/star/view/XSelectionSupplier.hpp>
 
@@ -53,7 +54,9 @@ OUString columnName(int column) {
     return s;
 }
 
-TablePlace placeOf(const Reference<css::text::XText>& body, const Reference<XTextRange>& at) {
+TablePlace placeOf(const Reference<css::text::XText>& body,
+                   const Reference<css::text::XTextViewCursor>& view,
+                   const Reference<XTextRange>& at) {
     Reference<css::text::XText> text = at->getText();
     if (!text.is()) text = body;
     Reference<css::beans::XPropertySet> cursor(text->createTextCursorByRange(at), UNO_QUERY_THROW);
@@ -66,6 +69,15 @@ TablePlace placeOf(const Reference<css::text::XText>& body, const Reference<XTex
     OUString cellName;
     if (cell.is()) cell->getPropertyValue("CellName") >>= cellName;
     place.row = parseCell(cellName).first;
+    // A page that begins inside a row broken across pages (or at the row's very end) is given
+    // the next row: the broken row goes whole with the page where it begins.
+    if (cell.is() && view.is()) {
+        Reference<css::text::XPageCursor> pages(view, UNO_QUERY_THROW);
+        view->gotoRange(at, false);
+        const sal_Int16 atPage = pages->getPage();
+        view->gotoRange(Reference<css::text::XText>(cell, UNO_QUERY_THROW)->getStart(), false);
+        if (pages->getPage() < atPage) ++place.row;
+    }
     return place;
 }
 
@@ -147,7 +159,7 @@ std::vector<Reference<XTransferable>> copySpan(const Reference<css::frame::XCont
                                                const Reference<XTextRange>& start,
                                                const Reference<XTextRange>& end) {
     Copier copy(controller, view);
-    const TablePlace from = placeOf(body, start), to = placeOf(body, end);
+    const TablePlace from = placeOf(body, view, start), to = placeOf(body, view, end);
     if (!from.table.is() && !to.table.is()) {
         copy.text(start, end);
         return std::move(copy.pieces);
