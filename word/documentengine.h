@@ -110,6 +110,12 @@ public:
     // Negative when a comes before b, 0 when they are the same place, positive after.
     virtual Result<int> compare(const Position& a, const Position& b) = 0;
 
+    // Takes back the last paste, leaving the document as it was before it. Engines without an
+    // undo history say so with an error.
+    virtual Status undo() {
+        return fail(Error::Kind::Failed, QStringLiteral("this document keeps no undo history"));
+    }
+
     // The main text, each paragraph ended by "\r" as a word processor counts its characters.
     virtual Result<QString> characters() = 0;
 };

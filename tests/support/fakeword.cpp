@@ -1,3 +1,4 @@
+#include <optional>
 #include "tests/support/fakeword.h"
 
 #include <algorithm>
@@ -225,6 +226,16 @@ public:
     }
     QString fullName() const override { return m_path; }
 
+    Status undo() override {
+        if (auto s = enter("undo"); !s) return s;
+        if (!m_beforePaste) return word::fail(Error::Kind::Failed, "nothing to undo");
+        m_content = *std::exchange(m_beforePaste, std::nullopt);
+        m_selection.from = m_selection.to = 0;
+        m_modified = true;
+        return {};
+    }
+    void rememberForUndo() { m_beforePaste = m_content; }
+
     Result<int> orientation() override {
         if (auto s = enter("orientation"); !s) return pw::unexpected(s.error());
         return m_content.orientation;
@@ -320,6 +331,7 @@ public:
 private:
     Gate& m_gate;
     const int m_id;
+    std::optional<FakeContent> m_beforePaste;
     FakeContent m_content;
     QString m_path;
     FakeSelection m_selection;
@@ -355,6 +367,7 @@ Status FakeSelection::paste(const word::Clip& clip) {
     if (auto s = m_doc.enter("paste"); !s) return s;
     const auto* c = dynamic_cast<const FakeClip*>(clip.data());
     if (!c) return word::fail(Error::Kind::Failed, "nothing to paste");
+    m_doc.rememberForUndo();
     m_doc.replace(from, to, c->text, c->pageStarts);
     return {};
 }

@@ -10,6 +10,7 @@ namespace css = com::sun::star;
 
 void AbortingInteractionHandler::handle(
     const css::uno::Reference<css::task::XInteractionRequest>& request) {
+    ++m_refused;
     const auto continuations = request->getContinuations();
     for (const auto& c : continuations) {
         css::uno::Reference<css::task::XInteractionAbort> abort(c, css::uno::UNO_QUERY);

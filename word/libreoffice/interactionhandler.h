@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+
 #include <com/sun/star/task/XInteractionHandler.hpp>
 #include <cppuhelper/implbase1.hxx>
 
@@ -13,6 +15,13 @@ public:
     void SAL_CALL
     handle(const com::sun::star::uno::Reference<com::sun::star::task::XInteractionRequest>& request)
         override;
+
+    // How many questions were turned away: a password or repair request means the file was not
+    // read, even where the office reports no error.
+    int refused() const { return m_refused; }
+
+private:
+    std::atomic<int> m_refused{0};
 };
 
 }  // namespace pw::word::lo

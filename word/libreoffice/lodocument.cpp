@@ -14,9 +14,13 @@
 #include <com/sun/star/document/MacroExecMode.hpp>
 #include <com/sun/star/document/UpdateDocMode.hpp>
 #include <com/sun/star/document/XDocumentInsertable.hpp>
+#include <com/sun/star/document/XUndoManager.hpp>
+#include <com/sun/star/document/XUndoManagerSupplier.hpp>
 #include <com/sun/star/drawing/XDrawPageSupplier.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/io/IOException.hpp>
+#include <rtl/ref.hxx>
 #include <com/sun/star/lang/IllegalArgumentException.hpp>
 #include <com/sun/star/style/BreakType.hpp>
 #include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
@@ -106,13 +110,15 @@ const char* importFilterFor(const QString& path) {
     return nullptr;
 }
 
-Sequence<PropertyValue> loadArguments(const QString& path, bool hidden) {
+Sequence<PropertyValue> loadArguments(const QString& path, bool hidden,
+                                      Reference<css::task::XInteractionHandler> handler = {}) {
+    if (!handler.is()) handler = new AbortingInteractionHandler;
     std::vector<PropertyValue> args = {
         prop("Hidden", Any(hidden)),
         prop("MacroExecutionMode", Any(css::document::MacroExecMode::NEVER_EXECUTE)),
         prop("UpdateDocMode", Any(css::document::UpdateDocMode::NO_UPDATE)),
         prop("InteractionHandler",
-             Any(Reference<css::task::XInteractionHandler>(new AbortingInteractionHandler))),
+             Any(handler)),
         prop("Silent", Any(true)),
     };
     if (const char* filter = importFilterFor(path)) {
@@ -361,6 +367,16 @@ Result<QString> LoDocument::characters() {
     });
 }
 
+Status LoDocument::undo() {
+    if (auto open = requireOpen(); !open) return open;
+    return m_session->call(Error::Kind::Failed, [&] {
+        Reference<css::document::XUndoManagerSupplier>(m_model, UNO_QUERY_THROW)
+            ->getUndoManager()
+            ->undo();
+        m_view->gotoStart(false);
+    });
+}
+
 class LoRange final : public Range {
 public:
     LoRange(LoDocument& doc, Reference<XTextRange> start, Reference<XTextRange> end)
@@ -499,6 +515,20 @@ Status LoSelection::paste(const Clip& clip) {
     return m_doc.m_session->call(Error::Kind::Failed, [&] {
         Reference<css::datatransfer::XTransferableSupplier> supplier(m_doc.m_controller,
                                                                      UNO_QUERY_THROW);
+        // One undo step for the whole paste, pieces and tidying alike.
+        Reference<css::document::XUndoManager> undo =
+            Reference<css::document::XUndoManagerSupplier>(m_doc.m_model, UNO_QUERY_THROW)
+                ->getUndoManager();
+        undo->enterUndoContext("paste");
+        struct Leave {
+            Reference<css::document::XUndoManager>& undo;
+            ~Leave() {
+                try {
+                    undo->leaveUndoContext();
+                } catch (const css::uno::Exception&) {
+                }
+            }
+        } leave{undo};
         const bool wasEmpty = m_doc.m_body->getString().isEmpty();
         for (size_t i = 0; i < d->pieces.size(); ++i) {
             if (i > 0) m_doc.m_view->gotoEnd(false);
@@ -543,6 +573,27 @@ Status LoSelection::insertPageBreak() {
     });
 }
 
+std::pair<sal_Int32, sal_Int32> LoDocument::contentSize() {
+    Reference<css::text::XTextTablesSupplier> tables(m_model, UNO_QUERY_THROW);
+    return {m_body->getString().getLength(), tables->getTextTables()->getElementNames().getLength()};
+}
+
+bool LoDocument::loadsAsText(const QString& path) {
+    Reference<css::frame::XComponentLoader> loader(m_session->desktop(), UNO_QUERY_THROW);
+    Reference<css::lang::XComponent> probe;
+    try {
+        probe = loader->loadComponentFromURL(fileUrl(path), "_blank", 0, loadArguments(path, true));
+    } catch (const css::lang::IllegalArgumentException&) {
+        return false;
+    } catch (const css::io::IOException&) {
+        return false;
+    }
+    if (!probe.is()) return false;
+    const bool text = Reference<css::text::XTextDocument>(probe, UNO_QUERY).is();
+    Reference<css::util::XCloseable>(probe, UNO_QUERY_THROW)->close(true);
+    return text;
+}
+
 Status LoSelection::insertFile(const QString& path) {
     if (auto open = m_doc.requireOpen(); !open) return open;
     const QFileInfo info(path);
@@ -560,9 +611,15 @@ Status LoSelection::insertFile(const QString& path) {
         text->insertControlCharacter(Reference<XTextRange>(cursor.get()),
                                      css::text::ControlCharacter::PARAGRAPH_BREAK, false);
         cursor->goLeft(1, false);
-        Sequence<PropertyValue> args = loadArguments(absolute, true);
+        const auto before = m_doc.contentSize();
+        rtl::Reference<AbortingInteractionHandler> handler(new AbortingInteractionHandler);
+        Sequence<PropertyValue> args = loadArguments(absolute, true, handler.get());
         Reference<css::document::XDocumentInsertable>(cursor, UNO_QUERY_THROW)
             ->insertDocumentFromURL(fileUrl(absolute), args);
+        // The office inserts nothing, and says nothing, for a file it cannot read (a password,
+        // damage): when nothing came in, only a file that really loads counts as inserted.
+        if (handler->refused() > 0 || (m_doc.contentSize() == before && !m_doc.loadsAsText(absolute)))
+            throw css::io::IOException("the file is protected or damaged and was not read", {});
         m_doc.m_view->gotoRange(cursor->getEnd(), false);
     });
 }

@@ -54,9 +54,12 @@ public:
     Result<std::unique_ptr<Range>> range(const Position& start, const Position& end) override;
     Result<int> compare(const Position& a, const Position& b) override;
     Result<QString> characters() override;
+    Status undo() override;
 
 private:
     friend class LoSelection;
+    std::pair<sal_Int32, sal_Int32> contentSize();  // text length and table count of the body
+    bool loadsAsText(const QString& path);
     friend class LoRange;
     Status requireOpen() const;
     Reference<css::beans::XPropertySet> firstPageStyle();
