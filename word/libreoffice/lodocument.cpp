@@ -61,9 +61,8 @@ struct LoPosition final : Position::Data {
 };
 
 struct LoClip final : Clip::Data {
-    explicit LoClip(std::vector<Reference<css::datatransfer::XTransferable>> t)
-        : pieces(std::move(t)) {}
-    std::vector<Reference<css::datatransfer::XTransferable>> pieces;  // pasted one after another
+    explicit LoClip(SpanCopy copy) : span(std::move(copy)) {}
+    SpanCopy span;  // its pieces are pasted one after another
 };
 
 PropertyValue prop(const char* name, Any value) {
@@ -152,31 +151,38 @@ Result<std::unique_ptr<Document>> wrap(const std::shared_ptr<Session>& session,
 // A table pasted into an empty document comes with the document's empty paragraph before
 // it and a new one after it. The one before goes (its page style moves to the table); the one
 // after, which a table at the end must keep, is made as small as a paragraph can be.
-void tidyAroundPastedTables(const Reference<css::text::XText>& body) {
+void tidyAroundPastedTables(const Reference<css::text::XText>& body, bool first, bool last) {
     Reference<css::container::XEnumeration> items =
         Reference<css::container::XEnumerationAccess>(body, UNO_QUERY_THROW)->createEnumeration();
-    std::vector<css::uno::Any> elements;
-    while (items->hasMoreElements()) elements.push_back(items->nextElement());
-    auto isTable = [&](size_t i) {
-        return i < elements.size() && Reference<css::text::XTextTable>(elements[i], UNO_QUERY).is();
+    auto isTable = [](const css::uno::Any& e) {
+        return Reference<css::text::XTextTable>(e, UNO_QUERY).is();
     };
-    auto emptyParagraph = [&](size_t i) {
-        Reference<XTextRange> p(elements[i], UNO_QUERY);
-        return p.is() && !isTable(i) && p->getString().isEmpty();
+    auto isEmptyParagraph = [&](const css::uno::Any& e) {
+        Reference<XTextRange> p(e, UNO_QUERY);
+        return p.is() && !isTable(e) && p->getString().isEmpty();
     };
-    if (elements.size() >= 3 && emptyParagraph(elements.size() - 1) && isTable(elements.size() - 2)) {
-        Reference<css::beans::XPropertySet> last(elements.back(), UNO_QUERY_THROW);
-        last->setPropertyValue("CharHeight", Any(1.0f));
-        last->setPropertyValue("ParaTopMargin", Any(sal_Int32(0)));
-        last->setPropertyValue("ParaBottomMargin", Any(sal_Int32(0)));
+    // Only the ends matter; the middle of a long part is not walked unless rows end it.
+    std::vector<css::uno::Any> head, tail;
+    while (items->hasMoreElements()) {
+        css::uno::Any e = items->nextElement();
+        if (head.size() < 2) head.push_back(e);
+        if (!last && head.size() == 2) break;
+        tail.push_back(std::move(e));
+        if (tail.size() > 2) tail.erase(tail.begin());
     }
-    if (elements.size() >= 2 && emptyParagraph(0) && isTable(1)) {
-        Reference<css::beans::XPropertySet> first(elements[0], UNO_QUERY_THROW);
+    if (last && tail.size() == 2 && isTable(tail[0]) && isEmptyParagraph(tail[1])) {
+        Reference<css::beans::XPropertySet> p(tail[1], UNO_QUERY_THROW);
+        p->setPropertyValue("CharHeight", Any(1.0f));
+        p->setPropertyValue("ParaTopMargin", Any(sal_Int32(0)));
+        p->setPropertyValue("ParaBottomMargin", Any(sal_Int32(0)));
+    }
+    if (first && head.size() == 2 && isEmptyParagraph(head[0]) && isTable(head[1])) {
+        Reference<css::beans::XPropertySet> paragraph(head[0], UNO_QUERY_THROW);
         OUString pageStyle;
-        first->getPropertyValue("PageStyleName") >>= pageStyle;
-        Reference<css::beans::XPropertySet> table(elements[1], UNO_QUERY_THROW);
+        paragraph->getPropertyValue("PageStyleName") >>= pageStyle;
+        Reference<css::beans::XPropertySet> table(head[1], UNO_QUERY_THROW);
         if (!pageStyle.isEmpty()) table->setPropertyValue("PageDescName", Any(pageStyle));
-        Reference<css::lang::XComponent>(elements[0], UNO_QUERY_THROW)->dispose();
+        Reference<css::lang::XComponent>(head[0], UNO_QUERY_THROW)->dispose();
     }
 }
 
@@ -392,7 +398,7 @@ public:
             flavor.HumanPresentableName = "Unformatted text";
             flavor.DataType = cppu::UnoType<OUString>::get();
             QStringList parts;
-            for (const auto& piece : d->pieces) {
+            for (const auto& piece : d->span.pieces) {
                 OUString s;
                 if (piece->isDataFlavorSupported(flavor)) piece->getTransferData(flavor) >>= s;
                 parts << toQ(s);
@@ -530,12 +536,14 @@ Status LoSelection::paste(const Clip& clip) {
             }
         } leave{undo};
         const bool wasEmpty = m_doc.m_body->getString().isEmpty();
-        for (size_t i = 0; i < d->pieces.size(); ++i) {
+        const auto& pieces = d->span.pieces;
+        for (size_t i = 0; i < pieces.size(); ++i) {
             if (i > 0) m_doc.m_view->gotoEnd(false);
-            supplier->insertTransferable(d->pieces[i]);
+            supplier->insertTransferable(pieces[i]);
         }
         if (!wasEmpty) return;
-        tidyAroundPastedTables(m_doc.m_body);
+        if (d->span.rowsFirst || d->span.rowsLast)
+            tidyAroundPastedTables(m_doc.m_body, d->span.rowsFirst, d->span.rowsLast);
         // Pasted into an empty document, content that ends with its own paragraph end leaves
         // the document's empty paragraph after it, which would spill onto a page of its own.
         Reference<css::text::XTextCursor> cursor = m_doc.m_body->createTextCursor();

@@ -153,7 +153,7 @@ private:
 
 }  // namespace
 
-std::vector<Reference<XTransferable>> copySpan(const Reference<css::frame::XController>& controller,
+SpanCopy copySpan(const Reference<css::frame::XController>& controller,
                                                const Reference<css::text::XTextViewCursor>& view,
                                                const Reference<css::text::XText>& body,
                                                const Reference<XTextRange>& start,
@@ -162,11 +162,11 @@ std::vector<Reference<XTransferable>> copySpan(const Reference<css::frame::XCont
     const TablePlace from = placeOf(body, view, start), to = placeOf(body, view, end);
     if (!from.table.is() && !to.table.is()) {
         copy.text(start, end);
-        return std::move(copy.pieces);
+        return {std::move(copy.pieces), false, false};
     }
     if (from.table.is() && to.table.is() && from.name == to.name) {
         copy.rows(from.table, from.row, to.row - 1);
-        return std::move(copy.pieces);
+        return {std::move(copy.pieces), true, true};
     }
     const auto neighbours = tableNeighbours(body);
     auto near = [&](const OUString& table) {
@@ -180,8 +180,10 @@ std::vector<Reference<XTransferable>> copySpan(const Reference<css::frame::XCont
     }
     if (to.table.is()) textTo = near(to.name).before;
     if (textFrom.is() && textTo.is()) copy.text(textFrom, textTo);
+    const size_t before = copy.pieces.size();
     if (to.table.is()) copy.rows(to.table, 0, to.row - 1);
-    return std::move(copy.pieces);
+    const bool rowsLast = copy.pieces.size() > before;
+    return {std::move(copy.pieces), from.table.is(), rowsLast};
 }
 
 }  // namespace pw::word::lo

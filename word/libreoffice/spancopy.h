@@ -13,7 +13,13 @@ namespace pw::word::lo {
 // Copies the main text from start to end through the office's own transferables. A span that
 // begins or ends inside a table is copied as pieces: the table rows from or up to that place,
 // and the running text beside them. Pasted in order, the pieces give the span.
-std::vector<com::sun::star::uno::Reference<com::sun::star::datatransfer::XTransferable>> copySpan(
+struct SpanCopy {
+    std::vector<com::sun::star::uno::Reference<com::sun::star::datatransfer::XTransferable>> pieces;
+    bool rowsFirst = false;  // the first piece is table rows
+    bool rowsLast = false;   // the last piece is table rows
+};
+
+SpanCopy copySpan(
     const com::sun::star::uno::Reference<com::sun::star::frame::XController>& controller,
     const com::sun::star::uno::Reference<com::sun::star::text::XTextViewCursor>& view,
     const com::sun::star::uno::Reference<com::sun::star::text::XText>& body,
