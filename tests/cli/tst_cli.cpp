@@ -185,7 +185,7 @@ private slots:
         m_damaged = m_docs + "/damaged.docx";
         QFile bad(m_damaged);
         QVERIFY(bad.open(QIODevice::WriteOnly));
-        bad.write(QByteArray("PK\x03\x04 not really a document", 30));
+        bad.write(QByteArrayLiteral("PK\x03\x04 not really a document"));
     }
 
     void cleanupTestCase() {
