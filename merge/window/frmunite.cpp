@@ -1,8 +1,6 @@
 #include "merge/window/frmunite.h"
 
 #include <QApplication>
-#include <QCloseEvent>
-#include <QScreen>
 
 #include "doclist/documentlist.h"
 #include "merge/mergerun.h"
@@ -24,7 +22,7 @@ const QString TargetFilter = QStringLiteral("合并到新文档(*.doc;*.docx)|*.
 }  // namespace
 
 frmUnite::frmUnite(word::ApplicationFactory& office, QWidget* parent)
-    : QWidget(parent), ui(std::make_unique<Ui::frmUnite>()), m_office(office) {
+    : WorkingWindow(parent), ui(std::make_unique<Ui::frmUnite>()), m_office(office) {
     ui->setupUi(this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -97,38 +95,12 @@ void frmUnite::setControlsEnabled(bool enabled) {
 
 void frmUnite::onCmdOp() {
     merge::UniteWindowPrompts prompts(*this);
-    m_running = true;
-    merge::runMerge(request(), prompts, m_office);
-    m_running = false;
+    runOperation([&] {
+        merge::runMerge(request(), prompts, m_office);
+    });
     // Whatever the merge left behind, the window is usable again.
     setBusy(false);
     setControlsEnabled(true);
-}
-
-void frmUnite::showEvent(QShowEvent* event) {
-    if (!m_centred) {
-        m_centred = true;
-        if (const QScreen* s = screen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(s->availableGeometry().center());
-            move(frame.topLeft());
-        }
-    }
-    QWidget::showEvent(event);
-}
-
-void frmUnite::closeEvent(QCloseEvent* event) {
-    if (m_running) {
-        // Closing mid-merge would end the program under the office; the merge finishes first.
-        event->ignore();
-        return;
-    }
-    if (!m_closing) {
-        m_closing = true;
-        emit closing();
-        save();
-    }
-    event->accept();
 }
 
 }  // namespace pw

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include <QWidget>
+#include "shell/workingwindow.h"
 
 #include "merge/mergerequest.h"
 
@@ -20,7 +20,7 @@ class DocumentList;
 
 // The merge window: the documents to merge, in order, the target file and the page-break
 // option. CmdOp hands its values to the merge, which answers back through UniteWindowPrompts.
-class frmUnite final : public QWidget {
+class frmUnite final : public WorkingWindow {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(frmUnite)
 
@@ -41,30 +41,20 @@ public:
 
     // Shows the drop-down at this window's own function again, for a switch back.
     void resetFunction();
-    bool isClosing() const { return m_closing; }
 
 signals:
     // The user chose the split window in CmbFunc.
     void splitWindowRequested();
-    // The close step has begun; the split window must close now, before this one saves.
-    void closing();
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     void load();
-    void save() const;
+    void save() const override;
     void onCmbFunc(int index);
     void onCmdOp();
 
     std::unique_ptr<Ui::frmUnite> ui;
     word::ApplicationFactory& m_office;
     DocumentList* m_list = nullptr;
-    bool m_centred = false;
-    bool m_closing = false;
-    bool m_running = false;
     bool m_busy = false;
 };
 

@@ -1,8 +1,6 @@
 #include "split/window/frmsplit.h"
 
 #include <QApplication>
-#include <QCloseEvent>
-#include <QScreen>
 
 #include "doclist/clsgetpath.h"
 #include "doclist/documentlist.h"
@@ -41,7 +39,7 @@ void numberButtons(QButtonGroup* group, std::initializer_list<QAbstractButton*> 
 }  // namespace
 
 frmSplit::frmSplit(word::ApplicationFactory& office, QWidget* parent)
-    : QWidget(parent), ui(std::make_unique<Ui::frmSplit>()), m_office(office) {
+    : WorkingWindow(parent), ui(std::make_unique<Ui::frmSplit>()), m_office(office) {
     ui->setupUi(this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -199,36 +197,10 @@ void frmSplit::setBusy(bool busy) {
 
 void frmSplit::onCmdOp() {
     split::SplitWindowPrompts prompts(*this);
-    m_running = true;
-    split::runSplit(request(), prompts, m_office);
-    m_running = false;
+    runOperation([&] {
+        split::runSplit(request(), prompts, m_office);
+    });
     setBusy(false);  // whatever the run left behind
-}
-
-void frmSplit::showEvent(QShowEvent* event) {
-    if (!m_centred) {
-        m_centred = true;
-        if (const QScreen* s = screen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(s->availableGeometry().center());
-            move(frame.topLeft());
-        }
-    }
-    QWidget::showEvent(event);
-}
-
-void frmSplit::closeEvent(QCloseEvent* event) {
-    if (m_running) {
-        // Closing mid-run would end the program under the office; the run finishes first.
-        event->ignore();
-        return;
-    }
-    if (!m_closing) {
-        m_closing = true;
-        emit closing();
-        save();
-    }
-    event->accept();
 }
 
 }  // namespace pw

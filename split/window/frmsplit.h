@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include <QWidget>
+#include "shell/workingwindow.h"
 
 #include "split/splitrequest.h"
 
@@ -22,7 +22,7 @@ class DocumentList;
 
 // The split window: the documents to split and every option of a split run. CmdOp hands its
 // values to the split run, which answers back through SplitWindowPrompts.
-class frmSplit final : public QWidget {
+class frmSplit final : public WorkingWindow {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(frmSplit)
 
@@ -43,21 +43,14 @@ public:
 
     // Shows the drop-down at this window's own function again, for a switch back.
     void resetFunction();
-    bool isClosing() const { return m_closing; }
 
 signals:
     // The user chose the merge window in CmbFunc.
     void mergeWindowRequested();
-    // The close step has begun; the merge window must close now, before this one saves.
-    void closing();
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     void load();
-    void save() const;
+    void save() const override;
     void wireOptions();
     void onOptSplit(int index);
     void onOptOutDir(int index);
@@ -68,9 +61,6 @@ private:
     std::unique_ptr<Ui::frmSplit> ui;
     word::ApplicationFactory& m_office;
     DocumentList* m_list = nullptr;
-    bool m_centred = false;
-    bool m_closing = false;
-    bool m_running = false;
 };
 
 }  // namespace pw
