@@ -14,30 +14,30 @@ word::Result<PageMap> buildPageMap(word::Document& doc) {
     if (auto c = sel.collapseToStart(); !c) return pw::unexpected(c.error());
 
     PageMap map;
+    map.starts.push_back(*first);
     Position prev = *first;
-    Position cur = prev;
     for (;;) {
-        auto beforeEnd = doc.compare(cur, *textEnd);
-        if (!beforeEnd) return pw::unexpected(beforeEnd.error());
-        if (*beforeEnd >= 0) break;
-        map.starts.push_back(cur);
-        if (auto n = sel.nextPage(); !n) return pw::unexpected(n.error());
-        auto moved = sel.end();
+        auto moved = sel.nextPage();
         if (!moved) return pw::unexpected(moved.error());
-        cur = *moved;
-        // Staying put means the last page. Going backwards would be a layout fault; treating it
-        // the same way keeps the loop finite whatever the office answers.
-        auto advanced = doc.compare(cur, prev);
+        if (!*moved) break;  // the last page
+        auto cur = sel.end();
+        if (!cur) return pw::unexpected(cur.error());
+        auto advanced = doc.compare(*cur, prev);
         if (!advanced) return pw::unexpected(advanced.error());
-        if (*advanced <= 0) cur = *textEnd;
-        map.ends.push_back(cur);
-        prev = cur;
+        // A page on which no new text begins (a picture or row running on) stays with the page
+        // before; going backwards would be a layout fault, and ends the walk.
+        if (*advanced < 0) break;
+        if (*advanced == 0) continue;
+        // A last page that holds only the final empty paragraph starts at the end of the text;
+        // it is a page all the same.
+        auto pastEnd = doc.compare(*cur, *textEnd);
+        if (!pastEnd) return pw::unexpected(pastEnd.error());
+        if (*pastEnd > 0) break;
+        map.ends.push_back(*cur);
+        map.starts.push_back(*cur);
+        prev = *cur;
     }
-    if (map.starts.empty()) {
-        // An empty main text still holds one page.
-        map.starts.push_back(*first);
-        map.ends.push_back(*textEnd);
-    }
+    map.ends.push_back(*textEnd);
     return map;
 }
 

@@ -1,7 +1,5 @@
 #include "split/sourcesplitter.h"
 
-#include <QFile>
-
 #include "shell/filenames.h"
 #include "split/pagemap.h"
 #include "split/partnaming.h"
@@ -11,11 +9,6 @@
 namespace pw::split {
 
 using word::SaveChanges;
-
-QString blankCopyName(const QString& sourcePath) {
-    return GetFileExt(sourcePath) == QLatin1String(".docx") ? QStringLiteral("~tmp.docx")
-                                                            : QStringLiteral("~tmp.doc");
-}
 
 namespace {
 
@@ -29,73 +22,49 @@ QString reasonFor(const word::Error& e, const QString& otherwise) {
     }
 }
 
-// Removes the blank copy however the document ends.
-struct BlankCopyFile {
-    QString path;
-    ~BlankCopyFile() { QFile::remove(path); }
-};
-
+// One opening of the source serves the whole document: every part's pages are copied out of
+// it first, then it is emptied and becomes the blank each part is pasted into, stored from and
+// taken back out of. Page styles, headers and footers are the source's own, and nothing is
+// ever stored where the source lives.
 class SourceSplitter {
 public:
     SourceSplitter(RunState& run, int index)
         : m_run(run),
           m_timings(run.result.timings),
           m_index(index),
-          m_source(run.settings.documents.at(index)),
-          m_blank{run.scratchDir + PathSeparator + blankCopyName(m_source)} {}
+          m_source(run.settings.documents.at(index)) {}
 
     void run();
 
 private:
-    bool makeBlankCopy();
+    // Each part's content, or why it could not be copied.
+    std::vector<word::Result<word::Clip>> copyParts(word::Document& source, const PageMap& map,
+                                                    const std::vector<PagePart>& plan);
+    bool empty(word::Document& doc);
     // The file written, or empty when the part was not made.
-    QString makePart(word::Document& source, const PageMap& map, int j, const PagePart& pages);
+    QString makePart(word::Document& blank, int j, const PagePart& pages,
+                     const word::Result<word::Clip>& clip);
     void fail(int part, const QString& target, const QString& reason, const word::Error& e) {
         m_run.result.failures.append({m_source, part, target, reason, e.message});
+    }
+    void failFrom(int part, const QString& reason, const word::Error& e = {}) {
+        for (int j = part; j <= m_partCount; ++j) fail(j, {}, reason, e);
     }
     void progress(int part, const QString& written = {}) {
         m_run.prompts.progress(
             {m_index, int(m_run.settings.documents.size()), m_source, part, m_partCount, written});
     }
 
-    // The opening of the blank copy the next part is pasted into: fresh for every part, or the
-    // previous part's emptied again when reusing.
-    word::Result<std::unique_ptr<word::Document>> takeBlankOpening();
-    void giveBackBlankOpening(std::unique_ptr<word::Document> doc);
-
     RunState& m_run;
     SplitTimings& m_timings;
-    std::unique_ptr<word::Document> m_reusable;
     const int m_index;
     const QString m_source;
-    BlankCopyFile m_blank;
     int m_partCount = 0;
+    bool m_blankDirty = false;  // a paste is still in the blank and could not be taken back
 };
-
-bool SourceSplitter::makeBlankCopy() {
-    Stopwatch watch(m_timings.blankCopy);
-    auto doc = m_run.app->open(m_source);
-    if (!doc) {
-        fail(0, {}, reasonFor(doc.error(), msg::ReasonOpen), doc.error());
-        return false;
-    }
-    word::Selection& sel = (*doc)->selection();
-    word::Status made = sel.wholeStory();
-    if (made) made = sel.deleteContent();
-    if (made) made = (*doc)->saveAs(m_blank.path);
-    // Emptied: whatever happened, this opening is never stored anywhere else.
-    (void)(*doc)->close(SaveChanges::Discard);
-    if (!made) {
-        fail(0, {}, reasonFor(made.error(), msg::ReasonBlankCopy), made.error());
-        return false;
-    }
-    return true;
-}
 
 void SourceSplitter::run() {
     progress(0);
-    if (!makeBlankCopy()) return;
-
     std::unique_ptr<word::Document> source;
     {
         Stopwatch watch(m_timings.openSource);
@@ -108,6 +77,11 @@ void SourceSplitter::run() {
         // Numbers would restart in each part otherwise; a document without lists still splits.
         (void)source->convertNumbersToText();
     }
+    // Closed unsaved however this ends: the opening is emptied and pasted into.
+    struct CloseUnsaved {
+        std::unique_ptr<word::Document>& doc;
+        ~CloseUnsaved() { (void)doc->close(SaveChanges::Discard); }
+    } closer{source};
 
     word::Result<PageMap> map = PageMap{};
     {
@@ -116,7 +90,6 @@ void SourceSplitter::run() {
     }
     if (!map) {
         fail(0, {}, reasonFor(map.error(), msg::ReasonPageMap), map.error());
-        (void)source->close(SaveChanges::Discard);
         return;
     }
     const int pages = map->pageCount();
@@ -126,43 +99,61 @@ void SourceSplitter::run() {
     m_partCount = int(plan.size());
     progress(0);
 
+    const std::vector<word::Result<word::Clip>> clips = copyParts(*source, *map, plan);
+    if (!m_run.app->isAlive()) {
+        failFrom(1, msg::ReasonOfficeDead);
+        return;
+    }
+    {
+        Stopwatch watch(m_timings.blankCopy);
+        if (!empty(*source)) return;
+    }
+
     for (int j = 1; j <= m_partCount; ++j) {
-        progress(j, makePart(*source, *map, j, plan[size_t(j - 1)]));
+        progress(j, makePart(*source, j, plan[size_t(j - 1)], clips[size_t(j - 1)]));
         if (!m_run.app->isAlive()) {
-            if (j < m_partCount)
-                m_run.result.failures.append({m_source, j + 1, {}, msg::ReasonOfficeDead, {}});
+            failFrom(j + 1, msg::ReasonOfficeDead);
             break;
         }
+        if (m_blankDirty && !empty(*source)) break;
         if (j < m_partCount && m_run.prompts.cancelRequested()) {
             m_run.cancelled = true;
             break;
         }
     }
-    if (m_reusable) (void)m_reusable->close(SaveChanges::Discard);
-    (void)source->close(SaveChanges::Discard);
 }
 
-word::Result<std::unique_ptr<word::Document>> SourceSplitter::takeBlankOpening() {
-    if (m_reusable) {
-        // Taking back the paste gives the opening exactly as it was loaded, page styles and
-        // all, at a fraction of the cost of loading it again.
-        std::unique_ptr<word::Document> doc = std::move(m_reusable);
-        if (doc->undo()) return doc;
-        (void)doc->close(SaveChanges::Discard);
+std::vector<word::Result<word::Clip>> SourceSplitter::copyParts(word::Document& source,
+                                                                const PageMap& map,
+                                                                const std::vector<PagePart>& plan) {
+    Stopwatch watch(m_timings.copy);
+    std::vector<word::Result<word::Clip>> clips;
+    clips.reserve(plan.size());
+    for (const PagePart& pages : plan) {
+        auto range =
+            source.range(map.starts[size_t(pages.first - 1)], map.ends[size_t(pages.last - 1)]);
+        clips.push_back(range ? (*range)->copy()
+                              : word::Result<word::Clip>(pw::unexpected(range.error())));
+        if (!m_run.app->isAlive()) break;
     }
-    return m_run.app->open(m_blank.path);
+    clips.resize(plan.size(), pw::unexpected(word::Error{word::Error::Kind::OfficeDead, {}}));
+    return clips;
 }
 
-void SourceSplitter::giveBackBlankOpening(std::unique_ptr<word::Document> doc) {
-    Stopwatch watch(m_timings.close);
-    if (m_run.settings.reuseBlankOpening && m_run.app->isAlive())
-        m_reusable = std::move(doc);
-    else
-        (void)doc->close(SaveChanges::Discard);
+bool SourceSplitter::empty(word::Document& doc) {
+    word::Selection& sel = doc.selection();
+    word::Status emptied = sel.wholeStory();
+    if (emptied) emptied = sel.deleteContent();
+    if (!emptied) {
+        failFrom(1, reasonFor(emptied.error(), msg::ReasonBlankCopy), emptied.error());
+        return false;
+    }
+    m_blankDirty = false;
+    return true;
 }
 
-QString SourceSplitter::makePart(word::Document& source, const PageMap& map, int j,
-                                 const PagePart& pages) {
+QString SourceSplitter::makePart(word::Document& blank, int j, const PagePart& pages,
+                                 const word::Result<word::Clip>& clip) {
     const SplitSettings& s = m_run.settings;
     PartNameInput in{s.ownFolder ? GetFileFolder(m_source) : s.outDir,
                      GetFileBaseName(m_source),
@@ -176,49 +167,31 @@ QString SourceSplitter::makePart(word::Document& source, const PageMap& map, int
     // sequence moves on whether or not the part is then made.
     QString target = namedByContent ? QString() : partName(s.naming, in, m_run.sequence);
     ++m_timings.parts;
-
-    word::Clip clip;
-    {
-        Stopwatch watch(m_timings.copy);
-        auto range =
-            source.range(map.starts[size_t(pages.first - 1)], map.ends[size_t(pages.last - 1)]);
-        auto copied =
-            range ? (*range)->copy() : word::Result<word::Clip>(pw::unexpected(range.error()));
-        if (!copied) {
-            fail(j, target, reasonFor(copied.error(), msg::ReasonCopy), copied.error());
-            return {};
-        }
-        clip = *copied;
+    if (!clip) {
+        fail(j, target, reasonFor(clip.error(), msg::ReasonCopy), clip.error());
+        return {};
     }
-
-    std::unique_ptr<word::Document> part;
-    {
-        Stopwatch watch(m_timings.openBlank);
-        auto opened = takeBlankOpening();
-        if (!opened) {
-            fail(j, target, reasonFor(opened.error(), msg::ReasonCopy), opened.error());
-            return {};
-        }
-        part = std::move(*opened);
-    }
-    // Never stored back into the blank copy, saved or not: the next part needs it empty.
-    struct CloseUnsaved {
-        SourceSplitter& splitter;
-        std::unique_ptr<word::Document>& doc;
-        ~CloseUnsaved() { splitter.giveBackBlankOpening(std::move(doc)); }
-    } closer{*this, part};
-
     {
         Stopwatch watch(m_timings.paste);
-        if (auto pasted = part->selection().paste(clip); !pasted) {
+        if (auto pasted = blank.selection().paste(*clip); !pasted) {
+            m_blankDirty = true;
             fail(j, target, reasonFor(pasted.error(), msg::ReasonCopy), pasted.error());
             return {};
         }
     }
+    // Taken back out however the part ends, so the blank is empty for the next one.
+    struct TakeBack {
+        SourceSplitter& splitter;
+        word::Document& doc;
+        ~TakeBack() {
+            Stopwatch watch(splitter.m_timings.close);
+            if (!doc.undo()) splitter.m_blankDirty = true;
+        }
+    } takeBack{*this, blank};
 
     Stopwatch watch(m_timings.save);
     if (namedByContent) {
-        auto text = part->characters();
+        auto text = blank.characters();
         if (!text) {
             fail(j, {}, reasonFor(text.error(), msg::ReasonSave), text.error());
             return {};
@@ -232,7 +205,7 @@ QString SourceSplitter::makePart(word::Document& source, const PageMap& map, int
         fail(j, target, msg::ReasonNameTooLong, {});
         return {};
     }
-    if (auto saved = part->saveAs(target); !saved) {
+    if (auto saved = blank.saveAs(target); !saved) {
         fail(j, target, reasonFor(saved.error(), msg::ReasonSave), saved.error());
         return {};
     }

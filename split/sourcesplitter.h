@@ -4,9 +4,6 @@
 
 namespace pw::split {
 
-// "~tmp.docx" for a ".docx" source (that exact case), "~tmp.doc" for any other.
-QString blankCopyName(const QString& sourcePath);
-
 // Cuts the listed document at index into parts and saves them; every failure is recorded in
 // run.result and the run goes on. The source file is never written.
 void splitSource(RunState& run, int index);

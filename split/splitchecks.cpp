@@ -81,7 +81,6 @@ std::optional<SplitSettings> checkRequest(const SplitRequest& request, SplitProm
     SplitSettings s;
     s.documents = request.documents;
     s.ownFolder = request.outDirMode == 0;
-    s.reuseBlankOpening = request.reuseBlankOpening;
     if (!s.ownFolder && !checkOutDir(request, prompts, s.outDir)) return std::nullopt;
 
     if (request.splitMode == 0) {

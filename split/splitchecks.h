@@ -18,9 +18,6 @@ struct SplitSettings {
     NamingRule naming;
     bool ownFolder = true;  // each part beside its source
     QString outDir;         // ends with the separator when !ownFolder
-    // Faster, for measurement: one opening of the blank copy per source, emptied again after
-    // each part is saved, instead of a fresh opening per part.
-    bool reuseBlankOpening = false;
 };
 
 // A count as typed: empty, not a whole number in 0..2^31-1, or its value.

@@ -21,11 +21,6 @@ struct SplitRequest {
     QString maskLengthText = QStringLiteral("2");   // the item shown in CmbNewNameMaskLength
     int outDirMode = 0;  // OptOutDir: 0 the source's folder, 1 outDirText
     QString outDirText;  // txtOutDir
-    // Not a control: pastes every part of a source into one opening of its blank copy, taking
-    // the paste back after each save, instead of loading the blank copy anew for every part.
-    // The same files, in much less time; where the engine cannot take a paste back, the blank
-    // copy is loaded again.
-    bool reuseBlankOpening = true;
 };
 
 // The text boxes the run may focus.

@@ -81,8 +81,9 @@ public:
     virtual Status insertPageBreak() = 0;
     // The whole file (.doc, .docx, .rtf, .htm, .html, .txt) at the insertion point.
     virtual Status insertFile(const QString& path) = 0;
-    // Moves to the start of the next page of the office's layout; stays put on the last page.
-    virtual Status nextPage() = 0;
+    // Moves to the start of the next page of the office's layout and says true; stays put on
+    // the last page and says false.
+    virtual Result<bool> nextPage() = 0;
 };
 
 class Document {

@@ -162,8 +162,8 @@ int main(int argc, char** argv) {
     if (onlySteps) return 0;
 
     for (int per : {1, 10}) {
-        split::SplitResult fresh;
-        for (bool reuse : {false, true}) {
+        {
+            const bool reuse = false;
             const QString out =
                 work + QStringLiteral("/ours-%1%2").arg(per).arg(reuse ? "-reuse" : "");
             QDir(out).removeRecursively();
@@ -174,7 +174,6 @@ int main(int argc, char** argv) {
             req.namingMode = 3;  // 1.docx, 2.docx, ... as the reference names them
             req.outDirMode = 1;
             req.outDirText = out;
-            req.reuseBlankOpening = reuse;
             QuietPrompts prompts;
             word::LibreOfficeFactory office;
             QElapsedTimer wall;
@@ -192,7 +191,6 @@ int main(int argc, char** argv) {
                                    "fresh");
                 continue;
             }
-            fresh = r;
             if (peer) {
                 const QString peerOut = work + QStringLiteral("/peer-%1").arg(per);
                 QElapsedTimer pw;

@@ -68,7 +68,7 @@ public:
     Status wholeStory() override { return fail(Error::Kind::Failed, "not faked"); }
     Status deleteContent() override { return fail(Error::Kind::Failed, "not faked"); }
     Status paste(const word::Clip&) override { return fail(Error::Kind::Failed, "not faked"); }
-    Status nextPage() override { return fail(Error::Kind::Failed, "not faked"); }
+    Result<bool> nextPage() override { return fail(Error::Kind::Failed, "not faked"); }
     Status endKey() override;
     Status insertPageBreak() override;
     Status insertFile(const QString& path) override;

@@ -383,62 +383,6 @@ private slots:
     // Why reusing one opening of the blank copy is not the default: emptied after a save, it
     // keeps the page style the previous part brought in, so a document with sections gets other
     // headers than fresh openings give. Text and page counts agree; the page text does not.
-    void reusedBlankOpeningGivesTheSameParts() {
-        QStringList sources;
-        DocBuilder mixed;
-        mixed.header("head").footer("foot");
-        for (int i = 1; i <= 14; ++i) {
-            if (i % 5 == 0) mixed.pageBreak();
-            if (i % 3 == 0)
-                mixed.numberedItem(QStringLiteral("item %1").arg(i));
-            else
-                mixed.paragraph(test::sampleParagraph(i, 90));
-        }
-        mixed.table(30, 2, [](int r, int c) { return QStringLiteral("r%1c%2").arg(r).arg(c); });
-        sources << make(mixed, "mixed.docx");
-        const QString fixtures = test::fixturesDir();
-        if (!fixtures.isEmpty()) {
-            for (const char* name :
-                 {"sct-first-page-hdrftr.docx", "par-known-styles.docx",
-                  "num-having-numbering-part.docx", "doc-odd-even-hdrs.docx",
-                  "tbl-having-tables.docx", "sct-section-props.docx", "having-images.docx"}) {
-                const QString copy = m_dir + "/" + name;
-                QVERIFY(QFile::copy(fixtures + "/python-docx/" + name, copy));
-                sources << copy;
-            }
-        }
-        QList<SplitResult> results;
-        for (bool reuse : {false, true}) {
-            SplitRequest req = request(sources, 1, 3);
-            req.outDirMode = 1;
-            req.outDirText = m_dir + (reuse ? "/reused/" : "/fresh/");
-            req.reuseBlankOpening = reuse;
-            ScriptedPrompts p;
-            p.answers = {true};
-            results << run(req, p);
-        }
-        QCOMPARE(results[1].written.size(), results[0].written.size());
-        QCOMPARE(results[0].failures.size(), 0);
-        QStringList differ;
-        for (int k = 0; k < results[0].written.size(); ++k) {
-            const QString a = results[0].written[k], b = results[1].written[k];
-            const QString pa = pdfOf(a), pb = pdfOf(b);
-            const int pages = test::pdfPageCount(pa);
-            bool same = text(a) == text(b) && pages == test::pdfPageCount(pb);
-            for (int page = 1; same && page <= pages; ++page)
-                same = test::pdfPageText(pa, page) == test::pdfPageText(pb, page);
-            QCOMPARE(text(b), text(a));
-            QCOMPARE(test::pdfPageCount(pb), pages);
-            if (!same) {
-                differ << QFileInfo(a).fileName();
-                qInfo("%s: fresh [%s], reused [%s]", qPrintable(a),
-                      qPrintable(test::pdfPageText(pa, 1).left(60)),
-                      qPrintable(test::pdfPageText(pb, 1).left(60)));
-            }
-        }
-        QCOMPARE(differ.join(' '), QString());
-    }
-
     void docSourceGivesDocParts() {
         const QString src = make(hardPages(2), "Old.doc");
         ScriptedPrompts p;

@@ -151,7 +151,7 @@ public:
     Status endKey() override;
     Status insertPageBreak() override;
     Status insertFile(const QString& path) override;
-    Status nextPage() override;
+    word::Result<bool> nextPage() override;
 
     int from = 0, to = 0;
 
@@ -388,15 +388,15 @@ Status FakeSelection::insertFile(const QString& path) {
     m_doc.replace(from, to, content->text, content->pageStarts);
     return {};
 }
-Status FakeSelection::nextPage() {
-    if (auto s = m_doc.enter("nextPage"); !s) return s;
+word::Result<bool> FakeSelection::nextPage() {
+    if (auto s = m_doc.enter("nextPage"); !s) return pw::unexpected(s.error());
     for (int p : m_doc.pageStarts()) {
         if (p > from) {
             from = to = p;
-            return {};
+            return true;
         }
     }
-    return {};  // the last page: stays put
+    return false;  // the last page: stays put
 }
 
 class FakeApplication final : public word::Application {

@@ -186,6 +186,19 @@ void tidyAroundPastedTables(const Reference<css::text::XText>& body, bool first,
     }
 }
 
+// The part's first page keeps the page style and number its page had in the source: a page
+// that was not the first of its section must not show a first-page header, and odd and even
+// pages keep their own headers.
+void keepStartPage(const Reference<css::text::XText>& body, const SpanCopy& span) {
+    if (span.pageStyle.isEmpty()) return;
+    Reference<css::container::XEnumeration> items =
+        Reference<css::container::XEnumerationAccess>(body, UNO_QUERY_THROW)->createEnumeration();
+    if (!items->hasMoreElements()) return;
+    Reference<css::beans::XPropertySet> first(items->nextElement(), UNO_QUERY_THROW);
+    first->setPropertyValue("PageDescName", Any(span.pageStyle));
+    if (span.page > 0) first->setPropertyValue("PageNumberOffset", Any(span.page));
+}
+
 }  // namespace
 
 Result<std::unique_ptr<Document>> loadDocument(const std::shared_ptr<Session>& session,
@@ -205,7 +218,22 @@ Result<std::unique_ptr<Document>> loadDocument(const std::shared_ptr<Session>& s
     if (!component->is())
         return fail(Error::Kind::OpenFailed,
                     QStringLiteral("the file is damaged, protected or of an unknown kind"));
-    return wrap(session, *component, absolute);
+    auto doc = wrap(session, *component, absolute);
+    if (doc) static_cast<LoDocument&>(**doc).stopRecordingChanges();
+    return doc;
+}
+
+void LoDocument::stopRecordingChanges() {
+    (void)m_session->call(Error::Kind::Failed, [&] {
+        Reference<css::beans::XPropertySet> props(m_model, UNO_QUERY_THROW);
+        props->getPropertyValue("RecordChanges") >>= m_recordsChanges;
+        if (m_recordsChanges) props->setPropertyValue("RecordChanges", Any(false));
+    });
+}
+
+void LoDocument::setRecordChanges(bool on) {
+    Reference<css::beans::XPropertySet>(m_model, UNO_QUERY_THROW)
+        ->setPropertyValue("RecordChanges", Any(on));
 }
 
 Result<std::unique_ptr<Document>> newDocument(const std::shared_ptr<Session>& session) {
@@ -263,6 +291,19 @@ Status LoDocument::saveAs(const QString& path) {
             args.push_back(prop("FilterOptions", Any(OUString::createFromAscii(format.options))));
         Reference<css::frame::XStorable> storable(m_model, UNO_QUERY_THROW);
         const Sequence<PropertyValue> seq(args.data(), sal_Int32(args.size()));
+        // Stored with the recording setting the file came with; nothing is edited meanwhile.
+        if (m_recordsChanges) setRecordChanges(true);
+        struct RecordingOff {
+            LoDocument& doc;
+            ~RecordingOff() {
+                if (doc.m_recordsChanges) {
+                    try {
+                        doc.setRecordChanges(false);
+                    } catch (const css::uno::Exception&) {
+                    }
+                }
+            }
+        } off{*this};
         if (format.exportOnly)
             storable->storeToURL(fileUrl(absolute), seq);
         else
@@ -348,7 +389,8 @@ Status LoDocument::setOrientation(int orientation) {
 
 Status LoDocument::convertNumbersToText() {
     if (auto open = requireOpen(); !open) return open;
-    return m_session->call(Error::Kind::Failed, [&] { convertListLabelsToText(m_body); });
+    textChanged();
+    return m_session->call(Error::Kind::Failed, [&] { convertListLabelsToText(m_model, m_body); });
 }
 
 Status LoDocument::select() {
@@ -366,15 +408,35 @@ Result<int> LoDocument::compare(const Position& a, const Position& b) {
 Result<QString> LoDocument::characters() {
     if (auto open = requireOpen(); !open) return pw::unexpected(open.error());
     return m_session->call(Error::Kind::Failed, [&] {
-        QString text = toQ(m_body->getString());
-        text.replace(QStringLiteral("\r\n"), QStringLiteral("\r"));
-        text.replace(u'\n', u'\r');
-        return text + u'\r';
+        // Paragraphs and table cells as they follow each other, each ended by "\r".
+        QString text;
+        auto add = [&](const OUString& piece) {
+            QString t = toQ(piece);
+            t.replace(QStringLiteral("\r\n"), QStringLiteral("\r"));
+            t.replace(u'\n', u'\r');
+            text += t + u'\r';
+        };
+        Reference<css::container::XEnumeration> items =
+            Reference<css::container::XEnumerationAccess>(m_body, UNO_QUERY_THROW)
+                ->createEnumeration();
+        while (items->hasMoreElements()) {
+            const Any item = items->nextElement();
+            if (Reference<css::text::XTextTable> table(item, UNO_QUERY); table.is()) {
+                for (const OUString& name : table->getCellNames())
+                    add(Reference<XTextRange>(table->getCellByName(name), UNO_QUERY_THROW)
+                            ->getString());
+            } else if (Reference<XTextRange> paragraph(item, UNO_QUERY); paragraph.is()) {
+                add(paragraph->getString());
+            }
+        }
+        if (text.isEmpty()) text = QStringLiteral("\r");
+        return text;
     });
 }
 
 Status LoDocument::undo() {
     if (auto open = requireOpen(); !open) return open;
+    textChanged();
     return m_session->call(Error::Kind::Failed, [&] {
         Reference<css::document::XUndoManagerSupplier>(m_model, UNO_QUERY_THROW)
             ->getUndoManager()
@@ -414,7 +476,8 @@ public:
         if (auto open = m_doc.requireOpen(); !open) return pw::unexpected(open.error());
         return m_doc.m_session->call(Error::Kind::Failed, [&] {
             return Clip(std::make_shared<LoClip>(
-                copySpan(m_doc.m_controller, m_doc.m_view, m_doc.m_body, m_start, m_end)));
+                copySpan(m_doc.m_controller, m_doc.m_view, m_doc.m_body, m_start, m_end,
+                         m_doc.m_neighbours)));
         });
     }
 
@@ -435,10 +498,10 @@ Result<std::unique_ptr<Range>> LoDocument::range(const Position& start, const Po
 Result<Position> LoSelection::start() {
     if (auto open = m_doc.requireOpen(); !open) return pw::unexpected(open.error());
     return m_doc.m_session->call(Error::Kind::Failed, [&] {
-        if (!m_wholeStory) return positionOf(m_doc.m_view->getStart());
-        Reference<css::text::XTextCursor> at = m_doc.m_body->createTextCursor();
-        at->gotoStart(false);
-        return positionOf(Reference<XTextRange>(at.get()));
+        // The view's start of the document lies inside a table that opens it, where a cursor
+        // of the body could not go.
+        if (m_wholeStory) m_doc.m_view->gotoStart(false);
+        return positionOf(m_doc.m_view->getStart());
     });
 }
 
@@ -474,6 +537,7 @@ Status LoSelection::wholeStory() {
 
 Status LoSelection::deleteContent() {
     if (auto open = m_doc.requireOpen(); !open) return open;
+    m_doc.textChanged();
     const bool whole = std::exchange(m_wholeStory, false);
     return m_doc.m_session->call(Error::Kind::Failed, [&] {
         if (!whole) {
@@ -515,6 +579,7 @@ Status LoSelection::deleteContent() {
 
 Status LoSelection::paste(const Clip& clip) {
     if (auto open = m_doc.requireOpen(); !open) return open;
+    m_doc.textChanged();
     const auto* d = dynamic_cast<const LoClip*>(clip.data());
     if (!d) return fail(Error::Kind::Failed, QStringLiteral("nothing was copied"));
     m_wholeStory = false;
@@ -544,6 +609,7 @@ Status LoSelection::paste(const Clip& clip) {
         if (!wasEmpty) return;
         if (d->span.rowsFirst || d->span.rowsLast)
             tidyAroundPastedTables(m_doc.m_body, d->span.rowsFirst, d->span.rowsLast);
+        keepStartPage(m_doc.m_body, d->span);
         // Pasted into an empty document, content that ends with its own paragraph end leaves
         // the document's empty paragraph after it, which would spill onto a page of its own.
         Reference<css::text::XTextCursor> cursor = m_doc.m_body->createTextCursor();
@@ -563,6 +629,7 @@ Status LoSelection::endKey() {
 
 Status LoSelection::insertPageBreak() {
     if (auto open = m_doc.requireOpen(); !open) return open;
+    m_doc.textChanged();
     m_wholeStory = false;
     return m_doc.m_session->call(Error::Kind::Failed, [&] {
         Reference<css::text::XText> text = m_doc.m_view->getText();
@@ -604,6 +671,7 @@ bool LoDocument::loadsAsText(const QString& path) {
 
 Status LoSelection::insertFile(const QString& path) {
     if (auto open = m_doc.requireOpen(); !open) return open;
+    m_doc.textChanged();
     const QFileInfo info(path);
     if (!info.isFile() || !info.isReadable())
         return fail(Error::Kind::OpenFailed,
@@ -632,17 +700,19 @@ Status LoSelection::insertFile(const QString& path) {
     });
 }
 
-Status LoSelection::nextPage() {
-    if (auto open = m_doc.requireOpen(); !open) return open;
+Result<bool> LoSelection::nextPage() {
+    if (auto open = m_doc.requireOpen(); !open) return pw::unexpected(open.error());
     m_wholeStory = false;
     return m_doc.m_session->call(Error::Kind::Failed, [&] {
         Reference<css::text::XPageCursor> pages(m_doc.m_view, UNO_QUERY_THROW);
         const sal_Int16 page = pages->getPage();
         const Reference<XTextRange> here = m_doc.m_view->getStart();
-        if (pages->jumpToNextPage() && pages->getPage() != page)
+        if (pages->jumpToNextPage() && pages->getPage() != page) {
             pages->jumpToStartOfPage();
-        else
-            m_doc.m_view->gotoRange(here, false);  // the last page: stay put
+            return true;
+        }
+        m_doc.m_view->gotoRange(here, false);  // the last page: stay put
+        return false;
     });
 }
 

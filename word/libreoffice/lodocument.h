@@ -11,6 +11,7 @@
 
 #include "word/documentengine.h"
 #include "word/libreoffice/session.h"
+#include "word/libreoffice/spancopy.h"
 
 namespace pw::word::lo {
 
@@ -28,7 +29,7 @@ public:
     Status endKey() override;
     Status insertPageBreak() override;
     Status insertFile(const QString& path) override;
-    Status nextPage() override;
+    Result<bool> nextPage() override;
 
 private:
     friend class LoDocument;
@@ -56,6 +57,10 @@ public:
     Result<QString> characters() override;
     Status undo() override;
 
+    // Loaded documents are edited with change recording off, so that emptying one really
+    // empties it; stored files keep the setting they came with.
+    void stopRecordingChanges();
+
 private:
     friend class LoSelection;
     std::pair<sal_Int32, sal_Int32> contentSize();  // text length and table count of the body
@@ -63,6 +68,9 @@ private:
     friend class LoRange;
     Status requireOpen() const;
     Reference<css::beans::XPropertySet> firstPageStyle();
+    // What was read of the text for copying is stale once the text changes.
+    void textChanged() { m_neighbours.read = false; }
+    void setRecordChanges(bool on);
 
     std::shared_ptr<Session> m_session;
     Reference<css::frame::XModel> m_model;
@@ -73,6 +81,8 @@ private:
     LoSelection m_selection{*this};
     QString m_fullName;
     QString m_filter;
+    TableNeighbours m_neighbours;
+    bool m_recordsChanges = false;  // as the file was loaded
     bool m_closed = false;
 };
 

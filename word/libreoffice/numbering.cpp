@@ -1,38 +1,48 @@
 #include "word/libreoffice/numbering.h"
 
+#include <map>
+#include <set>
 #include <vector>
 
 #include "word/libreoffice/unostring.h"
 
 #include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/beans/XMultiPropertySet.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
-#include <com/sun/star/lang/XServiceInfo.hpp>
+#include <com/sun/star/container/XIndexReplace.hpp>
+#include <com/sun/star/container/XNameAccess.hpp>
+#include <com/sun/star/document/XUndoManagerSupplier.hpp>
+#include <com/sun/star/style/NumberingType.hpp>
+#include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
 #include <com/sun/star/text/LabelFollow.hpp>
+#include <com/sun/star/text/XTextFramesSupplier.hpp>
 #include <com/sun/star/text/XTextTable.hpp>
 
 namespace pw::word::lo {
 
 namespace css = com::sun::star;
+using css::beans::PropertyValue;
+using css::uno::Any;
 using css::uno::Reference;
+using css::uno::Sequence;
 using css::uno::UNO_QUERY;
 using css::uno::UNO_QUERY_THROW;
 
 namespace {
 
 struct Label {
-    Reference<css::beans::XPropertySet> paragraph;
-    OUString text;
+    Reference<css::text::XText> text;  // the text the paragraph lives in
+    Reference<css::text::XTextRange> paragraph;
+    OUString label;
+    OUString style;  // the list style; empty for numbering set on the paragraph itself
+    sal_Int16 level = 0;
 };
 
-OUString follower(const Reference<css::beans::XPropertySet>& paragraph) {
-    sal_Int16 level = 0;
-    paragraph->getPropertyValue("NumberingLevel") >>= level;
-    Reference<css::container::XIndexAccess> rules;
-    paragraph->getPropertyValue("NumberingRules") >>= rules;
+OUString followerIn(const Reference<css::container::XIndexAccess>& rules, sal_Int16 level) {
     if (!rules.is() || level < 0 || level >= rules->getCount()) return "\t";
-    css::uno::Sequence<css::beans::PropertyValue> props;
+    Sequence<PropertyValue> props;
     rules->getByIndex(level) >>= props;
     for (const auto& p : props) {
         if (p.Name != "LabelFollowedBy") continue;
@@ -46,10 +56,12 @@ OUString follower(const Reference<css::beans::XPropertySet>& paragraph) {
 }
 
 void collect(const Reference<css::text::XText>& text, std::vector<Label>& labels) {
+    const OUString wanted[] = {"ListLabelString", "NumberingStyleName", "NumberingLevel"};
+    const Sequence<OUString> names(wanted, 3);
     Reference<css::container::XEnumeration> paragraphs =
         Reference<css::container::XEnumerationAccess>(text, UNO_QUERY_THROW)->createEnumeration();
     while (paragraphs->hasMoreElements()) {
-        const css::uno::Any element = paragraphs->nextElement();
+        const Any element = paragraphs->nextElement();
         Reference<css::text::XTextTable> table(element, UNO_QUERY);
         if (table.is()) {
             for (const OUString& name : table->getCellNames()) {
@@ -58,26 +70,127 @@ void collect(const Reference<css::text::XText>& text, std::vector<Label>& labels
             }
             continue;
         }
-        Reference<css::beans::XPropertySet> paragraph(element, UNO_QUERY);
+        Reference<css::beans::XMultiPropertySet> paragraph(element, UNO_QUERY);
         if (!paragraph.is()) continue;
-        OUString label;
-        paragraph->getPropertyValue("ListLabelString") >>= label;
-        if (!label.isEmpty()) labels.push_back({paragraph, label + follower(paragraph)});
+        // One round trip a paragraph: on long lists the bridge, not the office, is the cost.
+        const Sequence<Any> values = paragraph->getPropertyValues(names);
+        Label label{text, Reference<css::text::XTextRange>(element, UNO_QUERY), {}, {}, 0};
+        values[0] >>= label.label;
+        if (label.label.isEmpty() || !label.paragraph.is()) continue;
+        values[1] >>= label.style;
+        values[2] >>= label.level;
+        labels.push_back(std::move(label));
     }
 }
 
+// The list styles in use, each with its rules; changed once each instead of once a paragraph.
+class ListStyles {
+public:
+    explicit ListStyles(const Reference<css::frame::XModel>& model) {
+        Reference<css::style::XStyleFamiliesSupplier> families(model, UNO_QUERY_THROW);
+        m_styles.set(families->getStyleFamilies()->getByName("NumberingStyles"), UNO_QUERY_THROW);
+    }
+
+    Reference<css::container::XIndexAccess> rules(const OUString& style) {
+        auto found = m_rules.find(style);
+        if (found != m_rules.end()) return found->second;
+        Reference<css::container::XIndexAccess> rules;
+        if (m_styles->hasByName(style)) {
+            Reference<css::beans::XPropertySet> props(m_styles->getByName(style), UNO_QUERY_THROW);
+            props->getPropertyValue("NumberingRules") >>= rules;
+        }
+        m_rules.emplace(style, rules);
+        return rules;
+    }
+
+    OUString follower(const OUString& style, sal_Int16 level) {
+        auto key = std::make_pair(style, level);
+        auto found = m_followers.find(key);
+        if (found != m_followers.end()) return found->second;
+        return m_followers[key] = followerIn(rules(style), level);
+    }
+
+    // Every level of every style used shows no label any more; indents stay as they were.
+    void silenceAll() {
+        for (const auto& [style, rules] : m_rules) {
+            Reference<css::container::XIndexReplace> levels(rules, UNO_QUERY);
+            if (!levels.is()) continue;
+            for (sal_Int32 i = 0; i < levels->getCount(); ++i) {
+                Sequence<PropertyValue> props;
+                levels->getByIndex(i) >>= props;
+                for (PropertyValue* p = props.getArray(); p != props.getArray() + props.getLength();
+                     ++p) {
+                    if (p->Name == "NumberingType")
+                        p->Value <<= sal_Int16(css::style::NumberingType::NUMBER_NONE);
+                    else if (p->Name == "Prefix" || p->Name == "Suffix" || p->Name == "ListFormat")
+                        p->Value <<= OUString();
+                }
+                levels->replaceByIndex(i, Any(props));
+            }
+            Reference<css::beans::XPropertySet>(m_styles->getByName(style), UNO_QUERY_THROW)
+                ->setPropertyValue("NumberingRules", Any(rules));
+        }
+    }
+
+private:
+    Reference<css::container::XNameAccess> m_styles;
+    std::map<OUString, Reference<css::container::XIndexAccess>> m_rules;
+    std::map<std::pair<OUString, sal_Int16>, OUString> m_followers;
+};
+
+// Neither layout nor undo history follows each of thousands of small changes.
+struct QuietEdits {
+    Reference<css::frame::XModel> model;
+    Reference<css::document::XUndoManager> undo;
+    explicit QuietEdits(const Reference<css::frame::XModel>& m) : model(m) {
+        model->lockControllers();
+        undo = Reference<css::document::XUndoManagerSupplier>(model, UNO_QUERY_THROW)
+                   ->getUndoManager();
+        undo->lock();
+    }
+    ~QuietEdits() {
+        try {
+            undo->unlock();
+            model->unlockControllers();
+        } catch (const css::uno::Exception&) {
+        }
+    }
+};
+
 }  // namespace
 
-void convertListLabelsToText(const Reference<css::text::XText>& text) {
-    // All labels are read before any is changed: taking one paragraph out of its list would
-    // renumber the ones after it.
+void convertListLabelsToText(const Reference<css::frame::XModel>& model,
+                             const Reference<css::text::XText>& text) {
+    // Every label is read before any is changed: changing one list would renumber the rest.
     std::vector<Label> labels;
     collect(text, labels);
-    for (const Label& label : labels) {
-        label.paragraph->setPropertyValue("NumberingIsNumber", css::uno::Any(false));
-        Reference<css::text::XTextRange> range(label.paragraph, UNO_QUERY_THROW);
-        range->getText()->insertString(range->getStart(), label.text, false);
+    Reference<css::text::XTextFramesSupplier> frames(model, UNO_QUERY);
+    if (frames.is()) {
+        Reference<css::container::XIndexAccess> all(frames->getTextFrames(), UNO_QUERY);
+        for (sal_Int32 i = 0; all.is() && i < all->getCount(); ++i) {
+            Reference<css::text::XText> frameText(all->getByIndex(i), UNO_QUERY);
+            if (frameText.is()) collect(frameText, labels);
+        }
     }
+    if (labels.empty()) return;
+
+    QuietEdits quiet(model);
+    ListStyles styles(model);
+    for (const Label& label : labels) {
+        OUString follower;
+        if (label.style.isEmpty()) {
+            // Numbering set on the paragraph itself: taken out of the count one by one.
+            Reference<css::beans::XPropertySet> paragraph(label.paragraph, UNO_QUERY_THROW);
+            Reference<css::container::XIndexAccess> rules;
+            paragraph->getPropertyValue("NumberingRules") >>= rules;
+            follower = followerIn(rules, label.level);
+            paragraph->setPropertyValue("NumberingIsNumber", Any(false));
+        } else {
+            follower = styles.follower(label.style, label.level);
+        }
+        label.text->insertString(label.paragraph->getStart(), label.label + follower, false);
+    }
+    styles.silenceAll();
 }
 
 }  // namespace pw::word::lo

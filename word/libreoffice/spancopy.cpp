@@ -81,12 +81,8 @@ TablePlace placeOf(const Reference<css::text::XText>& body,
     return place;
 }
 
-// The running text just before and just after each table of the body.
-struct Neighbours {
-    Reference<XTextRange> before, after;
-};
-std::map<OUString, Neighbours> tableNeighbours(const Reference<css::text::XText>& body) {
-    std::map<OUString, Neighbours> result;
+void readNeighbours(const Reference<css::text::XText>& body, TableNeighbours& result) {
+    result.byTable.clear();
     Reference<css::container::XEnumeration> items =
         Reference<css::container::XEnumerationAccess>(body, UNO_QUERY_THROW)->createEnumeration();
     Reference<XTextRange> lastParagraph;
@@ -97,7 +93,7 @@ std::map<OUString, Neighbours> tableNeighbours(const Reference<css::text::XText>
         if (table.is()) {
             const OUString name =
                 Reference<css::container::XNamed>(table, UNO_QUERY_THROW)->getName();
-            result[name].before = lastParagraph;
+            result.byTable[name].before = lastParagraph;
             lastParagraph.clear();
             pendingTable = name;
             continue;
@@ -105,12 +101,24 @@ std::map<OUString, Neighbours> tableNeighbours(const Reference<css::text::XText>
         Reference<XTextRange> paragraph(item, UNO_QUERY);
         if (!paragraph.is()) continue;
         if (!pendingTable.isEmpty()) {
-            result[pendingTable].after = paragraph->getStart();
+            result.byTable[pendingTable].after = paragraph->getStart();
             pendingTable = OUString();
         }
         lastParagraph = paragraph->getEnd();
     }
-    return result;
+    result.read = true;
+}
+
+// The page style and number of the page that begins at `at`.
+void readStartPage(const Reference<css::text::XText>& body,
+                   const Reference<css::text::XTextViewCursor>& view,
+                   const Reference<XTextRange>& at, SpanCopy& copy) {
+    Reference<css::text::XText> text = at->getText();
+    if (!text.is()) text = body;
+    Reference<css::beans::XPropertySet> cursor(text->createTextCursorByRange(at), UNO_QUERY_THROW);
+    cursor->getPropertyValue("PageStyleName") >>= copy.pageStyle;
+    view->gotoRange(at, false);
+    copy.page = Reference<css::text::XPageCursor>(view, UNO_QUERY_THROW)->getPage();
 }
 
 class Copier {
@@ -157,21 +165,27 @@ SpanCopy copySpan(const Reference<css::frame::XController>& controller,
                                                const Reference<css::text::XTextViewCursor>& view,
                                                const Reference<css::text::XText>& body,
                                                const Reference<XTextRange>& start,
-                                               const Reference<XTextRange>& end) {
+                                               const Reference<XTextRange>& end,
+                                               TableNeighbours& neighbours) {
     Copier copy(controller, view);
+    SpanCopy result;
+    readStartPage(body, view, start, result);
     const TablePlace from = placeOf(body, view, start), to = placeOf(body, view, end);
     if (!from.table.is() && !to.table.is()) {
         copy.text(start, end);
-        return {std::move(copy.pieces), false, false};
+        result.pieces = std::move(copy.pieces);
+        return result;
     }
     if (from.table.is() && to.table.is() && from.name == to.name) {
         copy.rows(from.table, from.row, to.row - 1);
-        return {std::move(copy.pieces), true, true};
+        result.pieces = std::move(copy.pieces);
+        result.rowsFirst = result.rowsLast = true;
+        return result;
     }
-    const auto neighbours = tableNeighbours(body);
+    if (!neighbours.read) readNeighbours(body, neighbours);
     auto near = [&](const OUString& table) {
-        auto it = neighbours.find(table);
-        return it == neighbours.end() ? Neighbours{} : it->second;
+        auto it = neighbours.byTable.find(table);
+        return it == neighbours.byTable.end() ? TableNeighbours::Ends{} : it->second;
     };
     Reference<XTextRange> textFrom = start, textTo = end;
     if (from.table.is()) {
@@ -182,8 +196,10 @@ SpanCopy copySpan(const Reference<css::frame::XController>& controller,
     if (textFrom.is() && textTo.is()) copy.text(textFrom, textTo);
     const size_t before = copy.pieces.size();
     if (to.table.is()) copy.rows(to.table, 0, to.row - 1);
-    const bool rowsLast = copy.pieces.size() > before;
-    return {std::move(copy.pieces), from.table.is(), rowsLast};
+    result.rowsLast = copy.pieces.size() > before;
+    result.rowsFirst = from.table.is();
+    result.pieces = std::move(copy.pieces);
+    return result;
 }
 
 }  // namespace pw::word::lo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <vector>
 
 #include <com/sun/star/datatransfer/XTransferable.hpp>
@@ -17,6 +18,19 @@ struct SpanCopy {
     std::vector<com::sun::star::uno::Reference<com::sun::star::datatransfer::XTransferable>> pieces;
     bool rowsFirst = false;  // the first piece is table rows
     bool rowsLast = false;   // the last piece is table rows
+    // The page the span begins on, as the source laid it out: its page style and number.
+    rtl::OUString pageStyle;
+    sal_Int16 page = 0;
+};
+
+// The running text just before and just after each table of a text, by table name. Read once
+// per document: walking the whole text for every span would make each copy cost the document.
+struct TableNeighbours {
+    struct Ends {
+        com::sun::star::uno::Reference<com::sun::star::text::XTextRange> before, after;
+    };
+    std::map<rtl::OUString, Ends> byTable;
+    bool read = false;
 };
 
 SpanCopy copySpan(
@@ -24,6 +38,7 @@ SpanCopy copySpan(
     const com::sun::star::uno::Reference<com::sun::star::text::XTextViewCursor>& view,
     const com::sun::star::uno::Reference<com::sun::star::text::XText>& body,
     const com::sun::star::uno::Reference<com::sun::star::text::XTextRange>& start,
-    const com::sun::star::uno::Reference<com::sun::star::text::XTextRange>& end);
+    const com::sun::star::uno::Reference<com::sun::star::text::XTextRange>& end,
+    TableNeighbours& neighbours);
 
 }  // namespace pw::word::lo
