@@ -74,8 +74,6 @@ void SourceSplitter::run() {
             return;
         }
         source = std::move(*opened);
-        // Numbers would restart in each part otherwise; a document without lists still splits.
-        (void)source->convertNumbersToText();
     }
     // Closed unsaved however this ends: the opening is emptied and pasted into.
     struct CloseUnsaved {
@@ -126,12 +124,25 @@ void SourceSplitter::run() {
 std::vector<word::Result<word::Clip>> SourceSplitter::copyParts(word::Document& source,
                                                                 const PageMap& map,
                                                                 const std::vector<PagePart>& plan) {
+    // The ranges are taken while the pages stand as the source laid them out; written out as
+    // text, list numbers take other room and would move the page ends.
+    std::vector<word::Result<std::unique_ptr<word::Range>>> ranges;
+    {
+        Stopwatch watch(m_timings.pageMap);
+        ranges.reserve(plan.size());
+        for (const PagePart& pages : plan)
+            ranges.push_back(source.range(map.starts[size_t(pages.first - 1)],
+                                          map.ends[size_t(pages.last - 1)]));
+    }
+    {
+        Stopwatch watch(m_timings.openSource);
+        // Numbers would restart in each part otherwise; a document without lists still splits.
+        (void)source.convertNumbersToText();
+    }
     Stopwatch watch(m_timings.copy);
     std::vector<word::Result<word::Clip>> clips;
     clips.reserve(plan.size());
-    for (const PagePart& pages : plan) {
-        auto range =
-            source.range(map.starts[size_t(pages.first - 1)], map.ends[size_t(pages.last - 1)]);
+    for (auto& range : ranges) {
         clips.push_back(range ? (*range)->copy()
                               : word::Result<word::Clip>(pw::unexpected(range.error())));
         if (!m_run.app->isAlive()) break;

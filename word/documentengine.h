@@ -107,6 +107,8 @@ public:
 
     virtual Status select() = 0;  // the whole main text becomes the selection
     virtual Selection& selection() = 0;
+    // Where the range's pages begin and how they are styled is read when the range is made:
+    // a range made before list numbers are written out keeps the pages as they were laid out.
     virtual Result<std::unique_ptr<Range>> range(const Position& start, const Position& end) = 0;
     // Negative when a comes before b, 0 when they are the same place, positive after.
     virtual Result<int> compare(const Position& a, const Position& b) = 0;

@@ -159,26 +159,17 @@ private:
     FakeDocument& m_doc;
 };
 
+// A range's ends move with edits made before it is copied, as the office's own marks do.
 class FakeRange final : public word::Range {
 public:
-    FakeRange(Gate& gate, QString text, std::vector<int> starts)
-        : m_gate(gate), m_text(std::move(text)), m_starts(std::move(starts)) {}
-    Result<QString> text() override {
-        if (auto s = m_gate.enter("text"); !s) return pw::unexpected(s.error());
-        return withoutLabels(m_text).replace(u'\r', u'\n');
-    }
-    Result<word::Clip> copy() override {
-        if (auto s = m_gate.enter("copy"); !s) return pw::unexpected(s.error());
-        auto clip = std::make_shared<FakeClip>();
-        clip->text = m_text;
-        clip->pageStarts = m_starts;
-        return word::Clip(clip);
-    }
+    FakeRange(FakeDocument& doc, std::shared_ptr<int> from, std::shared_ptr<int> to)
+        : m_doc(doc), m_from(std::move(from)), m_to(std::move(to)) {}
+    Result<QString> text() override;
+    Result<word::Clip> copy() override;
 
 private:
-    Gate& m_gate;
-    QString m_text;
-    std::vector<int> m_starts;
+    FakeDocument& m_doc;
+    std::shared_ptr<int> m_from, m_to;
 };
 
 class FakeDocument final : public word::Document {
@@ -271,11 +262,20 @@ public:
         auto from = offset(a), to = offset(b);
         if (!from || !to || *from > *to)
             return word::fail(Error::Kind::Failed, "not a range of this document");
+        auto mark = [this](int at) {
+            auto m = std::make_shared<int>(at);
+            m_marks.push_back(m);
+            return m;
+        };
+        return std::unique_ptr<word::Range>(
+            std::make_unique<FakeRange>(*this, mark(*from), mark(*to)));
+    }
+    // The text from..to and its page starts, relative to from.
+    std::pair<QString, std::vector<int>> span(int from, int to) const {
         std::vector<int> starts{0};
         for (int p : m_content.pageStarts)
-            if (p > *from && p < *to) starts.push_back(p - *from);
-        return std::unique_ptr<word::Range>(std::make_unique<FakeRange>(
-            m_gate, m_content.text.mid(*from, *to - *from), std::move(starts)));
+            if (p > from && p < to) starts.push_back(p - from);
+        return {m_content.text.mid(from, to - from), starts};
     }
     Result<int> compare(const word::Position& a, const word::Position& b) override {
         if (auto s = enter("compare"); !s) return pw::unexpected(s.error());
@@ -324,6 +324,9 @@ public:
         out.erase(std::unique(out.begin(), out.end()), out.end());
         m_content.text = m_content.text.left(from) + text + m_content.text.mid(to);
         m_content.pageStarts = out;
+        for (const auto& weak : m_marks) {
+            if (auto m = weak.lock(); m && *m > from) *m = *m >= to ? *m + delta : from;
+        }
         m_selection.from = m_selection.to = from + int(text.size());
         m_modified = true;
     }
@@ -335,9 +338,22 @@ private:
     FakeContent m_content;
     QString m_path;
     FakeSelection m_selection;
+    std::vector<std::weak_ptr<int>> m_marks;  // the ends of ranges handed out
     bool m_modified = false;
     bool m_closed = false;
 };
+
+Result<QString> FakeRange::text() {
+    if (auto s = m_doc.enter("text"); !s) return pw::unexpected(s.error());
+    return withoutLabels(m_doc.span(*m_from, *m_to).first).replace(u'\r', u'\n');
+}
+
+Result<word::Clip> FakeRange::copy() {
+    if (auto s = m_doc.enter("copy"); !s) return pw::unexpected(s.error());
+    auto clip = std::make_shared<FakeClip>();
+    std::tie(clip->text, clip->pageStarts) = m_doc.span(*m_from, *m_to);
+    return word::Clip(clip);
+}
 
 Result<word::Position> FakeSelection::start() {
     if (auto s = m_doc.enter("start"); !s) return pw::unexpected(s.error());

@@ -447,8 +447,7 @@ Status LoDocument::undo() {
 
 class LoRange final : public Range {
 public:
-    LoRange(LoDocument& doc, Reference<XTextRange> start, Reference<XTextRange> end)
-        : m_doc(doc), m_start(std::move(start)), m_end(std::move(end)) {}
+    LoRange(LoDocument& doc, SpanPlan plan) : m_doc(doc), m_plan(std::move(plan)) {}
 
     Result<QString> text() override {
         auto clip = copy();
@@ -476,20 +475,21 @@ public:
         if (auto open = m_doc.requireOpen(); !open) return pw::unexpected(open.error());
         return m_doc.m_session->call(Error::Kind::Failed, [&] {
             return Clip(std::make_shared<LoClip>(
-                copySpan(m_doc.m_controller, m_doc.m_view, m_doc.m_body, m_start, m_end,
+                copySpan(m_doc.m_controller, m_doc.m_view, m_doc.m_body, m_plan,
                          m_doc.m_neighbours)));
         });
     }
 
 private:
     LoDocument& m_doc;
-    Reference<XTextRange> m_start, m_end;
+    SpanPlan m_plan;
 };
 
 Result<std::unique_ptr<Range>> LoDocument::range(const Position& start, const Position& end) {
     if (auto open = requireOpen(); !open) return pw::unexpected(open.error());
     return m_session->call(Error::Kind::Failed, [&] {
-        return std::unique_ptr<Range>(new LoRange(*this, rangeOf(start), rangeOf(end)));
+        return std::unique_ptr<Range>(
+            new LoRange(*this, planSpan(m_body, m_view, rangeOf(start), rangeOf(end))));
     });
 }
 
@@ -573,6 +573,15 @@ Status LoSelection::deleteContent() {
             }
         }
         body->setString(OUString());
+        // The paragraph left over keeps the first one's list: content pasted into it would
+        // be taken into that list, its own lists lost.
+        Reference<css::beans::XPropertySet> last(
+            Reference<css::container::XEnumerationAccess>(body, UNO_QUERY_THROW)
+                ->createEnumeration()
+                ->nextElement(),
+            UNO_QUERY_THROW);
+        last->setPropertyValue("ParaStyleName", Any(OUString("Standard")));
+        last->setPropertyValue("NumberingStyleName", Any(OUString()));
         m_doc.m_view->gotoStart(false);
     });
 }

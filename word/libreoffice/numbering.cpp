@@ -40,19 +40,35 @@ struct Label {
     sal_Int16 level = 0;
 };
 
-OUString followerIn(const Reference<css::container::XIndexAccess>& rules, sal_Int16 level) {
-    if (!rules.is() || level < 0 || level >= rules->getCount()) return "\t";
+// How a level of a list writes its labels.
+struct LevelForm {
+    OUString follower = "\t";  // what separates the label from the text
+    bool counted = true;        // numbers, letters and the like; false for bullets and pictures
+};
+
+bool isCounted(sal_Int16 type) {
+    using namespace css::style::NumberingType;
+    return type != CHAR_SPECIAL && type != BITMAP && type != NUMBER_NONE;
+}
+
+LevelForm levelForm(const Reference<css::container::XIndexAccess>& rules, sal_Int16 level) {
+    LevelForm form;
+    if (!rules.is() || level < 0 || level >= rules->getCount()) return form;
     Sequence<PropertyValue> props;
     rules->getByIndex(level) >>= props;
     for (const auto& p : props) {
-        if (p.Name != "LabelFollowedBy") continue;
-        sal_Int16 follow = css::text::LabelFollow::LISTTAB;
-        p.Value >>= follow;
-        if (follow == css::text::LabelFollow::SPACE) return " ";
-        if (follow == css::text::LabelFollow::NOTHING) return "";
-        return "\t";
+        if (p.Name == "LabelFollowedBy") {
+            sal_Int16 follow = css::text::LabelFollow::LISTTAB;
+            p.Value >>= follow;
+            if (follow == css::text::LabelFollow::SPACE) form.follower = " ";
+            if (follow == css::text::LabelFollow::NOTHING) form.follower = "";
+        } else if (p.Name == "NumberingType") {
+            sal_Int16 type = css::style::NumberingType::ARABIC;
+            p.Value >>= type;
+            form.counted = isCounted(type);
+        }
     }
-    return "\t";
+    return form;
 }
 
 void collect(const Reference<css::text::XText>& text, std::vector<Label>& labels) {
@@ -103,14 +119,15 @@ public:
         return rules;
     }
 
-    OUString follower(const OUString& style, sal_Int16 level) {
+    LevelForm form(const OUString& style, sal_Int16 level) {
         auto key = std::make_pair(style, level);
-        auto found = m_followers.find(key);
-        if (found != m_followers.end()) return found->second;
-        return m_followers[key] = followerIn(rules(style), level);
+        auto found = m_forms.find(key);
+        if (found != m_forms.end()) return found->second;
+        return m_forms[key] = levelForm(rules(style), level);
     }
 
-    // Every level of every style used shows no label any more; indents stay as they were.
+    // The counted levels of every style used show no label any more; bullets stay, and so do
+    // the indents.
     void silenceAll() {
         for (const auto& [style, rules] : m_rules) {
             Reference<css::container::XIndexReplace> levels(rules, UNO_QUERY);
@@ -118,6 +135,12 @@ public:
             for (sal_Int32 i = 0; i < levels->getCount(); ++i) {
                 Sequence<PropertyValue> props;
                 levels->getByIndex(i) >>= props;
+                bool counted = false;
+                for (const PropertyValue& p : std::as_const(props)) {
+                    sal_Int16 type = 0;
+                    if (p.Name == "NumberingType" && (p.Value >>= type)) counted = isCounted(type);
+                }
+                if (!counted) continue;
                 for (PropertyValue* p = props.getArray(); p != props.getArray() + props.getLength();
                      ++p) {
                     if (p->Name == "NumberingType")
@@ -135,7 +158,7 @@ public:
 private:
     Reference<css::container::XNameAccess> m_styles;
     std::map<OUString, Reference<css::container::XIndexAccess>> m_rules;
-    std::map<std::pair<OUString, sal_Int16>, OUString> m_followers;
+    std::map<std::pair<OUString, sal_Int16>, LevelForm> m_forms;
 };
 
 // Neither layout nor undo history follows each of thousands of small changes.
@@ -177,18 +200,19 @@ void convertListLabelsToText(const Reference<css::frame::XModel>& model,
     QuietEdits quiet(model);
     ListStyles styles(model);
     for (const Label& label : labels) {
-        OUString follower;
+        LevelForm form;
         if (label.style.isEmpty()) {
             // Numbering set on the paragraph itself: taken out of the count one by one.
             Reference<css::beans::XPropertySet> paragraph(label.paragraph, UNO_QUERY_THROW);
             Reference<css::container::XIndexAccess> rules;
             paragraph->getPropertyValue("NumberingRules") >>= rules;
-            follower = followerIn(rules, label.level);
+            form = levelForm(rules, label.level);
             paragraph->setPropertyValue("NumberingIsNumber", Any(false));
         } else {
-            follower = styles.follower(label.style, label.level);
+            form = styles.form(label.style, label.level);
+            if (!form.counted) continue;  // a bullet stays a bullet
         }
-        label.text->insertString(label.paragraph->getStart(), label.label + follower, false);
+        label.text->insertString(label.paragraph->getStart(), label.label + form.follower, false);
     }
     styles.silenceAll();
 }

@@ -7,9 +7,9 @@
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/datatransfer/XTransferableSupplier.hpp>
-#include <com/sun/star/table/XCellRange.hpp>
 #include <com/sun/star/text/XPageCursor.hpp>
 #include <com/sun/star/text/XTextTable.hpp>
+#include <com/sun/star/text/XTextTableCursor.hpp>
 #include <com/sun/star/view/XSelectionSupplier.hpp>
 
 #include "word/libreoffice/unostring.h"
@@ -27,12 +27,6 @@ using css::uno::UNO_SET_THROW;
 
 namespace {
 
-struct TablePlace {
-    Reference<css::text::XTextTable> table;  // null when the place is in the running text
-    OUString name;
-    int row = 0;  // 0-based
-};
-
 // Cell names are column letters followed by the row number ("B12").
 std::pair<int, int> parseCell(const OUString& name) {
     int i = 0, column = 0, row = 0;
@@ -43,15 +37,6 @@ std::pair<int, int> parseCell(const OUString& name) {
     for (; i < name.getLength() && name[i] >= '0' && name[i] <= '9'; ++i)
         row = row * 10 + (name[i] - '0');
     return {row - 1, column - 1};
-}
-
-OUString columnName(int column) {
-    OUString s;
-    for (++column; column > 0; column = (column - 1) / 52) {
-        const int d = (column - 1) % 52;
-        s = OUString(sal_Unicode(d < 26 ? 'A' + d : 'a' + d - 26)) + s;
-    }
-    return s;
 }
 
 TablePlace placeOf(const Reference<css::text::XText>& body,
@@ -112,13 +97,13 @@ void readNeighbours(const Reference<css::text::XText>& body, TableNeighbours& re
 // The page style and number of the page that begins at `at`.
 void readStartPage(const Reference<css::text::XText>& body,
                    const Reference<css::text::XTextViewCursor>& view,
-                   const Reference<XTextRange>& at, SpanCopy& copy) {
+                   const Reference<XTextRange>& at, SpanPlan& plan) {
     Reference<css::text::XText> text = at->getText();
     if (!text.is()) text = body;
     Reference<css::beans::XPropertySet> cursor(text->createTextCursorByRange(at), UNO_QUERY_THROW);
-    cursor->getPropertyValue("PageStyleName") >>= copy.pageStyle;
+    cursor->getPropertyValue("PageStyleName") >>= plan.pageStyle;
     view->gotoRange(at, false);
-    copy.page = Reference<css::text::XPageCursor>(view, UNO_QUERY_THROW)->getPage();
+    plan.page = Reference<css::text::XPageCursor>(view, UNO_QUERY_THROW)->getPage();
 }
 
 class Copier {
@@ -137,15 +122,28 @@ public:
 
     void rows(const Reference<css::text::XTextTable>& table, int first, int last) {
         if (last < first) return;
-        int lastColumn = 0;
+        // From the first cell of the first row to the last cell of the last row: a table
+        // cursor takes whole rows even where merged cells leave rows of different lengths,
+        // which a rectangle of cell names cannot describe.
+        OUString firstCell, lastCell;
+        int firstColumn = 0, lastColumn = -1;
         for (const OUString& name : table->getCellNames()) {
             const auto [row, column] = parseCell(name);
-            if (row >= first && row <= last) lastColumn = std::max(lastColumn, column);
+            if (row == first && (firstCell.isEmpty() || column < firstColumn)) {
+                firstCell = name;
+                firstColumn = column;
+            }
+            if (row == last && column > lastColumn) {
+                lastCell = name;
+                lastColumn = column;
+            }
         }
-        const OUString range = "A" + OUString::number(first + 1) + ":" + columnName(lastColumn) +
-                               OUString::number(last + 1);
-        Reference<css::table::XCellRange> cells(table, UNO_QUERY_THROW);
-        m_selection->select(Any(cells->getCellRangeByName(range)));
+        if (firstCell.isEmpty() || lastCell.isEmpty()) return;
+        Reference<css::text::XTextTableCursor> cursor =
+            table->createCursorByCellName(firstCell);
+        cursor->gotoCellByName(lastCell, true);
+        if (!m_selection->select(Any(cursor)))
+            throw css::uno::RuntimeException("the table rows could not be selected");
         take();
     }
 
@@ -161,16 +159,30 @@ private:
 
 }  // namespace
 
+SpanPlan planSpan(const Reference<css::text::XText>& body,
+                  const Reference<css::text::XTextViewCursor>& view,
+                  const Reference<XTextRange>& start, const Reference<XTextRange>& end) {
+    SpanPlan plan;
+    plan.start = start;
+    plan.end = end;
+    readStartPage(body, view, start, plan);
+    plan.from = placeOf(body, view, start);
+    plan.to = placeOf(body, view, end);
+    return plan;
+}
+
 SpanCopy copySpan(const Reference<css::frame::XController>& controller,
-                                               const Reference<css::text::XTextViewCursor>& view,
-                                               const Reference<css::text::XText>& body,
-                                               const Reference<XTextRange>& start,
-                                               const Reference<XTextRange>& end,
-                                               TableNeighbours& neighbours) {
+                  const Reference<css::text::XTextViewCursor>& view,
+                  const Reference<css::text::XText>& body, const SpanPlan& plan,
+                  TableNeighbours& neighbours) {
     Copier copy(controller, view);
     SpanCopy result;
-    readStartPage(body, view, start, result);
-    const TablePlace from = placeOf(body, view, start), to = placeOf(body, view, end);
+    result.pageStyle = plan.pageStyle;
+    result.page = plan.page;
+    const Reference<XTextRange>& start = plan.start;
+    const Reference<XTextRange>& end = plan.end;
+    const TablePlace& from = plan.from;
+    const TablePlace& to = plan.to;
     if (!from.table.is() && !to.table.is()) {
         copy.text(start, end);
         result.pieces = std::move(copy.pieces);

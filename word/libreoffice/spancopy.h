@@ -7,6 +7,7 @@
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/text/XText.hpp>
+#include <com/sun/star/text/XTextTable.hpp>
 #include <com/sun/star/text/XTextViewCursor.hpp>
 
 namespace pw::word::lo {
@@ -33,12 +34,29 @@ struct TableNeighbours {
     bool read = false;
 };
 
+// Where a span's ends stand in the layout: read when the span is chosen, before anything (list
+// numbers written out as text, say) can move the pages.
+struct TablePlace {
+    com::sun::star::uno::Reference<com::sun::star::text::XTextTable> table;  // null: running text
+    rtl::OUString name;
+    int row = 0;  // 0-based; a row broken across pages counts with the page where it begins
+};
+struct SpanPlan {
+    com::sun::star::uno::Reference<com::sun::star::text::XTextRange> start, end;
+    TablePlace from, to;
+    rtl::OUString pageStyle;
+    sal_Int16 page = 0;
+};
+
+SpanPlan planSpan(const com::sun::star::uno::Reference<com::sun::star::text::XText>& body,
+                  const com::sun::star::uno::Reference<com::sun::star::text::XTextViewCursor>& view,
+                  const com::sun::star::uno::Reference<com::sun::star::text::XTextRange>& start,
+                  const com::sun::star::uno::Reference<com::sun::star::text::XTextRange>& end);
+
 SpanCopy copySpan(
     const com::sun::star::uno::Reference<com::sun::star::frame::XController>& controller,
     const com::sun::star::uno::Reference<com::sun::star::text::XTextViewCursor>& view,
-    const com::sun::star::uno::Reference<com::sun::star::text::XText>& body,
-    const com::sun::star::uno::Reference<com::sun::star::text::XTextRange>& start,
-    const com::sun::star::uno::Reference<com::sun::star::text::XTextRange>& end,
+    const com::sun::star::uno::Reference<com::sun::star::text::XText>& body, const SpanPlan& plan,
     TableNeighbours& neighbours);
 
 }  // namespace pw::word::lo
