@@ -200,7 +200,12 @@ SpanCopy copySpan(const Reference<css::frame::XController>& controller,
         return it == neighbours.byTable.end() ? TableNeighbours::Ends{} : it->second;
     };
     Reference<XTextRange> textFrom = start, textTo = end;
-    if (from.table.is()) {
+    if (from.table.is() && from.row == 0 && near(from.name).before.is()) {
+        // A table that opens the page whole goes with the running text, from the end of the
+        // paragraph before it: the office copies a table of one cell as nothing at all. The
+        // empty paragraph this brings along is taken away when pasted.
+        textFrom = near(from.name).before;
+    } else if (from.table.is()) {
         copy.rows(from.table, from.row, from.table->getRows()->getCount() - 1);
         textFrom = near(from.name).after;
     }
