@@ -1,0 +1,182 @@
+// Every real document of the shared fixtures split one page per part, as a user would, each
+// part held against the office's own export of its source: nothing lost and nothing doubled in
+// any document the office can open, the source untouched and nothing left behind. How many
+// documents come out exactly like their pages is printed per folder.
+
+#include <thread>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "shell/filenames.h"
+#include "split/splitrun.h"
+#include "tests/corpus/corpusoracle.h"
+#include "tests/split/scriptedprompts.h"
+#include "tests/support/testenv.h"
+#include "word/libreoffice/libreofficefactory.h"
+
+using namespace pw;
+
+namespace {
+
+struct DocumentOutcome {
+    QString name;
+    bool opened = false;      // the office itself can open it
+    bool listed = false;      // the split listed it as a failure of its own
+    bool unchanged = false;
+    bool textKept = false;    // the parts' main text joined equals the source's
+    bool exact = false;       // and every part shows its page, on one page
+    int pages = 0, parts = 0;
+    QString why;
+};
+
+// The parts of one source under naming rule 0, in page order.
+QStringList partsOf(const QString& outDir, const QString& source, int pages) {
+    QStringList parts;
+    for (int k = 1; k <= pages; ++k) {
+        const QString part = outDir + PathSeparator + GetFileBaseName(source) +
+                             QStringLiteral("%1页-%1页").arg(k) + GetFileExt(source);
+        if (QFileInfo::exists(part)) parts << part;
+    }
+    return parts;
+}
+
+// Splits a share of the folder's documents in one run, then judges each against the oracle.
+void judge(const QStringList& sources, const QString& work, QList<DocumentOutcome>& out) {
+    QList<QByteArray> before;
+    for (const QString& s : sources) before << test::fileHash(s);
+    const QString outDir = work + QStringLiteral("/parts");
+    QDir().mkpath(outDir);
+    split::SplitRequest req;
+    req.documents = sources;
+    req.pagesText = QStringLiteral("1");
+    req.namingMode = 0;
+    req.outDirMode = 1;
+    req.outDirText = outDir;
+    test::ScriptedPrompts prompts;
+    word::LibreOfficeFactory office;
+    const split::SplitResult result = split::runSplit(req, prompts, office);
+
+    test::CorpusOracle oracle(work);
+    for (int i = 0; i < sources.size(); ++i) {
+        const QString& source = sources[i];
+        DocumentOutcome d;
+        d.name = QFileInfo(source).fileName();
+        d.unchanged = test::fileHash(source) == before[i];
+        for (const auto& f : result.failures)
+            if (f.source == source && f.part == 0) d.listed = true;
+        const auto view = oracle.view(source);
+        d.opened = view.has_value();
+        if (!d.opened) {
+            out << d;
+            continue;
+        }
+        d.pages = int(view->pages.size());
+        const QStringList parts = partsOf(outDir, source, qMax(d.pages, 1) + 8);
+        d.parts = int(parts.size());
+        QString joined;
+        int matching = 0;
+        bool onePageEach = true;
+        for (int k = 0; k < parts.size(); ++k) {
+            const auto part = oracle.view(parts[k]);
+            if (!part) continue;
+            joined += part->mainText;
+            onePageEach = onePageEach && part->pages.size() == 1;
+            if (k < view->pages.size() &&
+                test::similarity(part->pages.join(QString()), view->pages[k]) >= 0.9)
+                ++matching;
+        }
+        d.textKept = joined == view->mainText;
+        if (!d.textKept) {
+            qsizetype at = 0;
+            while (at < joined.size() && at < view->mainText.size() &&
+                   joined[at] == view->mainText[at])
+                ++at;
+            d.why = QStringLiteral("source %1 characters, parts %2; from \"%3\" against \"%4\"")
+                        .arg(view->mainText.size())
+                        .arg(joined.size())
+                        .arg(view->mainText.mid(qMax<qsizetype>(0, at - 10), 40),
+                             joined.mid(qMax<qsizetype>(0, at - 10), 40));
+        }
+        d.exact = d.textKept && d.parts == d.pages && matching == d.pages && onePageEach;
+        out << d;
+    }
+}
+
+}  // namespace
+
+class TestCorpus : public QObject {
+    Q_OBJECT
+
+private slots:
+    void splitEveryPage_data() {
+        QTest::addColumn<QString>("folder");
+        for (const char* folder : {"docxcompose", "python-docx", "poi", "powertools"})
+            QTest::newRow(folder) << QString::fromLatin1(folder);
+    }
+
+    void splitEveryPage() {
+        QFETCH(QString, folder);
+        const QString fixtures = test::fixturesDir();
+        if (fixtures.isEmpty())
+            QSKIP("../shared/fixtures is absent: the real documents are not checked");
+        QStringList sources;
+        const QDir dir(fixtures + u'/' + folder);
+        for (const QString& name : dir.entryList({QStringLiteral("*.doc"), QStringLiteral("*.docx")},
+                                                 QDir::Files, QDir::Name))
+            sources << dir.filePath(name);
+        QVERIFY(!sources.isEmpty());
+
+        // Two offices side by side, one for each core, each splitting every other document.
+        QTemporaryDir work;
+        QVERIFY(work.isValid());
+        QList<DocumentOutcome> outcomes[2];
+        std::vector<std::thread> workers;
+        for (int w = 0; w < 2; ++w) {
+            QStringList share;
+            for (int i = w; i < sources.size(); i += 2) share << sources[i];
+            const QString place = work.path() + QStringLiteral("/w%1").arg(w);
+            QDir().mkpath(place);
+            workers.emplace_back([share, place, &outcomes, w] { judge(share, place, outcomes[w]); });
+        }
+        for (auto& t : workers) t.join();
+
+        int opened = 0, exact = 0;
+        QStringList failing, unopened;
+        for (const auto& list : outcomes) {
+            for (const DocumentOutcome& d : list) {
+                QVERIFY2(d.unchanged, qPrintable(d.name + QStringLiteral(" was changed")));
+                if (!d.opened) {
+                    unopened << d.name;
+                    QVERIFY2(d.listed, qPrintable(d.name + QStringLiteral(
+                                                              " cannot be opened but was not "
+                                                              "listed as a failure")));
+                    continue;
+                }
+                ++opened;
+                QVERIFY2(d.textKept, qPrintable(d.name + QStringLiteral(": text lost or doubled (") +
+                                                d.why + u')'));
+                if (d.exact)
+                    ++exact;
+                else
+                    failing << QStringLiteral("%1 (%2 pages, %3 parts)")
+                                   .arg(d.name)
+                                   .arg(d.pages)
+                                   .arg(d.parts);
+            }
+        }
+        const QString pid = QString::number(QCoreApplication::applicationPid());
+        QVERIFY(QDir::temp()
+                    .entryList({QStringLiteral("pagewright-split-") + pid + u'*'}, QDir::Dirs)
+                    .isEmpty());
+        qInfo("%s: %d of %d documents exact (%.1f %%); %d cannot be opened: %s", qPrintable(folder),
+              exact, opened, opened ? 100.0 * exact / opened : 0.0, int(unopened.size()),
+              qPrintable(unopened.join(u' ')));
+        if (!failing.isEmpty()) qInfo("  not exact: %s", qPrintable(failing.join(QStringLiteral(", "))));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCorpus)
+#include "tst_corpus.moc"
