@@ -41,4 +41,34 @@ word::Result<PageMap> buildPageMap(word::Document& doc) {
     return map;
 }
 
+word::Result<PageMap> pageMapFromStarts(word::Document& doc,
+                                        const std::vector<word::Position>& starts) {
+    if (auto s = doc.select(); !s) return pw::unexpected(s.error());
+    word::Selection& sel = doc.selection();
+    auto first = sel.start();
+    if (!first) return pw::unexpected(first.error());
+    auto textEnd = sel.end();
+    if (!textEnd) return pw::unexpected(textEnd.error());
+    if (auto c = sel.collapseToStart(); !c) return pw::unexpected(c.error());
+
+    PageMap map;
+    map.starts.push_back(*first);
+    for (const Position& at : starts) {
+        auto after = doc.compare(map.starts.back(), at);
+        if (!after) return pw::unexpected(after.error());
+        if (*after >= 0)
+            return pw::unexpected(word::Error{word::Error::Kind::Failed,
+                                              QStringLiteral("the page starts are out of order")});
+        map.ends.push_back(at);
+        map.starts.push_back(at);
+    }
+    auto beforeEnd = doc.compare(map.starts.back(), *textEnd);
+    if (!beforeEnd) return pw::unexpected(beforeEnd.error());
+    if (*beforeEnd >= 0)
+        return pw::unexpected(word::Error{word::Error::Kind::Failed,
+                                          QStringLiteral("a page starts at the end of the text")});
+    map.ends.push_back(*textEnd);
+    return map;
+}
+
 }  // namespace pw::split

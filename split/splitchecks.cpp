@@ -82,6 +82,7 @@ std::optional<SplitSettings> checkRequest(const SplitRequest& request, SplitProm
     s.documents = request.documents;
     s.ownFolder = request.outDirMode == 0;
     s.reuseBlankOpening = request.reuseBlankOpening;
+    s.pagination = request.pagination;
     if (!s.ownFolder && !checkOutDir(request, prompts, s.outDir)) return std::nullopt;
 
     if (request.splitMode == 0) {

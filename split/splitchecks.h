@@ -21,6 +21,7 @@ struct SplitSettings {
     // Faster, for measurement: one opening of the blank copy per source, emptied again after
     // each part is saved, instead of a fresh opening per part.
     bool reuseBlankOpening = false;
+    Pagination pagination = Pagination::Auto;
 };
 
 // A count as typed: empty, not a whole number in 0..2^31-1, or its value.

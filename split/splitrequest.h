@@ -11,6 +11,10 @@
 
 namespace pw::split {
 
+// Whose pages a document is cut at: Word's own, as a .docx saved by Word records them, or the
+// office's layout. Auto takes Word's where the file records them completely.
+enum class Pagination { Auto, Word, Office };
+
 struct SplitRequest {
     QStringList documents;                          // LstFiles, index 0 first
     int splitMode = 0;                              // OptSplit: 0 every N pages, 1 into N documents
@@ -26,6 +30,7 @@ struct SplitRequest {
     // The same files, in much less time; where the engine cannot take a paste back, the blank
     // copy is loaded again.
     bool reuseBlankOpening = true;
+    Pagination pagination = Pagination::Auto;
 };
 
 // The text boxes the run may focus.
@@ -80,13 +85,20 @@ struct SplitTimings {
     int parts = 0;
 };
 
+struct SourcePages {
+    QString source;
+    int pages = 0;
+    Pagination pagination = Pagination::Office;  // Word or Office: whose pages these are
+    bool operator==(const SourcePages&) const = default;
+};
+
 struct SplitResult {
     enum class Outcome { Refused, OfficeFailed, Completed, Cancelled };
     Outcome outcome = Outcome::Refused;
     QStringList written;
     QList<SplitFailure> failures;
-    QList<QPair<QString, int>> pageCounts;  // per source that could be opened
-    QString completionMessage;              // as shown to the user, when the run went through
+    QList<SourcePages> pageCounts;  // per source that could be opened
+    QString completionMessage;      // as shown to the user, when the run went through
     SplitTimings timings;
 };
 

@@ -55,6 +55,7 @@ public:
     Result<int> compare(const Position& a, const Position& b) override;
     Result<QString> characters() override;
     Status undo() override;
+    Result<std::vector<Position>> takePageStartBookmarks(const QString& prefix) override;
 
 private:
     friend class LoSelection;

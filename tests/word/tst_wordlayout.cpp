@@ -1,0 +1,151 @@
+// Word's recorded page starts carried into a private copy as bookmarks: which files count as
+// recording Word's layout, and where each bookmark lands, on packages the test writes.
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "tests/support/testenv.h"
+#include "tests/support/wordpackage.h"
+#include "word/docxpackage.h"
+#include "word/wordlayout.h"
+
+using namespace pw;
+
+namespace {
+
+const QString Word = QStringLiteral("Microsoft Office Word");
+
+QString para(const QString& runs) {
+    return QStringLiteral("<w:p>%1</w:p>").arg(runs);
+}
+QString run(const QString& text) {
+    return QStringLiteral("<w:r><w:t xml:space=\"preserve\">%1</w:t></w:r>").arg(text);
+}
+// A run that begins a page of Word's, as Word writes it.
+QString markedRun(const QString& text) {
+    return QStringLiteral("<w:r><w:lastRenderedPageBreak/><w:t>%1</w:t></w:r>").arg(text);
+}
+QString table(const QList<QStringList>& rows) {
+    QString xml = QStringLiteral(
+        "<w:tbl><w:tblGrid><w:gridCol w:w=\"3000\"/>"
+        "<w:gridCol w:w=\"3000\"/></w:tblGrid>");
+    for (const QStringList& cells : rows) {
+        xml += QStringLiteral("<w:tr>");
+        for (const QString& cell : cells) xml += "<w:tc>" + para(cell) + "</w:tc>";
+        xml += QStringLiteral("</w:tr>");
+    }
+    return xml + QStringLiteral("</w:tbl>");
+}
+
+const QString Plain = para(run("one")) + para(markedRun("two")) +
+                      para(
+                          "<w:r><w:rPr><w:b/></w:rPr><w:t>three</w:t><w:lastRenderedPageBreak/"
+                          "><w:t>four</w:t></w:r>");
+
+}  // namespace
+
+class TestWordLayout : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_tmp;
+
+private slots:
+    void marksBecomeBookmarks_data() {
+        QTest::addColumn<QString>("body");
+        QTest::addColumn<QString>("application");
+        QTest::addColumn<int>("pages");
+        QTest::addColumn<QString>("prefix");
+        QTest::addColumn<QStringList>("expected");  // page texts at the bookmarks; none: no copy
+
+        const QStringList plainPages{"one", "twothree", "four"};
+        QTest::newRow("plain paragraphs, a run cut in two")
+            << Plain << Word << 3 << "w" << plainPages;
+        QTest::newRow("another prefix") << Plain << Word << 3 << "x" << plainPages;
+        QTest::newRow("Word's names unprefixed") << Plain << Word << 3 << "" << plainPages;
+        QTest::newRow("hyperlink")
+            << para(run("before ") + "<w:hyperlink r:id=\"rIdLink\">" + run("link one ") +
+                    markedRun("link two") + "</w:hyperlink>")
+            << Word << 2 << "w" << QStringList{"before link one ", "link two"};
+        QTest::newRow("field result across paragraphs")
+            << para(
+                   "<w:r><w:fldChar w:fldCharType=\"begin\"/></w:r><w:r><w:instrText> TOC \\o "
+                   "\"1-3\" </w:instrText></w:r><w:r><w:fldChar w:fldCharType=\"separate\"/>"
+                   "</w:r>" +
+                   run("entry one")) +
+                   para(markedRun("entry two") + "<w:r><w:fldChar w:fldCharType=\"end\"/></w:r>")
+            << Word << 2 << "w" << QStringList{"entry one", "entry two"};
+        QTest::newRow("content control and tracked insertion")
+            << para("<w:sdt><w:sdtPr/><w:sdtContent>" + run("control ") + markedRun("inside") +
+                    "</w:sdtContent></w:sdt>") +
+                   para("<w:ins w:id=\"7\" w:author=\"a\">" + run("added ") + markedRun("later") +
+                        "</w:ins>")
+            << Word << 3 << "w" << QStringList{"control ", "insideadded ", "later"};
+        QTest::newRow("a row that begins a page")
+            << para(run("intro")) +
+                   table({{run("r1a"), run("r1b")}, {markedRun("r2a"), run("r2b")}}) +
+                   para(run("after"))
+            << Word << 2 << "w" << QStringList{"intror1ar1b", "r2ar2bafter"};
+        QTest::newRow("a row broken across pages goes whole with its first")
+            << para(run("intro")) +
+                   table({{run("r1a"), run("r1b") + markedRun("more")}, {run("r2a"), run("r2b")}}) +
+                   para(run("after"))
+            << Word << 2 << "w" << QStringList{"intror1ar1bmore", "r2ar2bafter"};
+        QTest::newRow("the last row broken: the page begins after the table")
+            << table({{run("r1a"), run("r1b") + markedRun("more")}}) + para(run("after")) << Word
+            << 2 << "w" << QStringList{"r1ar1bmore", "after"};
+        QTest::newRow("a text box's mark is not the main text's")
+            << para(run("one")) +
+                   para("<w:r><w:pict><v:shape><v:textbox><w:txbxContent>" +
+                        para(markedRun("boxed")) +
+                        "</w:txbxContent></v:textbox></v:shape></w:pict></w:r>") +
+                   para(markedRun("two"))
+            << Word << 2 << "w" << QStringList{"one", "two"};
+        QTest::newRow("one mark missing") << Plain << Word << 4 << "w" << QStringList{};
+        QTest::newRow("one mark too many") << Plain << Word << 2 << "w" << QStringList{};
+        QTest::newRow("no marks") << para(run("one")) << Word << 2 << "w" << QStringList{};
+        QTest::newRow("another application")
+            << Plain << "LibreOffice/7.4.7.2$Linux_X86_64" << 3 << "w" << QStringList{};
+    }
+    void marksBecomeBookmarks() {
+        QFETCH(QString, body);
+        QFETCH(QString, application);
+        QFETCH(int, pages);
+        QFETCH(QString, prefix);
+        QFETCH(QStringList, expected);
+        const QString source = m_tmp.filePath(QTest::currentDataTag() + QStringLiteral(".docx"));
+        const QString copy = m_tmp.filePath(QStringLiteral("copy.docx"));
+        QVERIFY(test::writeWordPackage(source, body, application, pages, prefix));
+        const QByteArray before = test::fileHash(source);
+
+        const word::RecordedLayout layout = word::markWordPageStarts(source, copy);
+        QCOMPARE(test::fileHash(source), before);
+        QCOMPARE(layout.marked, !expected.isEmpty());
+        QCOMPARE(layout.complete(), layout.marked);
+        QCOMPARE(QFileInfo::exists(copy), layout.marked);
+        if (!layout.marked) return;
+        QCOMPARE(test::wordPageTexts(copy, test::PageCut::PageBookmarks), expected);
+        QCOMPARE(test::wordPageTexts(copy).size(), 1);  // no mark left in the main text
+        // Everything else is as it was: the same text, the same parts.
+        QCOMPARE(test::wordPageTexts(copy).join(QString()),
+                 test::wordPageTexts(source).join(QString()));
+        const auto original = word::DocxPackage::open(source),
+                   marked = word::DocxPackage::open(copy);
+        QCOMPARE(marked->read("docProps/app.xml"), original->read("docProps/app.xml"));
+        QVERIFY(QFile::remove(copy));
+    }
+
+    void notAPackage() {
+        const QString source = m_tmp.filePath(QStringLiteral("plain.docx"));
+        QFile f(source);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("not a zip file");
+        f.close();
+        const word::RecordedLayout layout =
+            word::markWordPageStarts(source, m_tmp.filePath(QStringLiteral("none.docx")));
+        QVERIFY(!layout.marked);
+        QVERIFY(!QFileInfo::exists(m_tmp.filePath(QStringLiteral("none.docx"))));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestWordLayout)
+#include "tst_wordlayout.moc"
