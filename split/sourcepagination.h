@@ -7,6 +7,7 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <memory>
+#include <utility>
 
 #include "split/pagemap.h"
 #include "split/splitrequest.h"
@@ -22,6 +23,10 @@ public:
 
     // The file to open as the source: the private copy when Word's pages are taken from it.
     QString fileToOpen() const { return m_copy.isEmpty() ? m_source : m_copy; }
+
+    // Gives up the private copy when it could not be opened, so that the source itself is
+    // opened and cut at the office's pages; false when there was no copy to give up.
+    bool dropCopy() { return !std::exchange(m_copy, QString()).isEmpty(); }
 
     // The page map of fileToOpen() once opened (numbers already turned into text is fine).
     // Word's page starts are read and their bookmarks removed before it returns, so nothing

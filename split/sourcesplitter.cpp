@@ -102,6 +102,7 @@ void SourceSplitter::run() {
     {
         Stopwatch watch(m_timings.openSource);
         auto opened = m_run.app->open(pagination.fileToOpen());
+        if (!opened && pagination.dropCopy()) opened = m_run.app->open(pagination.fileToOpen());
         if (!opened) {
             fail(0, {}, reasonFor(opened.error(), msg::ReasonOpen), opened.error());
             return;
