@@ -21,26 +21,11 @@ using namespace pw::split;
 
 namespace {
 
-const QString Word = QStringLiteral("Microsoft Office Word");
-
-QString para(const QString& runs) {
-    return QStringLiteral("<w:p>%1</w:p>").arg(runs);
-}
-QString run(const QString& text) {
-    return QStringLiteral("<w:r><w:t xml:space=\"preserve\">%1</w:t></w:r>").arg(text);
-}
-QString markedRun(const QString& text) {
-    return QStringLiteral("<w:r><w:lastRenderedPageBreak/><w:t>%1</w:t></w:r>").arg(text);
-}
-QString row(const QString& a, const QString& b) {
-    return QStringLiteral("<w:tr><w:tc>%1</w:tc><w:tc>%2</w:tc></w:tr>").arg(para(a), para(b));
-}
-QString table(const QString& rows) {
-    return QStringLiteral(
-               "<w:tbl><w:tblGrid><w:gridCol w:w=\"4000\"/><w:gridCol w:w=\"4000\"/>"
-               "</w:tblGrid>%1</w:tbl>")
-        .arg(rows);
-}
+using test::wordxml::markedRun;
+using test::wordxml::run;
+using test::wordxml::table;
+using test::wordxml::Word;
+const auto para = test::wordxml::paragraph;
 
 const QString Plain = para(run("Alpha first page")) + para(markedRun("Bravo second page")) +
                       para(run("Charlie still second ") + markedRun("Delta third page"));
@@ -174,9 +159,9 @@ private slots:
             {"Alpha first page", "Bravo second page", "Delta third page"});
         add("inside a table",
             para(run("Echo before the table")) +
-                table(row(run("Foxtrot one"), run("Golf one")) +
-                      row(markedRun("Hotel two"), run("India two")) +
-                      row(run("Juliet three"), run("Kilo three"))) +
+                table({{run("Foxtrot one"), run("Golf one")},
+                       {markedRun("Hotel two"), run("India two")},
+                       {run("Juliet three"), run("Kilo three")}}) +
                 para(run("Lima after")),
             Word, 2, Auto, WordPages, {"Echo before", "Hotel two"});
         add("inside a hyperlink",

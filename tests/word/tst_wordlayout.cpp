@@ -14,29 +14,11 @@ using namespace pw;
 
 namespace {
 
-const QString Word = QStringLiteral("Microsoft Office Word");
-
-QString para(const QString& runs) {
-    return QStringLiteral("<w:p>%1</w:p>").arg(runs);
-}
-QString run(const QString& text) {
-    return QStringLiteral("<w:r><w:t xml:space=\"preserve\">%1</w:t></w:r>").arg(text);
-}
-// A run that begins a page of Word's, as Word writes it.
-QString markedRun(const QString& text) {
-    return QStringLiteral("<w:r><w:lastRenderedPageBreak/><w:t>%1</w:t></w:r>").arg(text);
-}
-QString table(const QList<QStringList>& rows) {
-    QString xml = QStringLiteral(
-        "<w:tbl><w:tblGrid><w:gridCol w:w=\"3000\"/>"
-        "<w:gridCol w:w=\"3000\"/></w:tblGrid>");
-    for (const QStringList& cells : rows) {
-        xml += QStringLiteral("<w:tr>");
-        for (const QString& cell : cells) xml += "<w:tc>" + para(cell) + "</w:tc>";
-        xml += QStringLiteral("</w:tr>");
-    }
-    return xml + QStringLiteral("</w:tbl>");
-}
+using test::wordxml::markedRun;
+using test::wordxml::run;
+using test::wordxml::table;
+using test::wordxml::Word;
+const auto para = test::wordxml::paragraph;
 
 const QString Plain = para(run("one")) + para(markedRun("two")) +
                       para(
