@@ -98,8 +98,8 @@ private:
     void bookmark(int number);
     void flushRunHead();
     void placeDeferred();
-    // Anything but whitespace, tags of the run's formatting or the run's end shows that the
-    // run has content, so its head is written out.
+    // Whether the element is something Word shows: text, a tab, a break, a symbol, a picture.
+    // Once a row has shown something, a page that begins in it began after the row did.
     bool isRowContent() const;
 
     QXmlStreamReader m_reader;
