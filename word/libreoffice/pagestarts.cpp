@@ -9,6 +9,7 @@
 #include <com/sun/star/text/XText.hpp>
 #include <com/sun/star/text/XTextContent.hpp>
 #include <com/sun/star/text/XTextTable.hpp>
+#include <com/sun/star/uno/RuntimeException.hpp>
 
 #include "word/libreoffice/unostring.h"
 
@@ -84,8 +85,12 @@ std::vector<Reference<XTextRange>> takePageStarts(const Reference<css::frame::XM
         taken.emplace_back(mark, UNO_QUERY_THROW);
         const OUString number = name.copy(stem.getLength());
         const int k = number.toInt32();
-        if (k > 0 && OUString::number(k) == number)
+        if (k <= 0 || OUString::number(k) != number) continue;
+        try {
             numbered[k] = rowStart(mark->getAnchor()->getStart());
+        } catch (const css::uno::RuntimeException&) {
+            // Left out: the caller finds a page start missing and does without them all.
+        }
     }
     // The places are held by ranges of their own, which outlive the bookmarks.
     for (const auto& mark : taken) mark->dispose();
