@@ -178,6 +178,11 @@ private slots:
                      "<w:r><w:fldChar w:fldCharType=\"end\"/></w:r>") +
                 para(run("Tango after")),
             Word, 2, Auto, WordPages, {"Quebec intro", "Sierra entry two"});
+        add("a page that begins with a field",
+            para(run("Uniform before")) +
+                para(test::wordxml::field("QUOTE \"x\"", markedRun("Victor quoted")) +
+                     run(" Whiskey after")),
+            Word, 2, Auto, WordPages, {"Uniform before", "Victor quoted"});
         add("one mark missing: the office's pages", Plain, Word, 4, Auto, Office,
             {"Alpha first page"});
         add("another application: the office's pages", Plain, "WPS Office", 3, Auto, Office,

@@ -117,6 +117,14 @@ QString table(const QList<QStringList>& rows) {
     return xml + QStringLiteral("</w:tbl>");
 }
 
+QString field(const QString& instruction, const QString& resultRuns) {
+    return QStringLiteral(
+               "<w:r><w:fldChar w:fldCharType=\"begin\"/></w:r><w:r><w:instrText "
+               "xml:space=\"preserve\"> %1 </w:instrText></w:r><w:r><w:fldChar "
+               "w:fldCharType=\"separate\"/></w:r>%2<w:r><w:fldChar w:fldCharType=\"end\"/></w:r>")
+        .arg(instruction.toHtmlEscaped(), resultRuns);
+}
+
 }  // namespace wordxml
 
 QStringList wordPageTexts(const QString& docx, PageCut cut) {

@@ -22,6 +22,8 @@ QString paragraph(const QString& runs);
 QString run(const QString& text);
 QString markedRun(const QString& text);         // begins a page of Word's, as Word writes it
 QString table(const QList<QStringList>& rows);  // each cell one paragraph of the given runs
+// A field of Word's, its instruction and its result (runs).
+QString field(const QString& instruction, const QString& resultRuns);
 inline const QString Word = QStringLiteral("Microsoft Office Word");
 }  // namespace wordxml
 
