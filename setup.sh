@@ -4,7 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(
-    build-essential cmake pkg-config
+    build-essential cmake pkg-config libzip-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libreoffice-writer-nogui libreoffice-dev libreoffice-dev-common
     fonts-noto-cjk

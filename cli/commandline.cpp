@@ -20,6 +20,7 @@ constexpr OptionSpec SplitOptions[] = {
     {QLatin1StringView("--every"), true},          {QLatin1StringView("--into"), true},
     {QLatin1StringView("--name"), true},           {QLatin1StringView("--out"), true},
     {QLatin1StringView("--create-folder"), false}, {QLatin1StringView("--json"), false},
+    {QLatin1StringView("--pages"), true},
 };
 
 constexpr OptionSpec MergeOptions[] = {
@@ -122,6 +123,21 @@ QString applyNaming(const QString& value, split::SplitRequest& request) {
         .arg(value);
 }
 
+// --pages word|office|auto
+QString applyPagination(const QString& value, split::SplitRequest& request) {
+    using split::Pagination;
+    static const std::pair<QLatin1StringView, Pagination> names[] = {
+        {QLatin1StringView("word"), Pagination::Word},
+        {QLatin1StringView("office"), Pagination::Office},
+        {QLatin1StringView("auto"), Pagination::Auto}};
+    for (const auto& [name, pagination] : names) {
+        if (name != value) continue;
+        request.pagination = pagination;
+        return {};
+    }
+    return QStringLiteral("--pages must be word, office or auto, not \"%1\"").arg(value);
+}
+
 CommandLine readSplit(const QStringList& words, const QDir& workingDir) {
     CommandLine c;
     c.kind = CommandKind::Split;
@@ -151,6 +167,8 @@ CommandLine readSplit(const QStringList& words, const QDir& workingDir) {
             c.split.outDirText = value.trimmed().isEmpty() ? value : absolute(workingDir, value);
         } else if (name == QLatin1String("--create-folder")) {
             c.createFolder = true;
+        } else if (name == QLatin1String("--pages")) {
+            c.error = applyPagination(value, c.split);
         } else if (name == QLatin1String("--json")) {
             c.json = true;
         }

@@ -32,7 +32,7 @@ Exit status:
 
 const char* const SplitHelp =
     R"(Usage: pagewright-cli split [--every N | --into N] [--name RULE] [--out DIR]
-                          [--create-folder] [--json] FILE...
+                          [--create-folder] [--pages word|office|auto] [--json] FILE...
 Cut each FILE into new documents.
 
   --every N        every N pages make a new document
@@ -46,6 +46,12 @@ Cut each FILE into new documents.
                      digits[=D]  01.docx, 02.docx, ... with D digits, 2 to 9 (default 2)
   --out DIR        write into DIR instead of each document's own folder
   --create-folder  create DIR when it does not exist (otherwise the run is refused)
+  --pages WHOSE    whose pages to cut at:
+                     word    Word's, as a .docx saved by Word records them (a file
+                             that does not record them all is not split)
+                     office  LibreOffice's own layout
+                     auto    Word's where the file records them all, else
+                             LibreOffice's (default)
   --json           print a summary on standard output
   -h, --help       show this help
 

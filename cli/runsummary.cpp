@@ -105,9 +105,13 @@ QJsonObject summary(const split::SplitResult& result, int exitStatus, double sec
     }
     out[QStringLiteral("failures")] = failures;
     QJsonArray pages;
-    for (const auto& [source, count] : result.pageCounts)
+    for (const split::SourcePages& p : result.pageCounts)
         pages.append(
-            QJsonObject{{QStringLiteral("source"), source}, {QStringLiteral("pages"), count}});
+            QJsonObject{{QStringLiteral("source"), p.source},
+                        {QStringLiteral("pages"), p.pages},
+                        {QStringLiteral("pagination"), p.pagination == split::Pagination::Word
+                                                           ? QStringLiteral("word")
+                                                           : QStringLiteral("office")}});
     out[QStringLiteral("pageCounts")] = pages;
     return out;
 }

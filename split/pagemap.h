@@ -18,4 +18,9 @@ struct PageMap {
 // Browses the document page by page from its start; moves the document's selection.
 word::Result<PageMap> buildPageMap(word::Document& doc);
 
+// The pages that begin at the text's start and at each of starts, which must follow one another
+// strictly inside the main text; an error otherwise. Moves the document's selection.
+word::Result<PageMap> pageMapFromStarts(word::Document& doc,
+                                        const std::vector<word::Position>& starts);
+
 }  // namespace pw::split

@@ -4,6 +4,7 @@
 #include "split/pagemap.h"
 #include "split/partnaming.h"
 #include "split/partplan.h"
+#include "split/sourcepagination.h"
 #include "split/splitmessages.h"
 
 namespace pw::split {
@@ -65,10 +66,12 @@ private:
 
 void SourceSplitter::run() {
     progress(0);
+    SourcePagination pagination(m_run.settings.pagination, m_source, m_run.scratchDir);
     std::unique_ptr<word::Document> source;
     {
         Stopwatch watch(m_timings.openSource);
-        auto opened = m_run.app->open(m_source);
+        auto opened = m_run.app->open(pagination.fileToOpen());
+        if (!opened && pagination.dropCopy()) opened = m_run.app->open(pagination.fileToOpen());
         if (!opened) {
             fail(0, {}, reasonFor(opened.error(), msg::ReasonOpen), opened.error());
             return;
@@ -84,14 +87,14 @@ void SourceSplitter::run() {
     word::Result<PageMap> map = PageMap{};
     {
         Stopwatch watch(m_timings.pageMap);
-        map = buildPageMap(*source);
+        map = pagination.pageMap(*source);
     }
     if (!map) {
         fail(0, {}, reasonFor(map.error(), msg::ReasonPageMap), map.error());
         return;
     }
     const int pages = map->pageCount();
-    m_run.result.pageCounts.append({m_source, pages});
+    m_run.result.pageCounts.append({m_source, pages, pagination.used()});
     const std::vector<PagePart> plan =
         makePartPlan(pages, pagesPerPart(m_run.settings.mode, m_run.settings.count, pages));
     m_partCount = int(plan.size());

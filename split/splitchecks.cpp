@@ -81,6 +81,7 @@ std::optional<SplitSettings> checkRequest(const SplitRequest& request, SplitProm
     SplitSettings s;
     s.documents = request.documents;
     s.ownFolder = request.outDirMode == 0;
+    s.pagination = request.pagination;
     if (!s.ownFolder && !checkOutDir(request, prompts, s.outDir)) return std::nullopt;
 
     if (request.splitMode == 0) {

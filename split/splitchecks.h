@@ -18,6 +18,7 @@ struct SplitSettings {
     NamingRule naming;
     bool ownFolder = true;  // each part beside its source
     QString outDir;         // ends with the separator when !ownFolder
+    Pagination pagination = Pagination::Auto;
 };
 
 // A count as typed: empty, not a whole number in 0..2^31-1, or its value.

@@ -11,6 +11,10 @@
 
 namespace pw::split {
 
+// Whose pages a document is cut at: Word's own, as a .docx saved by Word records them, or the
+// office's layout. Auto takes Word's where the file records them completely.
+enum class Pagination { Auto, Word, Office };
+
 struct SplitRequest {
     QStringList documents;                          // LstFiles, index 0 first
     int splitMode = 0;                              // OptSplit: 0 every N pages, 1 into N documents
@@ -21,6 +25,7 @@ struct SplitRequest {
     QString maskLengthText = QStringLiteral("2");   // the item shown in CmbNewNameMaskLength
     int outDirMode = 0;  // OptOutDir: 0 the source's folder, 1 outDirText
     QString outDirText;  // txtOutDir
+    Pagination pagination = Pagination::Auto;
 };
 
 // The text boxes the run may focus.
@@ -75,13 +80,20 @@ struct SplitTimings {
     int parts = 0;
 };
 
+struct SourcePages {
+    QString source;
+    int pages = 0;
+    Pagination pagination = Pagination::Office;  // Word or Office: whose pages these are
+    bool operator==(const SourcePages&) const = default;
+};
+
 struct SplitResult {
     enum class Outcome { Refused, OfficeFailed, Completed, Cancelled };
     Outcome outcome = Outcome::Refused;
     QStringList written;
     QList<SplitFailure> failures;
-    QList<QPair<QString, int>> pageCounts;  // per source that could be opened
-    QString completionMessage;              // as shown to the user, when the run went through
+    QList<SourcePages> pageCounts;  // per source that could be opened
+    QString completionMessage;      // as shown to the user, when the run went through
     SplitTimings timings;
 };
 

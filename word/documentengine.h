@@ -5,6 +5,7 @@
 // LibreOffice one in word/libreoffice, or a fake in the tests).
 
 #include <memory>
+#include <vector>
 
 #include <QString>
 
@@ -121,6 +122,15 @@ public:
 
     // The main text, each paragraph ended by "\r" as a word processor counts its characters.
     virtual Result<QString> characters() = 0;
+
+    // Where the bookmarks named prefix followed by 1, 2, ... stand, in the order of their
+    // numbers, as starts of pages: one in a table stands for the start of its row. Every
+    // bookmark whose name begins with prefix is removed, so that nothing copied afterwards
+    // carries them. Engines without bookmarks say so with an error.
+    virtual Result<std::vector<Position>> takePageStartBookmarks(const QString& prefix) {
+        (void)prefix;
+        return fail(Error::Kind::Failed, QStringLiteral("this document keeps no bookmarks"));
+    }
 };
 
 class Application {

@@ -49,7 +49,7 @@ void printRun(const char* label, const split::SplitResult& r, qint64 wall) {
     const auto& t = r.timings;
     const int parts = std::max(1, t.parts);
     std::printf("%s: %d pages, %d parts written, %lld failures\n", label,
-                r.pageCounts.isEmpty() ? 0 : r.pageCounts[0].second, int(r.written.size()),
+                r.pageCounts.isEmpty() ? 0 : r.pageCounts[0].pages, int(r.written.size()),
                 static_cast<long long>(r.failures.size()));
     std::printf("  wall %.2f s, %.1f ms per part\n", wall / 1000.0, double(wall) / parts);
     std::printf(

@@ -17,6 +17,7 @@
 #include "split/splitmessages.h"
 #include "tests/support/testdocs.h"
 #include "tests/support/testenv.h"
+#include "tests/support/wordpackage.h"
 #include "word/libreoffice/libreofficefactory.h"
 
 using namespace pw;
@@ -224,6 +225,7 @@ private slots:
         QCOMPARE(counts.size(), 1);
         QCOMPARE(counts.at(0).toObject()["source"].toString(), m_long);
         QCOMPARE(counts.at(0).toObject()["pages"].toInt(), 10);
+        QCOMPARE(counts.at(0).toObject()["pagination"].toString(), QStringLiteral("office"));
         QVERIFY(r.json["elapsedSeconds"].toDouble() > 0);
         QCOMPARE(r.json["completionMessage"].toString(), split::msg::Finished);
 
@@ -239,6 +241,38 @@ private slots:
             QVERIFY(r.errLines.contains(
                 QStringLiteral("document 1/1, part %1/4: %2").arg(j).arg(expected[j - 1])));
         QCOMPARE(r.errLines.last(), split::msg::Finished);
+    }
+
+    // A file that records Word's three pages is cut at them unless the office's are asked for,
+    // which lay it out on one.
+    void splitAtWordPages_data() {
+        QTest::addColumn<QStringList>("pagesOption");
+        QTest::addColumn<QString>("pagination");
+        QTest::addColumn<int>("pages");
+        QTest::newRow("auto") << QStringList{} << "word" << 3;
+        QTest::newRow("office") << QStringList{"--pages", "office"} << "office" << 1;
+    }
+    void splitAtWordPages() {
+        QFETCH(QStringList, pagesOption);
+        QFETCH(QString, pagination);
+        QFETCH(int, pages);
+        const QString out = newFolder();
+        const QString source = out + "/word.docx";
+        const QString para = QStringLiteral("<w:p><w:r>%1<w:t>page %2</w:t></w:r></w:p>");
+        QVERIFY(test::writeWordPackage(source,
+                                       para.arg("", "one") +
+                                           para.arg("<w:lastRenderedPageBreak/>", "two") +
+                                           para.arg("<w:lastRenderedPageBreak/>", "three"),
+                                       QStringLiteral("Microsoft Office Word"), 3));
+        const Run r = run(QStringList{"split", "--every", "1", "--out", out, "--json"} +
+                          pagesOption + QStringList{source});
+        QCOMPARE(r.exitCode, 0);
+        const QJsonObject counted = r.json["pageCounts"].toArray().at(0).toObject();
+        QCOMPARE(counted["pagination"].toString(), pagination);
+        QCOMPARE(counted["pages"].toInt(), pages);
+        QCOMPARE(r.json["written"].toArray().size(), pages);
+        QVERIFY(text(out + "/word" + QString::number(pages) + ".docx")
+                    .startsWith(pages == 3 ? "page three" : "page one"));
     }
 
     // Into 2 documents each, named by the run-wide counter; the damaged document in the middle
@@ -330,8 +364,8 @@ private slots:
         QTest::newRow("target pdf")
             << QStringList{"merge", "--target", "all.pdf", "a.docx"}
             << merge::texts::targetIsExportOnly(m_docs + "/all.pdf").split(u'\n');
-        QTest::newRow("usage") << QStringList{"split", "--pages", "3", "a.docx"}
-                               << QStringList{"pagewright-cli: unknown option --pages"};
+        QTest::newRow("usage") << QStringList{"split", "--page", "3", "a.docx"}
+                               << QStringList{"pagewright-cli: unknown option --page"};
     }
     void refusals() {
         QFETCH(QStringList, arguments);

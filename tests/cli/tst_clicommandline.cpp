@@ -34,6 +34,7 @@ private slots:
         QCOMPARE(c.split.maskLengthText, QStringLiteral("2"));
         QCOMPARE(c.split.outDirMode, 0);
         QVERIFY(!c.createFolder && !c.json);
+        QCOMPARE(c.split.pagination, split::Pagination::Auto);
     }
 
     void splitOptions() {
@@ -48,6 +49,10 @@ private slots:
         QCOMPARE(c.split.outDirText, QStringLiteral("/work/parts"));
         QVERIFY(c.createFolder && c.json);
         QCOMPARE(c.split.documents, QStringList({"/work/here/a.docx", "/work/here/--odd.docx"}));
+        QCOMPARE(parse({"split", "--pages", "word", "a"}).split.pagination,
+                 split::Pagination::Word);
+        QCOMPARE(parse({"split", "--pages=office", "a"}).split.pagination,
+                 split::Pagination::Office);
     }
 
     void namingRules_data() {
@@ -114,7 +119,9 @@ private slots:
         QTest::addColumn<QString>("error");
         QTest::newRow("nothing") << QStringList{} << "no command given";
         QTest::newRow("command") << QStringList{"cut"} << "unknown command cut";
-        QTest::newRow("option") << QStringList{"split", "--pages", "3"} << "unknown option --pages";
+        QTest::newRow("option") << QStringList{"split", "--page", "3"} << "unknown option --page";
+        QTest::newRow("pagination") << QStringList{"split", "--pages", "3", "a"}
+                                    << "--pages must be word, office or auto, not \"3\"";
         QTest::newRow("other command's")
             << QStringList{"merge", "--every", "3"} << "unknown option --every";
         QTest::newRow("no value") << QStringList{"split", "a", "--every"}

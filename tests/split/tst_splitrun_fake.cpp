@@ -99,7 +99,7 @@ private slots:
         QCOMPARE(p.messages.last().icon, MessageIcon::Information);
         QCOMPARE(p.busy, (QList<bool>{true, false}));
         QCOMPARE(r.pageCounts.size(), 1);
-        QCOMPARE(r.pageCounts[0].second, 10);
+        QCOMPARE(r.pageCounts[0].pages, 10);
         const QStringList names{"Report1页-3页.docx", "Report4页-6页.docx", "Report7页-9页.docx",
                                 "Report10页-10页.docx"};
         QStringList expected;
@@ -195,7 +195,7 @@ private slots:
         QCOMPARE(names, (QStringList{"1.docx", "2.docx", "3.docx", "4.docx", "5.docx"}));
         QCOMPARE(pagesOf(r.written[2]), QStringList{"c1 first\rc1 second\r"});
         QCOMPARE(r.pageCounts.size(), 2);
-        QCOMPARE(r.pageCounts[1], (QPair<QString, int>{c, 3}));
+        QCOMPARE(r.pageCounts[1], (SourcePages{c, 3, Pagination::Office}));
         QCOMPARE(r.failures.size(), 2);
         QCOMPARE(r.failures[0].source, missing);
         QCOMPARE(r.failures[1].source, damaged);
@@ -214,7 +214,7 @@ private slots:
         req.newDocsText = "2";
         const SplitResult r = runSplit(req, p, office);
         QCOMPARE(r.pageCounts.size(), 2);
-        QCOMPARE(r.pageCounts[1].second, 2);
+        QCOMPARE(r.pageCounts[1].pages, 2);
         QCOMPARE(r.written.size(), 4);
         QCOMPARE(QFileInfo(r.written[2]).fileName(), QStringLiteral("small1页-1页.docx"));
         QCOMPARE(pagesOf(r.written[3]), QStringList{"s2 first\rs2 second\r"});

@@ -173,7 +173,7 @@ private slots:
         ScriptedPrompts p;
         const SplitResult r = run(req, p);
         QCOMPARE(r.completionMessage, msg::Finished);
-        QCOMPARE(r.pageCounts.value(0).second, 10);
+        QCOMPARE(r.pageCounts.value(0).pages, 10);
         QStringList expected;
         for (const QString& range : ranges) {
             const QStringList fl = range.split('-');

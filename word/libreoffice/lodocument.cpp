@@ -40,6 +40,7 @@
 
 #include "word/libreoffice/interactionhandler.h"
 #include "word/libreoffice/numbering.h"
+#include "word/libreoffice/pagestarts.h"
 #include "word/libreoffice/spancopy.h"
 #include "word/libreoffice/textorder.h"
 
@@ -442,6 +443,15 @@ Status LoDocument::undo() {
             ->getUndoManager()
             ->undo();
         m_view->gotoStart(false);
+    });
+}
+
+Result<std::vector<Position>> LoDocument::takePageStartBookmarks(const QString& prefix) {
+    if (auto open = requireOpen(); !open) return pw::unexpected(open.error());
+    return m_session->call(Error::Kind::Failed, [&] {
+        std::vector<Position> starts;
+        for (auto& place : takePageStarts(m_model, prefix)) starts.push_back(positionOf(place));
+        return starts;
     });
 }
 

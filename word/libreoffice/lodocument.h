@@ -56,6 +56,7 @@ public:
     Result<int> compare(const Position& a, const Position& b) override;
     Result<QString> characters() override;
     Status undo() override;
+    Result<std::vector<Position>> takePageStartBookmarks(const QString& prefix) override;
 
     // Loaded documents are edited with change recording off, so that emptying one really
     // empties it; stored files keep the setting they came with.

@@ -1,0 +1,35 @@
+#pragma once
+
+// .docx packages written and read by the tests at the level of Word's XML, for the page starts
+// Word records (rendered page breaks) that the office neither writes nor reads.
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace pw::test {
+
+// A minimal .docx whose main text's body holds bodyXml (Word's names with the prefix "w:"),
+// and whose properties name application and give pages. With prefix other than "w", every
+// "w:" element name is written with that prefix instead; an empty prefix makes Word's
+// namespace the default one (attributes keep "w:").
+bool writeWordPackage(const QString& path, const QString& bodyXml, const QString& application,
+                      int pages, const QString& prefix = QStringLiteral("w"));
+
+// Pieces of a body, with Word's names as "w:".
+namespace wordxml {
+QString paragraph(const QString& runs);
+QString run(const QString& text);
+QString markedRun(const QString& text);         // begins a page of Word's, as Word writes it
+QString table(const QList<QStringList>& rows);  // each cell one paragraph of the given runs
+// A field of Word's, its instruction and its result (runs).
+QString field(const QString& instruction, const QString& resultRuns);
+inline const QString Word = QStringLiteral("Microsoft Office Word");
+}  // namespace wordxml
+
+// The text of the main text (text boxes left out) cut at its rendered page breaks, or at the
+// bookmarks that carry Word's page starts: one entry per page.
+enum class PageCut { RenderedBreaks, PageBookmarks };
+QStringList wordPageTexts(const QString& docx, PageCut cut = PageCut::RenderedBreaks);
+
+}  // namespace pw::test

@@ -1,0 +1,169 @@
+// Word's recorded page starts carried into a private copy as bookmarks: which files count as
+// recording Word's layout, and where each bookmark lands, on packages the test writes.
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "tests/support/testenv.h"
+#include "tests/support/wordpackage.h"
+#include "word/docxpackage.h"
+#include "word/wordlayout.h"
+
+using namespace pw;
+
+namespace {
+
+using test::wordxml::field;
+using test::wordxml::markedRun;
+using test::wordxml::run;
+using test::wordxml::table;
+using test::wordxml::Word;
+const auto para = test::wordxml::paragraph;
+
+const QString Plain = para(run("one")) + para(markedRun("two")) +
+                      para(
+                          "<w:r><w:rPr><w:b/></w:rPr><w:t>three</w:t><w:lastRenderedPageBreak/"
+                          "><w:t>four</w:t></w:r>");
+
+}  // namespace
+
+class TestWordLayout : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_tmp;
+
+private slots:
+    void marksBecomeBookmarks_data() {
+        QTest::addColumn<QString>("body");
+        QTest::addColumn<QString>("application");
+        QTest::addColumn<int>("pages");
+        QTest::addColumn<QString>("prefix");
+        QTest::addColumn<QStringList>("expected");  // page texts at the bookmarks; none: no copy
+
+        const QStringList plainPages{"one", "twothree", "four"};
+        QTest::newRow("plain paragraphs, a run cut in two")
+            << Plain << Word << 3 << "w" << plainPages;
+        QTest::newRow("another prefix") << Plain << Word << 3 << "x" << plainPages;
+        QTest::newRow("Word's names unprefixed") << Plain << Word << 3 << "" << plainPages;
+        QTest::newRow("hyperlink")
+            << para(run("before ") + "<w:hyperlink r:id=\"rIdLink\">" + run("link one ") +
+                    markedRun("link two") + "</w:hyperlink>")
+            << Word << 2 << "w" << QStringList{"before link one ", "link two"};
+        QTest::newRow("field result across paragraphs")
+            << para(
+                   "<w:r><w:fldChar w:fldCharType=\"begin\"/></w:r><w:r><w:instrText> TOC \\o "
+                   "\"1-3\" </w:instrText></w:r><w:r><w:fldChar w:fldCharType=\"separate\"/>"
+                   "</w:r>" +
+                   run("entry one")) +
+                   para(markedRun("entry two") + "<w:r><w:fldChar w:fldCharType=\"end\"/></w:r>")
+            << Word << 2 << "w" << QStringList{"entry one", "entry two"};
+        QTest::newRow("content control and tracked insertion")
+            << para("<w:sdt><w:sdtPr/><w:sdtContent>" + run("control ") + markedRun("inside") +
+                    "</w:sdtContent></w:sdt>") +
+                   para("<w:ins w:id=\"7\" w:author=\"a\">" + run("added ") + markedRun("later") +
+                        "</w:ins>")
+            << Word << 3 << "w" << QStringList{"control ", "insideadded ", "later"};
+        QTest::newRow("a row that begins a page")
+            << para(run("intro")) +
+                   table({{run("r1a"), run("r1b")}, {markedRun("r2a"), run("r2b")}}) +
+                   para(run("after"))
+            << Word << 2 << "w" << QStringList{"intror1ar1b", "r2ar2bafter"};
+        QTest::newRow("a row broken across pages goes whole with its first")
+            << para(run("intro")) +
+                   table({{run("r1a"), run("r1b") + markedRun("more")}, {run("r2a"), run("r2b")}}) +
+                   para(run("after"))
+            << Word << 2 << "w" << QStringList{"intror1ar1bmore", "r2ar2bafter"};
+        QTest::newRow("the last row broken: the page begins after the table")
+            << table({{run("r1a"), run("r1b") + markedRun("more")}}) + para(run("after")) << Word
+            << 2 << "w" << QStringList{"r1ar1bmore", "after"};
+        QTest::newRow("a text box's mark is not the main text's")
+            << para(run("one")) +
+                   para("<w:r><w:pict><v:shape><v:textbox><w:txbxContent>" +
+                        para(markedRun("boxed")) +
+                        "</w:txbxContent></v:textbox></v:shape></w:pict></w:r>") +
+                   para(markedRun("two"))
+            << Word << 2 << "w" << QStringList{"one", "two"};
+        QTest::newRow("one mark missing") << Plain << Word << 4 << "w" << QStringList{};
+        QTest::newRow("one mark too many") << Plain << Word << 2 << "w" << QStringList{};
+        QTest::newRow("no marks") << para(run("one")) << Word << 2 << "w" << QStringList{};
+        QTest::newRow("another application")
+            << Plain << "LibreOffice/7.4.7.2$Linux_X86_64" << 3 << "w" << QStringList{};
+    }
+    void marksBecomeBookmarks() {
+        QFETCH(QString, body);
+        QFETCH(QString, application);
+        QFETCH(int, pages);
+        QFETCH(QString, prefix);
+        QFETCH(QStringList, expected);
+        const QString source = m_tmp.filePath(QTest::currentDataTag() + QStringLiteral(".docx"));
+        const QString copy = m_tmp.filePath(QStringLiteral("copy.docx"));
+        QVERIFY(test::writeWordPackage(source, body, application, pages, prefix));
+        const QByteArray before = test::fileHash(source);
+
+        const word::RecordedLayout layout = word::markWordPageStarts(source, copy);
+        QCOMPARE(test::fileHash(source), before);
+        QCOMPARE(layout.marked, !expected.isEmpty());
+        QCOMPARE(layout.complete(), layout.marked);
+        QCOMPARE(QFileInfo::exists(copy), layout.marked);
+        if (!layout.marked) return;
+        QCOMPARE(test::wordPageTexts(copy, test::PageCut::PageBookmarks), expected);
+        QCOMPARE(test::wordPageTexts(copy).size(), 1);  // no mark left in the main text
+        // Everything else is as it was: the same text, the same parts.
+        QCOMPARE(test::wordPageTexts(copy).join(QString()),
+                 test::wordPageTexts(source).join(QString()));
+        const auto original = word::DocxPackage::open(source),
+                   marked = word::DocxPackage::open(copy);
+        QCOMPARE(marked->read("docProps/app.xml"), original->read("docProps/app.xml"));
+        QVERIFY(QFile::remove(copy));
+    }
+
+    // The office moves a bookmark inside a field it keeps as a field to the field's end, so a
+    // page that begins with a field has its bookmark before the field; one that begins inside
+    // the field's result keeps its place.
+    void pageThatBeginsWithAField_data() {
+        QTest::addColumn<QString>("body");
+        QTest::addColumn<bool>("beforeField");
+        QTest::newRow("the result's start")
+            << para(run("before ") + field("QUOTE \"x\"", markedRun("quoted")) + run(" after"))
+            << true;
+        QTest::newRow("a simple field's start")
+            << para(run("before ") + "<w:fldSimple w:instr=\" QUOTE x \">" + markedRun("quoted") +
+                    "</w:fldSimple>")
+            << true;
+        QTest::newRow("inside the result")
+            << para(run("before ") + field("QUOTE \"x\"", run("quo") + markedRun("ted"))) << false;
+        QTest::newRow("after the field")
+            << para(field("QUOTE \"x\"", run("quoted")) + markedRun("after")) << false;
+    }
+    void pageThatBeginsWithAField() {
+        QFETCH(QString, body);
+        QFETCH(bool, beforeField);
+        const QString source = m_tmp.filePath(QStringLiteral("field.docx"));
+        const QString copy = m_tmp.filePath(QStringLiteral("field-copy.docx"));
+        QVERIFY(test::writeWordPackage(source, body, Word, 2));
+        QVERIFY(word::markWordPageStarts(source, copy).marked);
+        const QString xml =
+            QString::fromUtf8(*word::DocxPackage::open(copy)->read("word/document.xml"));
+        QVERIFY(QFile::remove(copy));
+        const qsizetype at = xml.indexOf(word::pageStartBookmarkPrefix() + "1");
+        const qsizetype fieldAt =
+            xml.contains("fldSimple") ? xml.indexOf("<w:fldSimple") : xml.indexOf("\"begin\"");
+        QVERIFY(at > 0 && fieldAt > 0);
+        QCOMPARE(at < fieldAt, beforeField);
+    }
+
+    void notAPackage() {
+        const QString source = m_tmp.filePath(QStringLiteral("plain.docx"));
+        QFile f(source);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("not a zip file");
+        f.close();
+        const word::RecordedLayout layout =
+            word::markWordPageStarts(source, m_tmp.filePath(QStringLiteral("none.docx")));
+        QVERIFY(!layout.marked);
+        QVERIFY(!QFileInfo::exists(m_tmp.filePath(QStringLiteral("none.docx"))));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestWordLayout)
+#include "tst_wordlayout.moc"
