@@ -498,8 +498,9 @@ private:
 Result<std::unique_ptr<Range>> LoDocument::range(const Position& start, const Position& end) {
     if (auto open = requireOpen(); !open) return pw::unexpected(open.error());
     return m_session->call(Error::Kind::Failed, [&] {
-        return std::unique_ptr<Range>(
-            new LoRange(*this, planSpan(m_body, m_view, rangeOf(start), rangeOf(end))));
+        SpanPlan plan = planSpan(m_body, m_view, rangeOf(start), rangeOf(end));
+        plan.notes = m_notes.before(m_model, m_body, m_view, plan.start);
+        return std::unique_ptr<Range>(new LoRange(*this, std::move(plan)));
     });
 }
 
@@ -629,6 +630,7 @@ Status LoSelection::paste(const Clip& clip) {
         if (d->span.rowsFirst || d->span.rowsLast)
             tidyAroundPastedTables(m_doc.m_body, d->span.rowsFirst, d->span.rowsLast);
         keepStartPage(m_doc.m_body, d->span);
+        NoteNumbers::apply(m_doc.m_model, d->span.notes);
         // Pasted into an empty document, content that ends with its own paragraph end leaves
         // the document's empty paragraph after it, which would spill onto a page of its own.
         Reference<css::text::XTextCursor> cursor = m_doc.m_body->createTextCursor();

@@ -70,7 +70,10 @@ private:
     Status requireOpen() const;
     Reference<css::beans::XPropertySet> firstPageStyle();
     // What was read of the text for copying is stale once the text changes.
-    void textChanged() { m_neighbours.read = false; }
+    void textChanged() {
+        m_neighbours.read = false;
+        m_notes.forget();
+    }
     void setRecordChanges(bool on);
 
     std::shared_ptr<Session> m_session;
@@ -83,6 +86,7 @@ private:
     QString m_fullName;
     QString m_filter;
     TableNeighbours m_neighbours;
+    NoteNumbers m_notes;
     bool m_recordsChanges = false;  // as the file was loaded
     bool m_closed = false;
 };

@@ -179,6 +179,7 @@ SpanCopy copySpan(const Reference<css::frame::XController>& controller,
     SpanCopy result;
     result.pageStyle = plan.pageStyle;
     result.page = plan.page;
+    result.notes = plan.notes;
     const Reference<XTextRange>& start = plan.start;
     const Reference<XTextRange>& end = plan.end;
     const TablePlace& from = plan.from;

@@ -10,6 +10,8 @@
 #include <com/sun/star/text/XTextTable.hpp>
 #include <com/sun/star/text/XTextViewCursor.hpp>
 
+#include "word/libreoffice/notenumbers.h"
+
 namespace pw::word::lo {
 
 // Copies the main text from start to end through the office's own transferables. A span that
@@ -19,9 +21,11 @@ struct SpanCopy {
     std::vector<com::sun::star::uno::Reference<com::sun::star::datatransfer::XTransferable>> pieces;
     bool rowsFirst = false;  // the first piece is table rows
     bool rowsLast = false;   // the last piece is table rows
-    // The page the span begins on, as the source laid it out: its page style and number.
+    // The page the span begins on, as the source laid it out: its page style and number, and
+    // where the numbers of its notes go on from.
     rtl::OUString pageStyle;
     sal_Int16 page = 0;
+    NoteNumbers::Starts notes;
 };
 
 // The running text just before and just after each table of a text, by table name. Read once
@@ -46,6 +50,7 @@ struct SpanPlan {
     TablePlace from, to;
     rtl::OUString pageStyle;
     sal_Int16 page = 0;
+    NoteNumbers::Starts notes;
 };
 
 SpanPlan planSpan(const com::sun::star::uno::Reference<com::sun::star::text::XText>& body,
