@@ -260,9 +260,6 @@ private slots:
         QVERIFY(!QFileInfo::exists(m_realOut + "/" + QFileInfo(source).completeBaseName() +
                                    QString::number(starts.size() + 1) + ".docx"));
         const QStringList faults = partFaults(source, parts, starts);
-        QEXPECT_FAIL("sct-inner-content.docx",
-                     "a table that begins a part is lost in the copy, whoever's pages are taken",
-                     Continue);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
     }
 };
