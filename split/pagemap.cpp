@@ -76,8 +76,8 @@ word::Result<PageMap> pageMapFromStarts(word::Document& doc,
     auto beforeEnd = doc.compare(map.starts.back(), textEnd);
     if (!beforeEnd) return pw::unexpected(beforeEnd.error());
     if (*beforeEnd > 0)
-        return pw::unexpected(word::Error{word::Error::Kind::Failed,
-                                          QStringLiteral("a page starts after the end of the text")});
+        return pw::unexpected(word::Error{
+            word::Error::Kind::Failed, QStringLiteral("a page starts after the end of the text")});
     map.ends.push_back(textEnd);
     return map;
 }

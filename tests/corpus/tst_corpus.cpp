@@ -23,11 +23,11 @@ namespace {
 
 struct DocumentOutcome {
     QString name;
-    bool opened = false;      // the office itself can open it
-    bool listed = false;      // the split listed it as a failure of its own
+    bool opened = false;  // the office itself can open it
+    bool listed = false;  // the split listed it as a failure of its own
     bool unchanged = false;
-    bool textKept = false;    // the parts' main text joined equals the source's
-    bool exact = false;       // and every part shows its page, on one page
+    bool textKept = false;  // the parts' main text joined equals the source's
+    bool exact = false;     // and every part shows its page, on one page
     int pages = 0, parts = 0;
     QString why;
 };
@@ -124,8 +124,8 @@ private slots:
             QSKIP("../shared/fixtures is absent: the real documents are not checked");
         QStringList sources;
         const QDir dir(fixtures + u'/' + folder);
-        for (const QString& name : dir.entryList({QStringLiteral("*.doc"), QStringLiteral("*.docx")},
-                                                 QDir::Files, QDir::Name))
+        for (const QString& name : dir.entryList(
+                 {QStringLiteral("*.doc"), QStringLiteral("*.docx")}, QDir::Files, QDir::Name))
             sources << dir.filePath(name);
         QVERIFY(!sources.isEmpty());
 
@@ -139,7 +139,8 @@ private slots:
             for (int i = w; i < sources.size(); i += 2) share << sources[i];
             const QString place = work.path() + QStringLiteral("/w%1").arg(w);
             QDir().mkpath(place);
-            workers.emplace_back([share, place, &outcomes, w] { judge(share, place, outcomes[w]); });
+            workers.emplace_back(
+                [share, place, &outcomes, w] { judge(share, place, outcomes[w]); });
         }
         for (auto& t : workers) t.join();
 
@@ -150,14 +151,15 @@ private slots:
                 QVERIFY2(d.unchanged, qPrintable(d.name + QStringLiteral(" was changed")));
                 if (!d.opened) {
                     unopened << d.name;
-                    QVERIFY2(d.listed, qPrintable(d.name + QStringLiteral(
-                                                              " cannot be opened but was not "
-                                                              "listed as a failure")));
+                    QVERIFY2(d.listed,
+                             qPrintable(d.name + QStringLiteral(" cannot be opened but was not "
+                                                                "listed as a failure")));
                     continue;
                 }
                 ++opened;
-                QVERIFY2(d.textKept, qPrintable(d.name + QStringLiteral(": text lost or doubled (") +
-                                                d.why + u')'));
+                QVERIFY2(
+                    d.textKept,
+                    qPrintable(d.name + QStringLiteral(": text lost or doubled (") + d.why + u')'));
                 if (d.exact)
                     ++exact;
                 else
@@ -174,7 +176,8 @@ private slots:
         qInfo("%s: %d of %d documents exact (%.1f %%); %d cannot be opened: %s", qPrintable(folder),
               exact, opened, opened ? 100.0 * exact / opened : 0.0, int(unopened.size()),
               qPrintable(unopened.join(u' ')));
-        if (!failing.isEmpty()) qInfo("  not exact: %s", qPrintable(failing.join(QStringLiteral(", "))));
+        if (!failing.isEmpty())
+            qInfo("  not exact: %s", qPrintable(failing.join(QStringLiteral(", "))));
     }
 };
 

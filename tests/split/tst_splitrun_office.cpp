@@ -23,6 +23,7 @@
 using namespace pw;
 using namespace pw::split;
 using pw::test::DocBuilder;
+Q_DECLARE_METATYPE(pw::test::DocBuilder)
 using pw::test::ScriptedPrompts;
 
 namespace {
@@ -309,19 +310,49 @@ private slots:
         QCOMPARE(longer.join(' '), QString());
     }
 
-    void onePagePerPartOfFlowingText() {
+    void onePagePerPart_data() {
+        QTest::addColumn<DocBuilder>("doc");
+        QTest::addColumn<int>("minPages");
+        QTest::addColumn<bool>("tableEnds");
         // Paragraphs cross page ends; no break anywhere.
-        DocBuilder b;
-        for (int i = 0; i < 40; ++i) b.paragraph(test::sampleParagraph(i, 120));
-        checkOnePagePerPart(b, "flow.docx", 8);
+        DocBuilder flow;
+        for (int i = 0; i < 40; ++i) flow.paragraph(test::sampleParagraph(i, 120));
+        QTest::newRow("flowing text") << flow << 8 << false;
+        DocBuilder table;
+        for (int i = 0; i < 22; ++i) table.paragraph(test::sampleParagraph(i, 120));
+        table.table(70, 3,
+                    [](int r, int c) { return QStringLiteral("row %1 cell %2").arg(r).arg(c); });
+        for (int i = 22; i < 30; ++i) table.paragraph(test::sampleParagraph(i, 120));
+        QTest::newRow("table across pages") << table << 6 << true;
+        // Emptying the opening that parts are pasted into must not be recorded as a deletion.
+        DocBuilder tracked;
+        tracked.recordChanges().paragraph("alpha page").pageBreak().paragraph("beta page");
+        QTest::newRow("change recording on") << tracked << 2 << false;
+        DocBuilder opens;
+        opens.paragraph("before the table").pageBreak();
+        opens.table(1, 1, [](int, int) { return QStringLiteral("lone cell"); });
+        opens.paragraph("after").pageBreak().table(
+            3, 2, [](int r, int c) { return QStringLiteral("r%1c%2").arg(r).arg(c); });
+        QTest::newRow("tables open pages") << opens << 3 << false;
+        DocBuilder first;
+        first.firstPageHeader("FIRST PAGE HEADER").header("OTHER PAGES HEADER");
+        for (int i = 0; i < 12; ++i) first.paragraph(test::sampleParagraph(i, 120));
+        QTest::newRow("first-page header") << first << 3 << false;
+        DocBuilder notes;
+        for (int i = 0; i < 4; ++i)
+            notes.paragraph(test::sampleParagraph(i, 20))
+                .footnote(QStringLiteral("note %1").arg(i))
+                .pageBreak();
+        notes.paragraph("end");
+        QTest::newRow("footnotes numbered on") << notes << 4 << false;
     }
 
-    void onePagePerPartOfTableAcrossPages() {
-        DocBuilder b;
-        for (int i = 0; i < 22; ++i) b.paragraph(test::sampleParagraph(i, 120));
-        b.table(70, 3, [](int r, int c) { return QStringLiteral("row %1 cell %2").arg(r).arg(c); });
-        for (int i = 22; i < 30; ++i) b.paragraph(test::sampleParagraph(i, 120));
-        checkOnePagePerPart(b, "table.docx", 6, nullptr, TableEndsPage);
+    void onePagePerPart() {
+        QFETCH(DocBuilder, doc);
+        QFETCH(int, minPages);
+        QFETCH(bool, tableEnds);
+        checkOnePagePerPart(doc, QStringLiteral("src.docx"), minPages, nullptr,
+                            tableEnds ? TableEndsPage : nullptr);
     }
 
     void listNumbersBecomeText() {

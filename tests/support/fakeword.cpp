@@ -1,5 +1,5 @@
-#include <optional>
 #include "tests/support/fakeword.h"
+#include <optional>
 
 #include <algorithm>
 

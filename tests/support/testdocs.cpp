@@ -19,7 +19,8 @@ DocBuilder& DocBuilder::footer(const QString& text) {
     return *this;
 }
 DocBuilder& DocBuilder::paragraph(const QString& text) {
-    m_blocks.push_back({Block::Paragraph, text, std::exchange(m_pendingBreak, false), 0, 0, {}});
+    m_blocks.push_back(
+        {Block::Paragraph, text, std::exchange(m_pendingBreak, false), 0, 0, {}, {}});
     return *this;
 }
 DocBuilder& DocBuilder::pageBreak() {
@@ -27,14 +28,27 @@ DocBuilder& DocBuilder::pageBreak() {
     return *this;
 }
 DocBuilder& DocBuilder::numberedItem(const QString& text) {
-    m_blocks.push_back({Block::Item, text, std::exchange(m_pendingBreak, false), 0, 0, {}});
+    m_blocks.push_back({Block::Item, text, std::exchange(m_pendingBreak, false), 0, 0, {}, {}});
     return *this;
 }
 DocBuilder& DocBuilder::table(int rows, int columns, const std::function<QString(int, int)>& cell) {
-    Block b{Block::Table, {}, std::exchange(m_pendingBreak, false), rows, columns, {}};
+    Block b{Block::Table, {}, std::exchange(m_pendingBreak, false), rows, columns, {}, {}};
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < columns; ++c) b.cells.push_back(cell(r, c));
     m_blocks.push_back(std::move(b));
+    return *this;
+}
+
+DocBuilder& DocBuilder::footnote(const QString& text) {
+    if (!m_blocks.empty()) m_blocks.back().footnote = text;
+    return *this;
+}
+DocBuilder& DocBuilder::firstPageHeader(const QString& text) {
+    m_firstHeader = text;
+    return *this;
+}
+DocBuilder& DocBuilder::recordChanges() {
+    m_recordChanges = true;
     return *this;
 }
 
@@ -75,6 +89,8 @@ QString DocBuilder::flatOdf() const {
  <style:style style:name="TB" style:family="table">
   <style:table-properties style:width="17cm" table:align="margins" fo:break-before="page"/>
  </style:style>
+ <style:style style:name="FP" style:family="paragraph" style:parent-style-name="Standard"
+  style:master-page-name="First_20_Page"/>
  <style:style style:name="TN" style:family="table">
   <style:table-properties style:width="17cm" table:align="margins"/>
  </style:style>
@@ -92,7 +108,25 @@ QString DocBuilder::flatOdf() const {
         x += "<style:header><text:p>" + esc(m_header) + "</text:p></style:header>";
     if (!m_footer.isEmpty())
         x += "<style:footer><text:p>" + esc(m_footer) + "</text:p></style:footer>";
-    x += "</style:master-page>\n</office:master-styles>\n<office:body><office:text>\n";
+    x += "</style:master-page>\n";
+    if (!m_firstHeader.isEmpty())
+        x += "<style:master-page style:name=\"First_20_Page\" style:display-name=\"First Page\" "
+             "style:page-layout-name=\"pm1\" style:next-style-name=\"Standard\"><style:header>"
+             "<text:p>" +
+             esc(m_firstHeader) + "</text:p></style:header></style:master-page>\n";
+    x += "</office:master-styles>\n<office:body><office:text";
+    if (m_recordChanges) x += " text:track-changes=\"true\"";
+    x += ">\n";
+    int noteNo = 0;
+    auto note = [&](const Block& b) {
+        if (b.footnote.isEmpty()) return QString();
+        ++noteNo;
+        return QStringLiteral(
+                   "<text:note text:id=\"ftn%1\" text:note-class=\"footnote\">"
+                   "<text:note-citation>%1</text:note-citation><text:note-body><text:p>")
+                   .arg(noteNo) +
+               esc(b.footnote) + "</text:p></text:note-body></text:note>";
+    };
 
     bool inList = false;
     int tableNo = 0;
@@ -101,10 +135,12 @@ QString DocBuilder::flatOdf() const {
             x += "</text:list>\n";
             inList = false;
         }
-        const QString pstyle = b.breakBefore ? "PB" : "Standard";
+        const bool first = &b == &m_blocks.front() && !m_firstHeader.isEmpty();
+        const QString pstyle = first ? "FP" : b.breakBefore ? "PB" : "Standard";
         switch (b.kind) {
             case Block::Paragraph:
-                x += "<text:p text:style-name=\"" + pstyle + "\">" + esc(b.text) + "</text:p>\n";
+                x += "<text:p text:style-name=\"" + pstyle + "\">" + esc(b.text) + note(b) +
+                     "</text:p>\n";
                 break;
             case Block::Item:
                 if (!inList) {

@@ -23,6 +23,12 @@ public:
     // One item of an automatically numbered list; consecutive items form one list.
     DocBuilder& numberedItem(const QString& text);
     DocBuilder& table(int rows, int columns, const std::function<QString(int, int)>& cell);
+    // A footnote at the end of the last paragraph.
+    DocBuilder& footnote(const QString& text);
+    // The first page has a header of its own (the document's first page only).
+    DocBuilder& firstPageHeader(const QString& text);
+    // Saved with change recording on.
+    DocBuilder& recordChanges();
 
     QString flatOdf() const;
     bool writeFlatOdf(const QString& path) const;
@@ -34,11 +40,13 @@ private:
         bool breakBefore = false;
         int rows = 0, columns = 0;
         std::vector<QString> cells;
+        QString footnote;
     };
     std::vector<Block> m_blocks;
     bool m_landscape = false;
     bool m_pendingBreak = false;
-    QString m_header, m_footer;
+    QString m_header, m_footer, m_firstHeader;
+    bool m_recordChanges = false;
 };
 
 // Writes the document under path in the format of its extension, through app.

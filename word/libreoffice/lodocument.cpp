@@ -20,7 +20,6 @@
 #include <com/sun/star/frame/XComponentLoader.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/io/IOException.hpp>
-#include <rtl/ref.hxx>
 #include <com/sun/star/lang/IllegalArgumentException.hpp>
 #include <com/sun/star/style/BreakType.hpp>
 #include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
@@ -37,6 +36,7 @@
 #include <com/sun/star/util/XCloseable.hpp>
 #include <com/sun/star/view/XLineCursor.hpp>
 #include <com/sun/star/view/XViewCursor.hpp>
+#include <rtl/ref.hxx>
 
 #include "word/libreoffice/interactionhandler.h"
 #include "word/libreoffice/numbering.h"
@@ -117,8 +117,7 @@ Sequence<PropertyValue> loadArguments(const QString& path, bool hidden,
         prop("Hidden", Any(hidden)),
         prop("MacroExecutionMode", Any(css::document::MacroExecMode::NEVER_EXECUTE)),
         prop("UpdateDocMode", Any(css::document::UpdateDocMode::NO_UPDATE)),
-        prop("InteractionHandler",
-             Any(handler)),
+        prop("InteractionHandler", Any(handler)),
         prop("Silent", Any(true)),
     };
     if (const char* filter = importFilterFor(path)) {
@@ -484,9 +483,8 @@ public:
     Result<Clip> copy() override {
         if (auto open = m_doc.requireOpen(); !open) return pw::unexpected(open.error());
         return m_doc.m_session->call(Error::Kind::Failed, [&] {
-            return Clip(std::make_shared<LoClip>(
-                copySpan(m_doc.m_controller, m_doc.m_view, m_doc.m_body, m_plan,
-                         m_doc.m_neighbours)));
+            return Clip(std::make_shared<LoClip>(copySpan(
+                m_doc.m_controller, m_doc.m_view, m_doc.m_body, m_plan, m_doc.m_neighbours)));
         });
     }
 
@@ -671,7 +669,8 @@ Status LoSelection::insertPageBreak() {
 
 std::pair<sal_Int32, sal_Int32> LoDocument::contentSize() {
     Reference<css::text::XTextTablesSupplier> tables(m_model, UNO_QUERY_THROW);
-    return {m_body->getString().getLength(), tables->getTextTables()->getElementNames().getLength()};
+    return {m_body->getString().getLength(),
+            tables->getTextTables()->getElementNames().getLength()};
 }
 
 bool LoDocument::loadsAsText(const QString& path) {
@@ -715,7 +714,8 @@ Status LoSelection::insertFile(const QString& path) {
             ->insertDocumentFromURL(fileUrl(absolute), args);
         // The office inserts nothing, and says nothing, for a file it cannot read (a password,
         // damage): when nothing came in, only a file that really loads counts as inserted.
-        if (handler->refused() > 0 || (m_doc.contentSize() == before && !m_doc.loadsAsText(absolute)))
+        if (handler->refused() > 0 ||
+            (m_doc.contentSize() == before && !m_doc.loadsAsText(absolute)))
             throw css::io::IOException("the file is protected or damaged and was not read", {});
         m_doc.m_view->gotoRange(cursor->getEnd(), false);
     });

@@ -43,7 +43,7 @@ struct Label {
 // How a level of a list writes its labels.
 struct LevelForm {
     OUString follower = "\t";  // what separates the label from the text
-    bool counted = true;        // numbers, letters and the like; false for bullets and pictures
+    bool counted = true;       // numbers, letters and the like; false for bullets and pictures
 };
 
 bool isCounted(sal_Int16 type) {

@@ -139,8 +139,7 @@ public:
             }
         }
         if (firstCell.isEmpty() || lastCell.isEmpty()) return;
-        Reference<css::text::XTextTableCursor> cursor =
-            table->createCursorByCellName(firstCell);
+        Reference<css::text::XTextTableCursor> cursor = table->createCursorByCellName(firstCell);
         cursor->gotoCellByName(lastCell, true);
         if (!m_selection->select(Any(cursor)))
             throw css::uno::RuntimeException("the table rows could not be selected");
