@@ -40,13 +40,13 @@ bool CorpusOracle::ensureOffice() {
     return true;
 }
 
-std::optional<OfficeView> CorpusOracle::view(const QString& path) {
+std::optional<OfficeView> CorpusOracle::view(const QString& path, bool withPages) {
     if (!ensureOffice()) return std::nullopt;
     auto doc = m_app->open(path);
     if (!doc) return std::nullopt;
     const QString txt = m_scratch + QStringLiteral("/oracle.txt");
     const QString pdf = m_scratch + QStringLiteral("/oracle.pdf");
-    const bool stored = (*doc)->saveAs(txt) && (*doc)->saveAs(pdf);
+    const bool stored = (*doc)->saveAs(txt) && (!withPages || (*doc)->saveAs(pdf));
     (void)(*doc)->close(word::SaveChanges::Discard);
     if (!stored) return std::nullopt;
 
@@ -54,6 +54,7 @@ std::optional<OfficeView> CorpusOracle::view(const QString& path) {
     QFile text(txt);
     if (!text.open(QIODevice::ReadOnly)) return std::nullopt;
     view.mainText = withoutSpace(QString::fromUtf8(text.readAll()));
+    if (!withPages) return view;
     QProcess p;
     p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-enc"),
                                           QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});

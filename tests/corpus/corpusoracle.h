@@ -21,7 +21,8 @@ class CorpusOracle {
 public:
     explicit CorpusOracle(QString scratch) : m_scratch(std::move(scratch)) {}
     // Empty when the office cannot open the file (or went down on it; it is started afresh).
-    std::optional<OfficeView> view(const QString& path);
+    // Without pages, only the main text is read: much cheaper on long documents.
+    std::optional<OfficeView> view(const QString& path, bool withPages = true);
 
 private:
     bool ensureOffice();

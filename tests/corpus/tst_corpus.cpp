@@ -21,12 +21,15 @@ using namespace pw;
 
 namespace {
 
+constexpr int LongDocument = 40;  // pages
+
 struct DocumentOutcome {
     QString name;
     bool opened = false;  // the office itself can open it
     bool listed = false;  // the split listed it as a failure of its own
     bool unchanged = false;
     bool textKept = false;  // the parts' main text joined equals the source's
+    bool judged = false;    // its pages were held against the parts
     bool exact = false;     // and every part shows its page, on one page
     int pages = 0, parts = 0;
     QString why;
@@ -76,11 +79,14 @@ void judge(const QStringList& sources, const QString& work, QList<DocumentOutcom
         d.pages = int(view->pages.size());
         const QStringList parts = partsOf(outDir, source, qMax(d.pages, 1) + 8);
         d.parts = int(parts.size());
+        // Long documents are held against their text only: a PDF of every part would take
+        // most of the suite's time.
+        d.judged = d.pages <= LongDocument;
         QString joined;
         int matching = 0;
         bool onePageEach = true;
         for (int k = 0; k < parts.size(); ++k) {
-            const auto part = oracle.view(parts[k]);
+            const auto part = oracle.view(parts[k], d.judged);
             if (!part) continue;
             joined += part->mainText;
             onePageEach = onePageEach && part->pages.size() == 1;
@@ -144,7 +150,7 @@ private slots:
         }
         for (auto& t : workers) t.join();
 
-        int opened = 0, exact = 0;
+        int opened = 0, judged = 0, exact = 0;
         QStringList failing, unopened;
         for (const auto& list : outcomes) {
             for (const DocumentOutcome& d : list) {
@@ -160,6 +166,8 @@ private slots:
                 QVERIFY2(
                     d.textKept,
                     qPrintable(d.name + QStringLiteral(": text lost or doubled (") + d.why + u')'));
+                if (!d.judged) continue;
+                ++judged;
                 if (d.exact)
                     ++exact;
                 else
@@ -173,8 +181,10 @@ private slots:
         QVERIFY(QDir::temp()
                     .entryList({QStringLiteral("pagewright-split-") + pid + u'*'}, QDir::Dirs)
                     .isEmpty());
-        qInfo("%s: %d of %d documents exact (%.1f %%); %d cannot be opened: %s", qPrintable(folder),
-              exact, opened, opened ? 100.0 * exact / opened : 0.0, int(unopened.size()),
+        qInfo("%s: %d documents split with nothing lost or doubled; %d of the %d up to %d pages "
+              "exact (%.1f %%); %d cannot be opened: %s",
+              qPrintable(folder), opened, exact, judged, LongDocument,
+              judged ? 100.0 * exact / judged : 0.0, int(unopened.size()),
               qPrintable(unopened.join(u' ')));
         if (!failing.isEmpty())
             qInfo("  not exact: %s", qPrintable(failing.join(QStringLiteral(", "))));
