@@ -146,10 +146,26 @@ void timeSourceSteps(const QString& source) {
 int main(int argc, char** argv) {
     QCoreApplication qapp(argc, argv);
     QStringList args = qapp.arguments().mid(1);
+    if (args.contains(QStringLiteral("--help"))) {
+        std::printf("usage: bench_split [--no-peer] [--no-compare] [--steps | --only-steps] "
+                    "[WORK_FOLDER]\n  WORK_FOLDER defaults to %s/pagewright-bench-split\n",
+                    qPrintable(QDir::tempPath()));
+        return 0;
+    }
     const bool peer = !args.removeAll("--no-peer");
     const bool compare = !args.removeAll("--no-compare");
     const bool steps = args.removeAll("--steps");
     const bool onlySteps = args.removeAll("--only-steps");
+    for (const QString& arg : args) {
+        if (arg.startsWith(u'-')) {
+            std::fprintf(stderr, "bench_split: unknown option %s (see --help)\n", qPrintable(arg));
+            return 2;
+        }
+    }
+    if (args.size() > 1) {
+        std::fprintf(stderr, "bench_split: one work folder at most (see --help)\n");
+        return 2;
+    }
     const QString work = args.value(0, QDir::tempPath() + "/pagewright-bench-split");
     QDir().mkpath(work);
     const QString source = work + "/long.docx";
