@@ -23,13 +23,15 @@ public:
     // One item of an automatically numbered list; consecutive items form one list.
     DocBuilder& numberedItem(const QString& text);
     DocBuilder& table(int rows, int columns, const std::function<QString(int, int)>& cell);
+    // A paragraph with a picture that is only linked: the document holds its address.
+    DocBuilder& linkedPicture(const QString& url);
 
     QString flatOdf() const;
     bool writeFlatOdf(const QString& path) const;
 
 private:
     struct Block {
-        enum Kind { Paragraph, Item, Table } kind;
+        enum Kind { Paragraph, Item, Table, Picture } kind;
         QString text;
         bool breakBefore = false;
         int rows = 0, columns = 0;
