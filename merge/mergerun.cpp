@@ -115,11 +115,17 @@ bool runPasses(const MergeRequest& request, MergePrompts& prompts, TargetDocumen
         prompts.progress({i, count, entry});
         // No break before the first document that goes in.
         const bool pageBreak = request.pageBreaks && !result.merged.isEmpty();
-        if (auto reason = doc.append(entry, pageBreak))
-            result.failures.append(
-                {entry, prompts.cancelRequested() ? texts::cancelled() : *reason});
-        else
+        if (auto reason = doc.append(entry, pageBreak)) {
+            // A stop ends the office under an entry that is still loading.
+            if (prompts.cancelRequested()) {
+                for (int rest = i; rest < count; ++rest)
+                    result.failures.append({request.documents[rest], texts::cancelled()});
+                return true;
+            }
+            result.failures.append({entry, *reason});
+        } else {
             result.merged.append(entry);
+        }
     }
     return false;
 }

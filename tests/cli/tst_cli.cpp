@@ -537,11 +537,14 @@ private slots:
     // Ctrl+C while a long document is still loading: the load is given up, its office ended,
     // and nothing of it is left; a second Ctrl+C stops the program at once, leaving nothing.
     void interruptedLoad_data() {
+        QTest::addColumn<bool>("merging");
         QTest::addColumn<int>("times");
-        QTest::newRow("once") << 1;
-        QTest::newRow("twice") << 2;
+        QTest::newRow("split") << false << 1;
+        QTest::newRow("split, twice") << false << 2;
+        QTest::newRow("merge") << true << 1;
     }
     void interruptedLoad() {
+        QFETCH(bool, merging);
         QFETCH(int, times);
         const QString slow = m_docs + "/slow.fodt";
         if (!QFileInfo::exists(slow)) {
@@ -550,22 +553,31 @@ private slots:
             QVERIFY(b.writeFlatOdf(slow));
         }
         const QString out = newFolder();
+        const QStringList arguments =
+            merging ? QStringList{"merge", "--target", out + "/all.docx", "--json", m_a, slow}
+                    : QStringList{"split", "--every", "1", "--out", out, "--json", slow};
         const Interrupted r =
-            interrupt({"split", "--every", "1", "--out", out, "--json", slow},
-                      "document 1/1: ", SIGINT, {{slow, test::fileHash(slow)}}, times);
+            interrupt(arguments, merging ? "document 2/2: " : "document 1/1: ", SIGINT,
+                      {{slow, test::fileHash(slow)}}, times);
         QVERIFY(r.officesRunning > 0);
-        QCOMPARE(filesIn(out), QStringList());
         if (times == 2) {
             QVERIFY(r.errLines.contains("pagewright-cli: stopped"));
+            QCOMPARE(filesIn(out), QStringList());
             return;
         }
         QCOMPARE(r.exitCode, 130);
         QCOMPARE(r.json["outcome"].toString(), QStringLiteral("cancelled"));
-        // The document never got as far as its parts.
         const QJsonArray failures = r.json["failures"].toArray();
         QCOMPARE(failures.size(), 1);
-        QCOMPARE(failures.at(0)["part"].toInt(), 0);
-        QVERIFY(r.errLines.contains(split::msg::Cancelled));
+        QCOMPARE(failures.at(0)["source"].toString(), slow);
+        if (merging) {
+            QCOMPARE(strings(r.json["merged"]), QStringList{m_a});
+            QCOMPARE(failures.at(0)["reason"].toString(), merge::texts::cancelled());
+        } else {
+            QCOMPARE(filesIn(out), QStringList());
+            QCOMPARE(failures.at(0)["part"].toInt(), 0);  // it never got as far as its parts
+            QVERIFY(r.errLines.contains(split::msg::Cancelled));
+        }
     }
 };
 
