@@ -1,5 +1,6 @@
 #include "word/libreoffice/typedetection.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <com/sun/star/beans/PropertyValue.hpp>
@@ -12,6 +13,14 @@
 namespace pw::word::lo {
 
 namespace {
+
+// An OLE compound file: a binary Word document, or an encrypted .docx, which the detection
+// cannot look into without its password. Its load tells what it is.
+bool isCompoundFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) &&
+           f.read(8) == QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
+}
 
 bool namedAsText(const QString& path) {
     const QString ext = QFileInfo(path).suffix().toLower();
@@ -67,7 +76,8 @@ Status requireDocumentFile(const std::shared_ptr<Session>& session, const QStrin
         const OUString type = detection->queryTypeByDescriptor(descriptor, true);
         // Anything unknown is offered to the plain-text import.
         if (type.isEmpty() || type == "generic_Text")
-            return QStringLiteral("the office reads it only as plain text");
+            return isCompoundFile(path) ? QString()
+                                        : QStringLiteral("the office reads it only as plain text");
         const OUString service = documentService(
             context, Reference<css::container::XNameAccess>(detection, UNO_QUERY_THROW), type);
         if (!service.startsWith("com.sun.star.text."))
