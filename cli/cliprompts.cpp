@@ -74,7 +74,12 @@ void SplitPrompts::progress(const split::SplitProgress& p) {
 }
 
 void MergePrompts::runTargetDialog() {
-    m_dialogue.note(QStringLiteral("add --target FILE"));
+    if (m_target.trimmed().isEmpty())
+        m_dialogue.note(QStringLiteral("add --target FILE"));
+    else
+        m_dialogue.note(QStringLiteral("--target names a folder; give the file in it, as in "
+                                       "--target %1merged.docx")
+                            .arg(m_target.trimmed()));
 }
 
 void MergePrompts::progress(const merge::MergeProgress& p) {

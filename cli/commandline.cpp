@@ -4,6 +4,7 @@
 #include <span>
 
 #include <QDir>
+#include <QFileInfo>
 
 #include "merge/mergetarget.h"
 
@@ -202,9 +203,15 @@ CommandLine readMerge(const QStringList& words, const QDir& workingDir) {
     for (const auto& [name, value] : w.options) {
         if (name == QLatin1String("--target")) {
             // A relative name means the working folder here, not the documents folder a bare
-            // name in the window's box stands for. A name the merge takes as missing is kept.
-            c.merge.targetText =
-                merge::isMissingTargetName(value) ? value : absolute(workingDir, value);
+            // name in the window's box stands for. A name the merge takes as missing is kept,
+            // unless it is a folder that exists: the merge then says so.
+            const bool folder = !value.trimmed().isEmpty() &&
+                                QFileInfo(absolute(workingDir, value.trimmed())).isDir();
+            if (folder)
+                c.merge.targetText = absolute(workingDir, value.trimmed());
+            else
+                c.merge.targetText =
+                    merge::isMissingTargetName(value) ? value : absolute(workingDir, value);
         } else if (name == QLatin1String("--page-breaks")) {
             c.merge.pageBreaks = true;
         } else if (name == QLatin1String("--overwrite")) {

@@ -5,6 +5,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include "cli/commandline.h"
 #include "cli/commands.h"
@@ -14,6 +16,7 @@
 #include "cli/runsummary.h"
 #include "shell/appinfo.h"
 #include "word/libreoffice/libreofficefactory.h"
+#include "word/officestop.h"
 
 namespace {
 
@@ -27,7 +30,7 @@ void print(std::FILE* out, const QString& text) {
 int main(int argc, char* argv[]) {
     using namespace pw::cli;
     // First of all: every thread started later inherits the blocked signals.
-    InterruptWatch::install();
+    InterruptWatch::install({&pw::word::abandonOfficeWork, &pw::word::killAllOffices});
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(ProgramName);
     QCoreApplication::setApplicationVersion(pw::AppVersion);
@@ -52,6 +55,13 @@ int main(int argc, char* argv[]) {
         case CommandKind::Split:
         case CommandKind::Merge:
             break;
+    }
+    // Everything the run and its offices write for themselves goes into one folder, which
+    // goes at the end, or with the offices when a second signal stops the program.
+    QTemporaryDir scratch(QDir::tempPath() + QStringLiteral("/pagewright-cli-XXXXXX"));
+    if (scratch.isValid()) {
+        qputenv("TMPDIR", QFile::encodeName(scratch.path()));
+        InterruptWatch::setScratchFolder(scratch.path());
     }
     Console console = Console::forStandardError();
     // For an office outside the PATH and the usual install folders.

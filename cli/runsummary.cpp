@@ -17,7 +17,8 @@ int exitStatus(const split::SplitResult& result, int signal) {
         case Outcome::Refused:
             return exitstatus::Refused;
         case Outcome::OfficeFailed:
-            return exitstatus::NoOffice;
+            // An office start given up because of the signal.
+            return signal > 0 ? exitstatus::interrupted(signal) : exitstatus::NoOffice;
         case Outcome::Cancelled:
             return exitstatus::interrupted(signal);
         case Outcome::Completed:
@@ -33,6 +34,7 @@ int exitStatus(const merge::MergeResult& result, int signal) {
             return exitstatus::Refused;
         case Outcome::OfficeFailed:
             // Also the outcome when the first entry could not be read; that one names its source.
+            if (signal > 0) return exitstatus::interrupted(signal);
             if (!result.failures.isEmpty() && !result.failures.first().source.isEmpty())
                 return exitstatus::Failures;
             return exitstatus::NoOffice;

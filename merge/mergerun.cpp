@@ -90,6 +90,17 @@ MergeResult failBeforeTarget(MergePrompts& prompts, MergeResult result,
     return refuse(prompts, std::move(result), text, MessageIcon::Exclamation);
 }
 
+// A stop asked for before the target was written: nothing went in.
+MergeResult cancelBeforeTarget(const MergeRequest& request, MergePrompts& prompts,
+                               MergeResult result) {
+    result.outcome = MergeResult::Outcome::Cancelled;
+    result.failures.clear();
+    for (const QString& entry : request.documents)
+        result.failures.append({entry, texts::cancelled()});
+    const QString text = texts::cancellation(0, result.failures);
+    return refuse(prompts, std::move(result), text, MessageIcon::Exclamation);
+}
+
 // One pass per entry, in list order; false when all ran, true when cancelled between two.
 bool runPasses(const MergeRequest& request, MergePrompts& prompts, TargetDocument& doc,
                MergeResult& result) {
@@ -104,10 +115,17 @@ bool runPasses(const MergeRequest& request, MergePrompts& prompts, TargetDocumen
         prompts.progress({i, count, entry});
         // No break before the first document that goes in.
         const bool pageBreak = request.pageBreaks && !result.merged.isEmpty();
-        if (auto reason = doc.append(entry, pageBreak))
+        if (auto reason = doc.append(entry, pageBreak)) {
+            // A stop ends the office under an entry that is still loading.
+            if (prompts.cancelRequested()) {
+                for (int rest = i; rest < count; ++rest)
+                    result.failures.append({request.documents[rest], texts::cancelled()});
+                return true;
+            }
             result.failures.append({entry, *reason});
-        else
+        } else {
             result.merged.append(entry);
+        }
     }
     return false;
 }
@@ -122,6 +140,8 @@ MergeResult runMerge(const MergeRequest& request, MergePrompts& prompts,
     if (target.isEmpty()) return result;
 
     auto started = startOffice(office);
+    if (!started && prompts.cancelRequested())
+        return cancelBeforeTarget(request, prompts, std::move(result));
     if (!started) {
         const QString cause = started.error().message;
         return failBeforeTarget(prompts, std::move(result), MergeResult::Outcome::OfficeFailed, {},
@@ -132,6 +152,12 @@ MergeResult runMerge(const MergeRequest& request, MergePrompts& prompts,
     if (!orientation) {
         const QString cause = orientation.error().message;
         (void)(*started)->quit();
+        if (prompts.cancelRequested())
+            return cancelBeforeTarget(request, prompts, std::move(result));
+        if (orientation.error().kind == word::Error::Kind::NotDocument)
+            return failBeforeTarget(prompts, std::move(result), MergeResult::Outcome::OfficeFailed,
+                                    first, texts::notDocument(),
+                                    texts::firstEntryUnreadable(first, texts::notDocument()));
         return failBeforeTarget(prompts, std::move(result), MergeResult::Outcome::OfficeFailed,
                                 first, cause, texts::firstEntryUnreadable(first, cause));
     }
@@ -140,6 +166,8 @@ MergeResult runMerge(const MergeRequest& request, MergePrompts& prompts,
     if (auto added = doc.add(); !added) {
         const QString cause = added.error().message;
         doc.finish();
+        if (prompts.cancelRequested())
+            return cancelBeforeTarget(request, prompts, std::move(result));
         return failBeforeTarget(prompts, std::move(result), MergeResult::Outcome::TargetFailed, {},
                                 cause, texts::targetNotCreated(target, cause));
     }

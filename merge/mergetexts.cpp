@@ -42,6 +42,9 @@ QString targetNotCreated(const QString& target, const QString& cause) {
 QString entryUnreadable() {
     return QStringLiteral("文件不存在或无法读取");
 }
+QString notDocument() {
+    return QStringLiteral("不是 Word 文档");
+}
 QString entryNotInserted(const QString& cause) {
     return QStringLiteral("无法插入（%1）").arg(cause);
 }

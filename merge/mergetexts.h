@@ -24,6 +24,7 @@ QString targetNotCreated(const QString& target, const QString& cause);
 
 // Reasons for an entry left out.
 QString entryUnreadable();
+QString notDocument();
 QString entryNotInserted(const QString& cause);
 QString targetNotSaved(const QString& cause);
 QString targetNotReopened(const QString& cause);

@@ -55,7 +55,9 @@ std::optional<QString> TargetDocument::append(const QString& entry, bool pageBre
             return texts::entryNotInserted(step.error().message);
         }
         if (auto inserted = selection.insertFile(entry); !inserted)
-            return dropAfter(texts::entryNotInserted(inserted.error().message));
+            return dropAfter(inserted.error().kind == word::Error::Kind::NotDocument
+                                 ? texts::notDocument()
+                                 : texts::entryNotInserted(inserted.error().message));
         if (auto saved = m_doc->save(); !saved)
             return dropAfter(texts::targetNotSaved(saved.error().message));
         return std::nullopt;

@@ -18,6 +18,8 @@ QString reasonFor(const word::Error& e, const QString& otherwise) {
         case word::Error::Kind::OfficeDead:
         case word::Error::Kind::Timeout:
             return msg::ReasonOfficeDead;
+        case word::Error::Kind::NotDocument:
+            return msg::ReasonNotDocument;
         default:
             return otherwise;
     }

@@ -75,6 +75,11 @@ SplitResult runSplit(const SplitRequest& request, SplitPrompts& prompts,
 
     const int count = int(settings->documents.size());
     for (int i = 0; i < count && !run.cancelled; ++i) {
+        // Nothing new starts once a stop was asked for, not even a new office.
+        if (prompts.cancelRequested()) {
+            run.cancelled = true;
+            break;
+        }
         if (!ensureOffice(run, office)) {
             for (int k = i; k < count; ++k)
                 result.failures.append(
@@ -82,8 +87,9 @@ SplitResult runSplit(const SplitRequest& request, SplitPrompts& prompts,
             break;
         }
         splitSource(run, i);
-        if (!run.cancelled && i + 1 < count && prompts.cancelRequested()) run.cancelled = true;
     }
+    // A stop during the last document may have cut it short; that run did not complete.
+    if (prompts.cancelRequested() && !result.failures.isEmpty()) run.cancelled = true;
 
     {
         Stopwatch watch(result.timings.quit);

@@ -10,11 +10,13 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "merge/mergetexts.h"
 #include "split/splitmessages.h"
+#include "tests/support/linktargets.h"
 #include "tests/support/testdocs.h"
 #include "tests/support/testenv.h"
 #include "tests/support/wordpackage.h"
@@ -122,8 +124,9 @@ class TestCli : public QObject {
     using Interrupted = Run;
     // Starts the program, sends it the signal once stderr shows the mark, and checks what it
     // leaves behind as finish() does.
+    // With times 2, the second signal follows once the program has answered the first.
     Interrupted interrupt(const QStringList& arguments, const QByteArray& mark, int signal,
-                          const QMap<QString, QByteArray>& hashes) {
+                          const QMap<QString, QByteArray>& hashes, int times = 1) {
         QProcess* p = start(arguments);
         // The summary comes at the end; the progress is read on stderr.
         p->setReadChannel(QProcess::StandardError);
@@ -137,6 +140,12 @@ class TestCli : public QObject {
             offices = test::officeProcesses(p->processId()).size();
             scratch = !QDir(m_scratch).isEmpty();
             sent = ::kill(pid_t(p->processId()), signal) == 0;
+        }
+        while (sent && times > 1 && p->state() == QProcess::Running && p->waitForReadyRead(60000)) {
+            err += p->readAllStandardError();
+            if (!err.contains("pagewright-cli: interrupted")) continue;
+            sent = ::kill(pid_t(p->processId()), signal) == 0;
+            --times;
         }
         [&] { QVERIFY2(sent, err.constData()); }();
         Run r = finish(p, hashes);
@@ -157,6 +166,16 @@ class TestCli : public QObject {
         auto doc = m_app->open(path);
         if (!doc) return QStringLiteral("<not opened>");
         return test::foldSpace((*doc)->characters().value_or(QString()).replace(u'\r', u' '));
+    }
+
+    // The document as flat ODF, written by the office: what it holds, links included.
+    QString flatXml(const QString& path) {
+        const QString fodt = m_tmp.filePath(QFileInfo(path).completeBaseName() + ".fodt");
+        auto doc = m_app->open(path);
+        if (!doc || !(*doc)->saveAs(fodt)) return {};
+        (void)(*doc)->close(word::SaveChanges::Discard);
+        QFile f(fodt);
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
     }
 
     int pageCount(const QString& path) {
@@ -293,7 +312,7 @@ private slots:
         QCOMPARE(failures.size(), 1);
         QCOMPARE(failures.at(0).toObject()["source"].toString(), m_damaged);
         QCOMPARE(failures.at(0).toObject()["part"].toInt(), 0);
-        QCOMPARE(failures.at(0).toObject()["reason"].toString(), split::msg::ReasonOpen);
+        QCOMPARE(failures.at(0).toObject()["reason"].toString(), split::msg::ReasonNotDocument);
         QCOMPARE(r.json["pageCounts"].toArray().size(), 2);
         QCOMPARE(r.json["pageCounts"].toArray().at(1).toObject()["pages"].toInt(), 6);
 
@@ -302,7 +321,7 @@ private slots:
         QVERIFY(done >= 0);
         QCOMPARE(r.errLines.mid(done),
                  QStringList({split::msg::Finished, split::msg::NotMadeHeading,
-                              "damaged.docx：" + split::msg::ReasonOpen}));
+                              "damaged.docx：" + split::msg::ReasonNotDocument}));
     }
 
     // Every refusal ends with status 2 before anything starts, with the program's own words.
@@ -354,8 +373,14 @@ private slots:
         QTest::newRow("no target")
             << QStringList{"merge", "a.docx", "b.docx"}
             << QStringList{merge::texts::targetMissing(), "pagewright-cli: add --target FILE"};
-        QTest::newRow("target a folder name") << QStringList{"merge", "--target", "out/", "a.docx"}
-                                              << QStringList{merge::texts::targetMissing()};
+        QTest::newRow("target a folder name")
+            << QStringList{"merge", "--target", "out/", "a.docx"}
+            << QStringList{merge::texts::targetMissing(),
+                           "pagewright-cli: --target names a folder; give the file in it, as in "
+                           "--target out/merged.docx"};
+        QTest::newRow("target an existing folder name")
+            << QStringList{"merge", "--target", m_tmp.path() + "/", "a.docx"}
+            << merge::texts::targetIsFolder(m_tmp.path()).split(u'\n');
         QTest::newRow("target a source")
             << QStringList{"merge", "--target", "./b.docx", "a.docx", "b.docx"}
             << merge::texts::targetIsSource(m_b).split(u'\n');
@@ -475,6 +500,118 @@ private slots:
         QCOMPARE(r.json["failures"].toArray().size(), 24 - merged);
         QCOMPARE(strings(r.json["written"]), QStringList{target});
         QCOMPARE(text(target).count("alpha page 1 heading"), (merged + 1) / 2);
+    }
+
+    // Pictures linked to a server that answers and to one that never does: neither is asked
+    // for anything, so nothing waits on them, and the parts and the merge keep the links.
+    void linksAreNotFetched() {
+        test::LinkTargets web;
+        QVERIFY(web.isValid());
+        const QString answering =
+            QStringLiteral("http://127.0.0.1:%1/answers.png").arg(web.answeringPort());
+        const QString silent =
+            QStringLiteral("http://127.0.0.1:%1/silent.png").arg(web.silentPort());
+        const QString source =
+            make(pages(2, "linked").linkedPicture(answering).linkedPicture(silent), "linked.docx");
+        const QString out = newFolder();
+        Run r = run({"split", "--every", "1", "--out", out, source});
+        QCOMPARE(r.exitCode, 0);
+        const QString target = out + "/merged.docx";
+        r = run({"merge", "--target", target, "a.docx", source});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(web.connections(), 0);
+        for (const QString& made : {source, out + "/linked2.docx", target}) {
+            const QString xml = flatXml(made);
+            QVERIFY2(xml.contains(answering) && xml.contains(silent), qPrintable(made));
+        }
+        QCOMPARE(web.connections(), 0);
+    }
+
+    // Files the office would read only as plain text are listed, in the split and the merge;
+    // a merge entry named .txt still goes in as text.
+    void junkIsListed() {
+        const QString dir = newFolder();
+        auto write = [&](const QString& name, const QByteArray& bytes) {
+            QFile f(dir + "/" + name);
+            [&] { QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size()); }();
+            return f.fileName();
+        };
+        QByteArray noise(5000, 0);
+        QRandomGenerator(12).fillRange(reinterpret_cast<quint32*>(noise.data()), 5000 / 4);
+        const QStringList junk = {write("random.doc", noise), write("empty.docx", {}),
+                                  write("text.docx", "Only some plain text.\n")};
+        const QString notes = write("notes.txt", "Plain notes that belong in the merge.\n");
+
+        auto failed = [](const Run& r) {
+            QMap<QString, QString> reasons;
+            for (const QJsonValue& f : r.json["failures"].toArray())
+                reasons[f["source"].toString()] = f["reason"].toString();
+            return reasons;
+        };
+        Run r = run(QStringList{"split", "--every", "1", "--out", dir, "--json"} + junk +
+                    QStringList{m_a});
+        QCOMPARE(r.exitCode, 1);
+        QCOMPARE(strings(r.json["written"]), QStringList{dir + "/a1.docx"});
+        QMap<QString, QString> expected;
+        for (const QString& j : junk) expected[j] = split::msg::ReasonNotDocument;
+        QCOMPARE(failed(r), expected);
+
+        const QString target = dir + "/all.docx";
+        r = run(QStringList{"merge", "--target", target, "--json", m_a} + junk +
+                QStringList{notes});
+        QCOMPARE(r.exitCode, 1);
+        QCOMPARE(strings(r.json["merged"]), QStringList({m_a, notes}));
+        for (const QString& j : junk) expected[j] = merge::texts::notDocument();
+        QCOMPARE(failed(r), expected);
+        const QString merged = text(target);
+        QVERIFY2(merged.contains("alpha page 1") && merged.contains("Plain notes that belong"),
+                 qPrintable(merged));
+    }
+
+    // Ctrl+C while a long document is still loading: the load is given up, its office ended,
+    // and nothing of it is left; a second Ctrl+C stops the program at once, leaving nothing.
+    void interruptedLoad_data() {
+        QTest::addColumn<bool>("merging");
+        QTest::addColumn<int>("times");
+        QTest::newRow("split") << false << 1;
+        QTest::newRow("split, twice") << false << 2;
+        QTest::newRow("merge") << true << 1;
+    }
+    void interruptedLoad() {
+        QFETCH(bool, merging);
+        QFETCH(int, times);
+        const QString slow = m_docs + "/slow.fodt";
+        if (!QFileInfo::exists(slow)) {
+            DocBuilder b;
+            for (int k = 0; k < 20000; ++k) b.paragraph(test::sampleParagraph(k));
+            QVERIFY(b.writeFlatOdf(slow));
+        }
+        const QString out = newFolder();
+        const QStringList arguments =
+            merging ? QStringList{"merge", "--target", out + "/all.docx", "--json", m_a, slow}
+                    : QStringList{"split", "--every", "1", "--out", out, "--json", slow};
+        const Interrupted r =
+            interrupt(arguments, merging ? "document 2/2: " : "document 1/1: ", SIGINT,
+                      {{slow, test::fileHash(slow)}}, times);
+        QVERIFY(r.officesRunning > 0);
+        if (times == 2) {
+            QVERIFY(r.errLines.contains("pagewright-cli: stopped"));
+            QCOMPARE(filesIn(out), QStringList());
+            return;
+        }
+        QCOMPARE(r.exitCode, 130);
+        QCOMPARE(r.json["outcome"].toString(), QStringLiteral("cancelled"));
+        const QJsonArray failures = r.json["failures"].toArray();
+        QCOMPARE(failures.size(), 1);
+        QCOMPARE(failures.at(0)["source"].toString(), slow);
+        if (merging) {
+            QCOMPARE(strings(r.json["merged"]), QStringList{m_a});
+            QCOMPARE(failures.at(0)["reason"].toString(), merge::texts::cancelled());
+        } else {
+            QCOMPARE(filesIn(out), QStringList());
+            QCOMPARE(failures.at(0)["part"].toInt(), 0);  // it never got as far as its parts
+            QVERIFY(r.errLines.contains(split::msg::Cancelled));
+        }
     }
 };
 

@@ -1,5 +1,6 @@
 // The command line read into requests, the exit status of each outcome, and the progress line.
 
+#include <QDir>
 #include <QTest>
 
 #include "cli/cliprompts.h"
@@ -106,10 +107,13 @@ private slots:
         QVERIFY(parse({"merge", "--overwrite", "a"}).overwrite);
     }
 
-    // A target the merge takes as missing must reach it as such, not as the folder it names.
+    // A target the merge takes as missing must reach it as such, not as the folder it names;
+    // a folder that exists reaches it as that folder, which the merge refuses as one.
     void missingTargetStaysMissing() {
         QCOMPARE(parse({"merge", "--target", "out/", "a"}).merge.targetText,
                  QStringLiteral("out/"));
+        const QString folder = QDir(QDir::tempPath()).canonicalPath();
+        QCOMPARE(parse({"merge", "--target", folder + "/", "a"}).merge.targetText, folder);
         QCOMPARE(parse({"merge", "--target", "  ", "a"}).merge.targetText, QStringLiteral("  "));
         QVERIFY(parse({"merge", "a"}).merge.targetText.isEmpty());
     }

@@ -51,6 +51,10 @@ DocBuilder& DocBuilder::recordChanges() {
     m_recordChanges = true;
     return *this;
 }
+DocBuilder& DocBuilder::linkedPicture(const QString& url) {
+    m_blocks.push_back({Block::Picture, url, std::exchange(m_pendingBreak, false), 0, 0, {}, {}});
+    return *this;
+}
 
 static QString esc(const QString& s) {
     return s.toHtmlEscaped();
@@ -67,6 +71,9 @@ QString DocBuilder::flatOdf() const {
  xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0"
  xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0"
  xmlns:fo="urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0"
+ xmlns:draw="urn:oasis:names:tc:opendocument:xmlns:drawing:1.0"
+ xmlns:svg="urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0"
+ xmlns:xlink="http://www.w3.org/1999/xlink"
  office:version="1.2" office:mimetype="application/vnd.oasis.opendocument.text">
 <office:styles>
  <style:style style:name="Standard" style:family="paragraph" style:class="text">
@@ -141,6 +148,14 @@ QString DocBuilder::flatOdf() const {
             case Block::Paragraph:
                 x += "<text:p text:style-name=\"" + pstyle + "\">" + esc(b.text) + note(b) +
                      "</text:p>\n";
+                break;
+            case Block::Picture:
+                x += "<text:p text:style-name=\"" + pstyle +
+                     "\"><draw:frame text:anchor-type=\"as-char\" svg:width=\"2cm\" "
+                     "svg:height=\"2cm\"><draw:image xlink:href=\"" +
+                     esc(b.text) +
+                     "\" xlink:type=\"simple\" xlink:show=\"embed\" "
+                     "xlink:actuate=\"onLoad\"/></draw:frame></text:p>\n";
                 break;
             case Block::Item:
                 if (!inList) {

@@ -29,13 +29,15 @@ public:
     DocBuilder& firstPageHeader(const QString& text);
     // Saved with change recording on.
     DocBuilder& recordChanges();
+    // A paragraph with a picture that is only linked: the document holds its address.
+    DocBuilder& linkedPicture(const QString& url);
 
     QString flatOdf() const;
     bool writeFlatOdf(const QString& path) const;
 
 private:
     struct Block {
-        enum Kind { Paragraph, Item, Table } kind;
+        enum Kind { Paragraph, Item, Table, Picture } kind;
         QString text;
         bool breakBefore = false;
         int rows = 0, columns = 0;

@@ -76,7 +76,8 @@ private slots:
     void refusedSaveFailsAndTheOfficeLives() {
         auto fresh = m_app->add();
         PW_REQUIRE(fresh);
-        for (const QString& p : {QStringLiteral("/proc/refused.docx"), path("no/such/folder.docx")}) {
+        for (const QString& p :
+             {QStringLiteral("/proc/refused.docx"), path("no/such/folder.docx")}) {
             auto saved = (*fresh)->saveAs(p);
             QVERIFY2(!saved, qPrintable(p));
             QCOMPARE(saved.error().kind, word::Error::Kind::SaveFailed);
@@ -100,15 +101,25 @@ private slots:
         QCOMPARE(test::fileHash(p), before);
     }
 
+    // Junk, an empty file and text under a Word name are no documents, though the office
+    // would open them as plain text.
     void badFilesFailToOpen() {
-        QFile junk(path("junk.docx"));
-        QVERIFY(junk.open(QIODevice::WriteOnly));
-        junk.write(QByteArray("PK\x03\x04") + QByteArray(4096, '\x07'));
-        junk.close();
-        for (const QString& p : {path("junk.docx"), path("missing.docx"), m_dir.path()}) {
-            auto opened = m_app->open(p);
-            QVERIFY2(!opened, qPrintable(p));
-            QCOMPARE(opened.error().kind, word::Error::Kind::OpenFailed);
+        using Kind = word::Error::Kind;
+        const QMap<QString, QByteArray> junk = {
+            {path("junk.docx"), QByteArray("PK\x03\x04") + QByteArray(4096, '\x07')},
+            {path("empty.docx"), {}},
+            {path("text.doc"), "Only plain text.\n"}};
+        for (auto it = junk.begin(); it != junk.end(); ++it) {
+            QFile f(it.key());
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(*it) == it->size());
+        }
+        QMap<QString, Kind> expected = {{path("missing.docx"), Kind::OpenFailed},
+                                        {m_dir.path(), Kind::OpenFailed}};
+        for (const QString& p : junk.keys()) expected[p] = Kind::NotDocument;
+        for (auto it = expected.begin(); it != expected.end(); ++it) {
+            auto opened = m_app->open(it.key());
+            QVERIFY2(!opened, qPrintable(it.key()));
+            QCOMPARE(opened.error().kind, *it);
         }
         QVERIFY(m_app->isAlive());
     }

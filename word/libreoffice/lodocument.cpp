@@ -43,6 +43,7 @@
 #include "word/libreoffice/pagestarts.h"
 #include "word/libreoffice/spancopy.h"
 #include "word/libreoffice/textorder.h"
+#include "word/libreoffice/typedetection.h"
 
 namespace pw::word::lo {
 
@@ -209,7 +210,9 @@ Result<std::unique_ptr<Document>> loadDocument(const std::shared_ptr<Session>& s
     if (!info.isReadable())
         return fail(Error::Kind::OpenFailed, QStringLiteral("the file cannot be read"));
     const QString absolute = info.absoluteFilePath();
-    auto component = session->call(Error::Kind::OpenFailed, [&] {
+    if (auto kind = requireDocumentFile(session, absolute); !kind)
+        return pw::unexpected(kind.error());
+    auto component = session->load(Error::Kind::OpenFailed, [&] {
         Reference<css::frame::XComponentLoader> loader(session->desktop(), UNO_QUERY_THROW);
         return Reference<css::lang::XComponent>(loader->loadComponentFromURL(
             fileUrl(absolute), "_blank", 0, loadArguments(absolute, true)));
@@ -698,7 +701,8 @@ Status LoSelection::insertFile(const QString& path) {
                     QStringLiteral("the file does not exist or cannot be read"));
     m_wholeStory = false;
     const QString absolute = info.absoluteFilePath();
-    return m_doc.m_session->call(Error::Kind::OpenFailed, [&] {
+    if (auto kind = requireDocumentFile(m_doc.m_session, absolute); !kind) return kind;
+    return m_doc.m_session->load(Error::Kind::OpenFailed, [&] {
         Reference<css::text::XText> text = m_doc.m_view->getText();
         Reference<css::text::XTextCursor> cursor =
             text->createTextCursorByRange(m_doc.m_view->getStart());

@@ -6,25 +6,81 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
 #include <thread>
 #include <vector>
 
-namespace pw::word::lo {
+#include "word/officestop.h"
+
+extern char** environ;
+
+namespace pw::word {
+
+namespace {
+
+// The process groups of the offices alive now, for killAllOffices().
+constexpr int MaxOffices = 64;
+std::atomic<pid_t> liveGroups[MaxOffices];
+
+void remember(pid_t pid) {
+    for (auto& slot : liveGroups) {
+        pid_t none = 0;
+        if (slot.compare_exchange_strong(none, pid)) return;
+    }
+}
+
+void forget(pid_t pid) {
+    for (auto& slot : liveGroups) {
+        pid_t expected = pid;
+        if (slot.compare_exchange_strong(expected, 0)) return;
+    }
+}
+
+// The parent's environment with the given variables put in or replaced.
+std::vector<QByteArray> environmentWith(const QStringList& changes) {
+    std::vector<QByteArray> out;
+    QList<QByteArray> names;
+    for (const QString& c : changes) names.append(c.toLocal8Bit().split('=').first() + '=');
+    for (char** e = environ; e && *e; ++e) {
+        const QByteArray entry(*e);
+        bool replaced = false;
+        for (const QByteArray& n : names) replaced = replaced || entry.startsWith(n);
+        if (!replaced) out.push_back(entry);
+    }
+    for (const QString& c : changes) out.push_back(c.toLocal8Bit());
+    return out;
+}
+
+}  // namespace
+
+void killAllOffices() {
+    for (auto& slot : liveGroups) {
+        const pid_t pid = slot.load();
+        if (pid > 0) ::kill(-pid, SIGKILL);
+    }
+}
+
+namespace lo {
 
 OfficeProcess::~OfficeProcess() {
     killAndReap();
 }
 
-bool OfficeProcess::start(const QString& program, const QStringList& arguments, QString* error) {
+bool OfficeProcess::start(const QString& program, const QStringList& arguments,
+                          const QStringList& environment, QString* error) {
     std::vector<QByteArray> storage;
     storage.push_back(program.toLocal8Bit());
     for (const QString& a : arguments) storage.push_back(a.toLocal8Bit());
     std::vector<char*> argv;
     for (QByteArray& s : storage) argv.push_back(s.data());
     argv.push_back(nullptr);
+    std::vector<QByteArray> envStorage = environmentWith(environment);
+    std::vector<char*> envp;
+    for (QByteArray& s : envStorage) envp.push_back(s.data());
+    envp.push_back(nullptr);
     const pid_t parent = getpid();
 
     // A pipe that closes on a successful exec tells the parent whether exec worked.
@@ -50,7 +106,7 @@ bool OfficeProcess::start(const QString& program, const QStringList& arguments, 
             dup2(devnull, 1);
             dup2(devnull, 2);
         }
-        execv(argv[0], argv.data());
+        execve(argv[0], argv.data(), envp.data());
         const int e = errno;
         (void)!write(status[1], &e, sizeof e);
         _exit(127);
@@ -62,6 +118,7 @@ bool OfficeProcess::start(const QString& program, const QStringList& arguments, 
     m_pid = pid;
     m_reaped = false;
     m_exitCode = -1;
+    remember(pid);
     if (n > 0) {
         killAndReap();
         *error = QString::fromLocal8Bit(strerror(childErrno));
@@ -78,6 +135,7 @@ bool OfficeProcess::running() {
         m_reaped = true;
         if (r == m_pid && WIFEXITED(st)) m_exitCode = WEXITSTATUS(st);
         ::kill(-m_pid, SIGKILL);  // whatever it left in its group
+        forget(m_pid);
         return false;
     }
     return true;
@@ -106,6 +164,8 @@ void OfficeProcess::killAndReap() {
     while (waitpid(m_pid, &st, 0) < 0 && errno == EINTR) {
     }
     m_reaped = true;
+    forget(m_pid);
 }
 
-}  // namespace pw::word::lo
+}  // namespace lo
+}  // namespace pw::word

@@ -16,7 +16,9 @@ public:
     OfficeProcess(const OfficeProcess&) = delete;
     OfficeProcess& operator=(const OfficeProcess&) = delete;
 
-    bool start(const QString& program, const QStringList& arguments, QString* error);
+    // environment: variables ("NAME=value") set for the process on top of our own.
+    bool start(const QString& program, const QStringList& arguments, const QStringList& environment,
+               QString* error);
     bool running();
     pid_t pid() const { return m_pid; }
     // The exit code once the process has ended by itself; -1 otherwise.

@@ -15,16 +15,58 @@
 #include <com/sun/star/configuration/theDefaultProvider.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
+#include <com/sun/star/ucb/ContentProviderInfo.hpp>
+#include <com/sun/star/ucb/UniversalContentBroker.hpp>
+#include <com/sun/star/ucb/XContentProviderManager.hpp>
 #include <com/sun/star/util/XChangesBatch.hpp>
 #include <cppuhelper/bootstrap.hxx>
 
 #include "word/libreoffice/localcontext.h"
+#include "word/officestop.h"
 
-namespace pw::word::lo {
+namespace pw::word {
+
+namespace {
+std::atomic<bool> workAbandoned{false};
+}  // namespace
+
+void abandonOfficeWork() {
+    workAbandoned = true;
+}
+
+bool officeWorkAbandoned() {
+    return workAbandoned.load();
+}
+
+namespace lo {
 
 namespace {
 
 std::atomic<int> instanceCounter{0};
+
+// How often a running load looks whether the run has been stopped.
+constexpr auto AbandonPoll = std::chrono::milliseconds(100);
+
+// Keeps the office off the network: a document from a stranger must not make it fetch linked
+// pictures, objects or templates, nor wait on them. Links stay in the documents as links.
+void keepOffNetwork(Session& session) {
+    session.setConfiguration("/org.openoffice.Office.Common/Security/Scripting",
+                             "BlockUntrustedRefererLinks", css::uno::Any(true));
+    // Content the office copies for itself (a part's pasted pictures) belongs to no file, so
+    // nothing is untrusted there: the office is also left without any way onto the network.
+    Reference<css::ucb::XContentProviderManager> broker(
+        css::ucb::UniversalContentBroker::create(session.context()), css::uno::UNO_QUERY_THROW);
+    static const char* const remote[] = {"http", "dav", "ftp", "cmis", "smb"};
+    for (const css::ucb::ContentProviderInfo& info : broker->queryContentProviders()) {
+        const QString scheme = toQ(info.Scheme).toLower();
+        for (const char* r : remote) {
+            if (scheme.contains(QLatin1String(r))) {
+                broker->deregisterContentProvider(info.ContentProvider, info.Scheme);
+                break;
+            }
+        }
+    }
+}
 
 QString pipeName() {
     // Unique to this process and this engine: two programs, or two engines, never share one.
@@ -51,7 +93,13 @@ Session::~Session() {
     m_context.clear();
     m_process.killAndReap();
     removePipeSocket();
+    removeTemporaryFolder();
     stopWatchdog();
+}
+
+// The office's temporary files, its lu*.tmp folders among them, stay behind when it was killed.
+void Session::removeTemporaryFolder() {
+    if (!m_process.running()) m_temporary.reset();
 }
 
 // A stopped office leaves the socket of its pipe behind.
@@ -72,8 +120,18 @@ Status Session::start() {
         return fail(Error::Kind::StartFailed,
                     QStringLiteral("the UNO runtime could not be started here"));
 
+    if (officeWorkAbandoned())
+        return fail(Error::Kind::StartFailed, QStringLiteral("the run was interrupted"));
     QString error;
     if (!m_profile.acquire(&error)) return fail(Error::Kind::StartFailed, error);
+    // The office's temporary files go into a folder of its own, inside ours.
+    const QString parent = QDir::tempPath();
+    m_temporary =
+        std::make_unique<QTemporaryDir>(parent + QStringLiteral("/pagewright-office-XXXXXX"));
+    if (!m_temporary->isValid())
+        return fail(Error::Kind::StartFailed, QStringLiteral("no temporary folder in %1: %2")
+                                                  .arg(parent, m_temporary->errorString()));
+    const QStringList environment = {QStringLiteral("TMPDIR=") + m_temporary->path()};
 
     const QString pipe = pipeName();
     m_pipe = pipe;
@@ -90,7 +148,7 @@ Status Session::start() {
     // The office restarts itself once (exit code 81) after it has set up a new profile.
     constexpr int RestartRequested = 81;
     for (int attempt = 0; attempt < 4; ++attempt) {
-        if (!m_process.start(officeBinary(soffice), args, &error))
+        if (!m_process.start(officeBinary(soffice), args, environment, &error))
             return fail(Error::Kind::StartFailed,
                         QStringLiteral("%1 could not be started: %2").arg(soffice, error));
         const auto deadline =
@@ -104,7 +162,9 @@ Status Session::start() {
                 try {
                     m_context.set(resolver->resolve(url), css::uno::UNO_QUERY_THROW);
                 } catch (const css::uno::Exception&) {
-                    if (!m_process.running() || std::chrono::steady_clock::now() >= deadline) break;
+                    if (!m_process.running() || officeWorkAbandoned() ||
+                        std::chrono::steady_clock::now() >= deadline)
+                        break;
                     usleep(50 * 1000);
                 }
             }
@@ -114,6 +174,11 @@ Status Session::start() {
             m_context.clear();
         }
         if (m_desktop.is()) break;
+        if (officeWorkAbandoned()) {
+            m_process.killAndReap();
+            m_context.clear();
+            return fail(Error::Kind::StartFailed, QStringLiteral("the run was interrupted"));
+        }
         const bool exited = !m_process.running();
         const bool restart = exited && m_process.exitCode() == RestartRequested;
         m_process.killAndReap();
@@ -135,6 +200,7 @@ Status Session::start() {
         setConfiguration("/org.openoffice.Office.Common/Misc", "UseDocumentSystemFileLocking",
                          css::uno::Any(false));
         setConfiguration("/org.openoffice.Office.Common/Misc", "UseLocking", css::uno::Any(false));
+        keepOffNetwork(*this);
     } catch (const css::uno::Exception& e) {
         m_process.killAndReap();
         m_desktop.clear();
@@ -172,6 +238,7 @@ Status Session::quit() {
     if (m_dead) {
         m_process.killAndReap();
         removePipeSocket();
+        removeTemporaryFolder();
         stopWatchdog();
         return {};
     }
@@ -194,16 +261,18 @@ Status Session::quit() {
     if (!m_process.waitForExit(m_options.quitTimeoutMs)) m_process.killAndReap();
     m_process.killAndReap();  // reaps, and clears the group of anything left
     removePipeSocket();
+    removeTemporaryFolder();
     m_dead = true;
     stopWatchdog();
     return {};
 }
 
-void Session::arm() {
+void Session::arm(bool abandonable) {
     std::lock_guard lock(m_mutex);
     m_deadline =
         std::chrono::steady_clock::now() + std::chrono::milliseconds(m_options.callTimeoutMs);
     m_armed = true;
+    m_abandonable = abandonable;
     m_wake.notify_all();
 }
 
@@ -219,8 +288,20 @@ void Session::watch() {
             m_wake.wait(lock);
             continue;
         }
-        if (m_wake.wait_until(lock, m_deadline) == std::cv_status::timeout && m_armed &&
-            std::chrono::steady_clock::now() >= m_deadline) {
+        if (m_abandonable) {
+            // A load of a stopped run is not waited for: it may be held by a slow document.
+            m_wake.wait_until(lock,
+                              std::min(m_deadline, std::chrono::steady_clock::now() + AbandonPoll));
+            if (m_armed && m_abandonable && officeWorkAbandoned()) {
+                m_abandoned = true;
+                m_armed = false;
+                m_process.kill();
+                continue;
+            }
+        } else {
+            m_wake.wait_until(lock, m_deadline);
+        }
+        if (m_armed && std::chrono::steady_clock::now() >= m_deadline) {
             // A call that overruns means a hung office: stop it, and the call returns with an
             // error once its connection drops.
             m_timedOut = true;
@@ -240,6 +321,11 @@ void Session::stopWatchdog() {
 }
 
 Error Session::failure(Error::Kind kind, const QString& what) {
+    if (m_abandoned) {
+        m_dead = true;
+        return {Error::Kind::OfficeDead,
+                QStringLiteral("LibreOffice was stopped because the run was interrupted")};
+    }
     if (m_timedOut) {
         m_dead = true;
         return {Error::Kind::Timeout,
@@ -253,4 +339,5 @@ Error Session::failure(Error::Kind kind, const QString& what) {
     return {kind, what.isEmpty() ? QStringLiteral("LibreOffice refused the operation") : what};
 }
 
-}  // namespace pw::word::lo
+}  // namespace lo
+}  // namespace pw::word

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <type_traits>
@@ -15,6 +16,8 @@
 #include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/uno/Exception.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
+
+#include <QTemporaryDir>
 
 #include "word/error.h"
 #include "word/libreoffice/libreofficefactory.h"
@@ -48,19 +51,30 @@ public:
     // Runs f against the office; any exception becomes an Error of kind `kind` (or of the kind
     // that says the office is gone).
     template <class F>
-    auto call(Error::Kind kind, F&& f) -> Result<std::invoke_result_t<F>>;
+    auto call(Error::Kind kind, F&& f) -> Result<std::invoke_result_t<F>> {
+        return run(kind, false, std::forward<F>(f));
+    }
+    // The same for a load, which a stopped run does not wait for (see abandonOfficeWork).
+    template <class F>
+    auto load(Error::Kind kind, F&& f) -> Result<std::invoke_result_t<F>> {
+        return run(kind, true, std::forward<F>(f));
+    }
 
 private:
-    void arm();
+    template <class F>
+    auto run(Error::Kind kind, bool abandonable, F&& f) -> Result<std::invoke_result_t<F>>;
+    void arm(bool abandonable);
     void disarm();
     void watch();
     Error failure(Error::Kind kind, const QString& what);
     void stopWatchdog();
     void removePipeSocket();
+    void removeTemporaryFolder();
 
     LibreOfficeOptions m_options;
     OfficeProcess m_process;
     ProfileSlot m_profile;
+    std::unique_ptr<QTemporaryDir> m_temporary;  // the office's TMPDIR, gone with it
     QString m_pipe;
     Reference<css::uno::XComponentContext> m_context;
     Reference<css::frame::XDesktop2> m_desktop;
@@ -70,20 +84,22 @@ private:
     std::condition_variable m_wake;
     std::chrono::steady_clock::time_point m_deadline{};
     bool m_armed = false;
+    bool m_abandonable = false;
     bool m_stopping = false;
     std::atomic<bool> m_timedOut{false};
+    std::atomic<bool> m_abandoned{false};
     std::thread m_watchdog;
 };
 
 template <class F>
-auto Session::call(Error::Kind kind, F&& f) -> Result<std::invoke_result_t<F>> {
+auto Session::run(Error::Kind kind, bool abandonable, F&& f) -> Result<std::invoke_result_t<F>> {
     using T = std::invoke_result_t<F>;
     if (!alive()) return pw::unexpected(failure(Error::Kind::OfficeDead, {}));
     struct Disarm {
         Session* s;
         ~Disarm() { s->disarm(); }
     };
-    arm();
+    arm(abandonable);
     Disarm disarmOnExit{this};
     try {
         if constexpr (std::is_void_v<T>) {
