@@ -50,6 +50,14 @@ private:
     void fail(int part, const QString& target, const QString& reason, const word::Error& e) {
         m_run.result.failures.append({m_source, part, target, reason, e.message});
     }
+    // A stop asked for before any part is made ends the document at once: on a long document
+    // the steps before the first part take a while.
+    bool stopAsked() {
+        if (!m_run.prompts.cancelRequested()) return false;
+        m_run.cancelled = true;
+        fail(0, {}, msg::ReasonNotReached, {});
+        return true;
+    }
     void failFrom(int part, const QString& reason, const word::Error& e = {}) {
         for (int j = part; j <= m_partCount; ++j) fail(j, {}, reason, e);
     }
@@ -85,6 +93,7 @@ void SourceSplitter::run() {
         std::unique_ptr<word::Document>& doc;
         ~CloseUnsaved() { (void)doc->close(SaveChanges::Discard); }
     } closer{source};
+    if (stopAsked()) return;
 
     word::Result<PageMap> map = PageMap{};
     {
@@ -101,12 +110,14 @@ void SourceSplitter::run() {
         makePartPlan(pages, pagesPerPart(m_run.settings.mode, m_run.settings.count, pages));
     m_partCount = int(plan.size());
     progress(0);
+    if (stopAsked()) return;
 
     const std::vector<word::Result<word::Clip>> clips = copyParts(*source, *map, plan);
     if (!m_run.app->isAlive()) {
         failFrom(1, msg::ReasonOfficeDead);
         return;
     }
+    if (stopAsked()) return;
     {
         Stopwatch watch(m_timings.blankCopy);
         if (!empty(*source)) return;
