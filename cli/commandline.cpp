@@ -12,19 +12,19 @@ namespace pw::cli {
 
 namespace {
 
-struct OptionSpec {
+struct OptionKind {
     QLatin1StringView name;
     bool takesValue;
 };
 
-constexpr OptionSpec SplitOptions[] = {
+constexpr OptionKind SplitOptions[] = {
     {QLatin1StringView("--every"), true},          {QLatin1StringView("--into"), true},
     {QLatin1StringView("--name"), true},           {QLatin1StringView("--out"), true},
     {QLatin1StringView("--create-folder"), false}, {QLatin1StringView("--json"), false},
     {QLatin1StringView("--pages"), true},
 };
 
-constexpr OptionSpec MergeOptions[] = {
+constexpr OptionKind MergeOptions[] = {
     {QLatin1StringView("--target"), true},
     {QLatin1StringView("--page-breaks"), false},
     {QLatin1StringView("--overwrite"), false},
@@ -43,7 +43,7 @@ struct Words {
 };
 
 // Options may come before, between and after the files; "--" ends them.
-Words readWords(const QStringList& words, std::span<const OptionSpec> specs) {
+Words readWords(const QStringList& words, std::span<const OptionKind> known) {
     Words out;
     bool filesOnly = false;
     for (qsizetype i = 0; i < words.size(); ++i) {
@@ -62,13 +62,13 @@ Words readWords(const QStringList& words, std::span<const OptionSpec> specs) {
         }
         const qsizetype eq = word.indexOf(u'=');
         const QString name = eq < 0 ? word : word.left(eq);
-        const auto spec = std::find_if(specs.begin(), specs.end(),
-                                       [&](const OptionSpec& s) { return s.name == name; });
-        if (spec == specs.end()) {
+        const auto option = std::find_if(known.begin(), known.end(),
+                                         [&](const OptionKind& s) { return s.name == name; });
+        if (option == known.end()) {
             out.error = QStringLiteral("unknown option %1").arg(name);
             return out;
         }
-        if (!spec->takesValue) {
+        if (!option->takesValue) {
             if (eq >= 0) {
                 out.error = QStringLiteral("%1 takes no value").arg(name);
                 return out;
