@@ -44,9 +44,10 @@ private:
     std::vector<word::Result<word::Clip>> copyParts(word::Document& source, const PageMap& map,
                                                     const std::vector<PagePart>& plan);
     bool empty(word::Document& doc);
-    // The file written, or empty when the part was not made.
+    // The file written, or empty when the part was not made. Without a clip, the document
+    // already holds the part.
     QString makePart(word::Document& blank, int j, const PagePart& pages,
-                     const word::Result<word::Clip>& clip);
+                     const word::Result<word::Clip>* clip);
     void fail(int part, const QString& target, const QString& reason, const word::Error& e) {
         m_run.result.failures.append({m_source, part, target, reason, e.message});
     }
@@ -112,6 +113,14 @@ void SourceSplitter::run() {
     progress(0);
     if (stopAsked()) return;
 
+    // A part that is the whole document is the opening itself, stored as it stands: nothing
+    // goes through a copy, which would leave out what the office does not copy (tracked
+    // deletions and moves, the data of embedded charts).
+    if (m_partCount == 1) {
+        progress(1, makePart(*source, 1, plan.front(), nullptr));
+        return;
+    }
+
     const std::vector<word::Result<word::Clip>> clips = copyParts(*source, *map, plan);
     if (!m_run.app->isAlive()) {
         failFrom(1, msg::ReasonOfficeDead);
@@ -124,7 +133,7 @@ void SourceSplitter::run() {
     }
 
     for (int j = 1; j <= m_partCount; ++j) {
-        progress(j, makePart(*source, j, plan[size_t(j - 1)], clips[size_t(j - 1)]));
+        progress(j, makePart(*source, j, plan[size_t(j - 1)], &clips[size_t(j - 1)]));
         if (!m_run.app->isAlive()) {
             failFrom(j + 1, msg::ReasonOfficeDead);
             break;
@@ -180,7 +189,7 @@ bool SourceSplitter::empty(word::Document& doc) {
 }
 
 QString SourceSplitter::makePart(word::Document& blank, int j, const PagePart& pages,
-                                 const word::Result<word::Clip>& clip) {
+                                 const word::Result<word::Clip>* clip) {
     const SplitSettings& s = m_run.settings;
     PartNameInput in{s.ownFolder ? GetFileFolder(m_source) : s.outDir,
                      GetFileBaseName(m_source),
@@ -194,13 +203,13 @@ QString SourceSplitter::makePart(word::Document& blank, int j, const PagePart& p
     // sequence moves on whether or not the part is then made.
     QString target = namedByContent ? QString() : partName(s.naming, in, m_run.sequence);
     ++m_timings.parts;
-    if (!clip) {
-        fail(j, target, reasonFor(clip.error(), msg::ReasonCopy), clip.error());
+    if (clip && !*clip) {
+        fail(j, target, reasonFor(clip->error(), msg::ReasonCopy), clip->error());
         return {};
     }
-    {
+    if (clip) {
         Stopwatch watch(m_timings.paste);
-        if (auto pasted = blank.selection().paste(*clip); !pasted) {
+        if (auto pasted = blank.selection().paste(**clip); !pasted) {
             m_blankDirty = true;
             fail(j, target, reasonFor(pasted.error(), msg::ReasonCopy), pasted.error());
             return {};
@@ -210,11 +219,12 @@ QString SourceSplitter::makePart(word::Document& blank, int j, const PagePart& p
     struct TakeBack {
         SourceSplitter& splitter;
         word::Document& doc;
+        bool pasted;
         ~TakeBack() {
             Stopwatch watch(splitter.m_timings.close);
-            if (!doc.undo()) splitter.m_blankDirty = true;
+            if (pasted && !doc.undo()) splitter.m_blankDirty = true;
         }
-    } takeBack{*this, blank};
+    } takeBack{*this, blank, clip != nullptr};
 
     Stopwatch watch(m_timings.save);
     if (namedByContent) {

@@ -328,6 +328,10 @@ private slots:
         DocBuilder tracked;
         tracked.recordChanges().paragraph("alpha page").pageBreak().paragraph("beta page");
         QTest::newRow("change recording on") << tracked << 2 << false;
+        // A part that is the whole document keeps what a copy leaves out.
+        DocBuilder deleted;
+        deleted.paragraph("kept words").deletedText("tracked deletion");
+        QTest::newRow("tracked deletion") << deleted << 1 << false;
         DocBuilder opens;
         opens.paragraph("before the table").pageBreak();
         opens.table(1, 1, [](int, int) { return QStringLiteral("lone cell"); });

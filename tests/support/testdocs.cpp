@@ -43,6 +43,10 @@ DocBuilder& DocBuilder::footnote(const QString& text) {
     if (!m_blocks.empty()) m_blocks.back().footnote = text;
     return *this;
 }
+DocBuilder& DocBuilder::deletedText(const QString& text) {
+    if (!m_blocks.empty()) m_blocks.back().deleted = text;
+    return *this;
+}
 DocBuilder& DocBuilder::firstPageHeader(const QString& text) {
     m_firstHeader = text;
     return *this;
@@ -74,6 +78,7 @@ QString DocBuilder::flatOdf() const {
  xmlns:draw="urn:oasis:names:tc:opendocument:xmlns:drawing:1.0"
  xmlns:svg="urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0"
  xmlns:xlink="http://www.w3.org/1999/xlink"
+ xmlns:dc="http://purl.org/dc/elements/1.1/"
  office:version="1.2" office:mimetype="application/vnd.oasis.opendocument.text">
 <office:styles>
  <style:style style:name="Standard" style:family="paragraph" style:class="text">
@@ -124,6 +129,23 @@ QString DocBuilder::flatOdf() const {
     x += "</office:master-styles>\n<office:body><office:text";
     if (m_recordChanges) x += " text:track-changes=\"true\"";
     x += ">\n";
+    QString deletions;
+    for (const Block& b : m_blocks)
+        if (!b.deleted.isEmpty())
+            deletions += QStringLiteral(
+                             "<text:changed-region text:id=\"ct%1\"><text:deletion>"
+                             "<office:change-info><dc:creator>t</dc:creator><dc:date>"
+                             "2020-01-01T00:00:00</dc:date></office:change-info>"
+                             "<text:p>")
+                             .arg(&b - m_blocks.data()) +
+                         esc(b.deleted) + "</text:p></text:deletion></text:changed-region>";
+    if (!deletions.isEmpty())
+        x += "<text:tracked-changes>" + deletions + "</text:tracked-changes>\n";
+    auto deletion = [&](const Block& b) {
+        return b.deleted.isEmpty() ? QString()
+                                   : QStringLiteral("<text:change text:change-id=\"ct%1\"/>")
+                                         .arg(&b - m_blocks.data());
+    };
     int noteNo = 0;
     auto note = [&](const Block& b) {
         if (b.footnote.isEmpty()) return QString();
@@ -146,8 +168,8 @@ QString DocBuilder::flatOdf() const {
         const QString pstyle = first ? "FP" : b.breakBefore ? "PB" : "Standard";
         switch (b.kind) {
             case Block::Paragraph:
-                x += "<text:p text:style-name=\"" + pstyle + "\">" + esc(b.text) + note(b) +
-                     "</text:p>\n";
+                x += "<text:p text:style-name=\"" + pstyle + "\">" + esc(b.text) + deletion(b) +
+                     note(b) + "</text:p>\n";
                 break;
             case Block::Picture:
                 x += "<text:p text:style-name=\"" + pstyle +

@@ -29,6 +29,8 @@ public:
     DocBuilder& firstPageHeader(const QString& text);
     // Saved with change recording on.
     DocBuilder& recordChanges();
+    // A tracked deletion of text at the end of the last paragraph.
+    DocBuilder& deletedText(const QString& text);
     // A paragraph with a picture that is only linked: the document holds its address.
     DocBuilder& linkedPicture(const QString& url);
 
@@ -43,6 +45,7 @@ private:
         int rows = 0, columns = 0;
         std::vector<QString> cells;
         QString footnote;
+        QString deleted = {};
     };
     std::vector<Block> m_blocks;
     bool m_landscape = false;
