@@ -8,6 +8,7 @@
 #include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/datatransfer/XTransferableSupplier.hpp>
 #include <com/sun/star/text/XPageCursor.hpp>
+#include <com/sun/star/text/XTextRangeCompare.hpp>
 #include <com/sun/star/text/XTextTable.hpp>
 #include <com/sun/star/text/XTextTableCursor.hpp>
 #include <com/sun/star/view/XSelectionSupplier.hpp>
@@ -68,6 +69,8 @@ TablePlace placeOf(const Reference<css::text::XText>& body,
 
 void readNeighbours(const Reference<css::text::XText>& body, TableNeighbours& result) {
     result.byTable.clear();
+    result.inOrder.clear();
+    std::vector<std::pair<OUString, Reference<css::text::XTextTable>>> tables;
     Reference<css::container::XEnumeration> items =
         Reference<css::container::XEnumerationAccess>(body, UNO_QUERY_THROW)->createEnumeration();
     Reference<XTextRange> lastParagraph;
@@ -79,6 +82,7 @@ void readNeighbours(const Reference<css::text::XText>& body, TableNeighbours& re
             const OUString name =
                 Reference<css::container::XNamed>(table, UNO_QUERY_THROW)->getName();
             result.byTable[name].before = lastParagraph;
+            tables.emplace_back(name, table);
             lastParagraph.clear();
             pendingTable = name;
             continue;
@@ -91,6 +95,7 @@ void readNeighbours(const Reference<css::text::XText>& body, TableNeighbours& re
         }
         lastParagraph = paragraph->getEnd();
     }
+    for (auto& [name, table] : tables) result.inOrder.push_back({table, result.byTable[name]});
     result.read = true;
 }
 
@@ -109,14 +114,23 @@ void readStartPage(const Reference<css::text::XText>& body,
 class Copier {
 public:
     Copier(const Reference<css::frame::XController>& controller,
-           const Reference<css::text::XTextViewCursor>& view)
+           const Reference<css::text::XTextViewCursor>& view,
+           const Reference<css::text::XText>& body, TableNeighbours& neighbours)
         : m_view(view),
           m_supplier(controller, UNO_QUERY_THROW),
-          m_selection(controller, UNO_QUERY_THROW) {}
+          m_selection(controller, UNO_QUERY_THROW),
+          m_body(body),
+          m_neighbours(neighbours) {}
 
     void text(const Reference<XTextRange>& from, const Reference<XTextRange>& to) {
         m_view->gotoRange(from, false);
         m_view->gotoRange(to, true);
+        // In some documents the view cannot be drawn across a table: the selection comes out
+        // short, and the text is then taken piece by piece around the tables.
+        if (m_view->getString().getLength() < textLength(from, to)) {
+            acrossTables(from, to);
+            return;
+        }
         take();
     }
 
@@ -151,9 +165,57 @@ public:
 private:
     void take() { pieces.emplace_back(m_supplier->getTransferable(), UNO_SET_THROW); }
 
+    sal_Int32 textLength(const Reference<XTextRange>& from, const Reference<XTextRange>& to) {
+        Reference<css::text::XTextCursor> cursor = m_body->createTextCursorByRange(from);
+        cursor->gotoRange(to, true);
+        return cursor->getString().getLength();
+    }
+
+    // Negative when a comes before b, as the office orders places of the main text.
+    int order(const Reference<XTextRange>& a, const Reference<XTextRange>& b) {
+        Reference<css::text::XTextRangeCompare> compare(m_body, UNO_QUERY_THROW);
+        return -compare->compareRegionStarts(a, b);
+    }
+
+    void acrossTables(const Reference<XTextRange>& from, const Reference<XTextRange>& to) {
+        if (!m_neighbours.read) readNeighbours(m_body, m_neighbours);
+        const auto& tables = m_neighbours.inOrder;
+        // The first table after `from`, found by halving: spans are many, tables may be too.
+        size_t lo = 0, hi = tables.size();
+        while (lo < hi) {
+            const size_t mid = (lo + hi) / 2;
+            const auto& after = tables[mid].ends.after;
+            if (after.is() && order(after, from) <= 0)
+                lo = mid + 1;
+            else
+                hi = mid;
+        }
+        Reference<XTextRange> at = from;
+        for (size_t i = lo; i < tables.size(); ++i) {
+            const auto& [table, ends] = tables[i];
+            if (!ends.before.is() || !ends.after.is() || order(ends.after, to) > 0) break;
+            if (order(at, ends.before) < 0) plainText(at, ends.before);
+            rows(table, 0, table->getRows()->getCount() - 1);
+            at = ends.after;
+        }
+        plainText(at, to);
+    }
+
+    // Running text without a table, selected through a cursor of the text: after a table has
+    // been selected, the view cursor cannot always be drawn again.
+    void plainText(const Reference<XTextRange>& from, const Reference<XTextRange>& to) {
+        Reference<css::text::XTextCursor> cursor = m_body->createTextCursorByRange(from);
+        cursor->gotoRange(to, true);
+        if (!m_selection->select(Any(cursor)))
+            throw css::uno::RuntimeException("the text could not be selected");
+        take();
+    }
+
     Reference<css::text::XTextViewCursor> m_view;
     Reference<css::datatransfer::XTransferableSupplier> m_supplier;
     Reference<css::view::XSelectionSupplier> m_selection;
+    Reference<css::text::XText> m_body;
+    TableNeighbours& m_neighbours;
 };
 
 }  // namespace
@@ -174,7 +236,7 @@ SpanCopy copySpan(const Reference<css::frame::XController>& controller,
                   const Reference<css::text::XTextViewCursor>& view,
                   const Reference<css::text::XText>& body, const SpanPlan& plan,
                   TableNeighbours& neighbours) {
-    Copier copy(controller, view);
+    Copier copy(controller, view, body, neighbours);
     SpanCopy result;
     result.pageStyle = plan.pageStyle;
     result.page = plan.page;

@@ -35,6 +35,12 @@ struct TableNeighbours {
         com::sun::star::uno::Reference<com::sun::star::text::XTextRange> before, after;
     };
     std::map<rtl::OUString, Ends> byTable;
+    // The tables of the main text in document order, each with its neighbours.
+    struct Placed {
+        com::sun::star::uno::Reference<com::sun::star::text::XTextTable> table;
+        Ends ends;
+    };
+    std::vector<Placed> inOrder;
     bool read = false;
 };
 
