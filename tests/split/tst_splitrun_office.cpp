@@ -349,6 +349,10 @@ private slots:
                 .pageBreak();
         notes.paragraph("end");
         QTest::newRow("footnotes numbered on") << notes << 4 << false;
+        // A bulleted paragraph running on to the next page shows its bullet once.
+        DocBuilder bullets;
+        for (int i = 0; i < 12; ++i) bullets.bulletItem(test::sampleParagraph(i, 160));
+        QTest::newRow("bullet runs on") << bullets << 2 << false;
     }
 
     void onePagePerPart() {

@@ -27,6 +27,10 @@ DocBuilder& DocBuilder::pageBreak() {
     m_pendingBreak = true;
     return *this;
 }
+DocBuilder& DocBuilder::bulletItem(const QString& text) {
+    m_blocks.push_back({Block::Bullet, text, std::exchange(m_pendingBreak, false), 0, 0, {}, {}});
+    return *this;
+}
 DocBuilder& DocBuilder::numberedItem(const QString& text) {
     m_blocks.push_back({Block::Item, text, std::exchange(m_pendingBreak, false), 0, 0, {}, {}});
     return *this;
@@ -113,6 +117,13 @@ QString DocBuilder::flatOdf() const {
    </style:list-level-properties>
   </text:list-level-style-number>
  </text:list-style>
+ <text:list-style style:name="L2">
+  <text:list-level-style-bullet text:level="1" text:bullet-char="•">
+   <style:list-level-properties text:list-level-position-and-space-mode="label-alignment">
+    <style:list-level-label-alignment text:label-followed-by="listtab" text:list-tab-stop-position="1.27cm" fo:text-indent="-0.635cm" fo:margin-left="1.27cm"/>
+   </style:list-level-properties>
+  </text:list-level-style-bullet>
+ </text:list-style>
 </office:automatic-styles>
 <office:master-styles>
  <style:master-page style:name="Standard" style:page-layout-name="pm1">)";
@@ -160,7 +171,7 @@ QString DocBuilder::flatOdf() const {
     bool inList = false;
     int tableNo = 0;
     for (const Block& b : m_blocks) {
-        if (inList && b.kind != Block::Item) {
+        if (inList && b.kind != Block::Item && b.kind != Block::Bullet) {
             x += "</text:list>\n";
             inList = false;
         }
@@ -180,8 +191,10 @@ QString DocBuilder::flatOdf() const {
                      "xlink:actuate=\"onLoad\"/></draw:frame></text:p>\n";
                 break;
             case Block::Item:
+            case Block::Bullet:
                 if (!inList) {
-                    x += "<text:list text:style-name=\"L1\">\n";
+                    x += QStringLiteral("<text:list text:style-name=\"%1\">\n")
+                             .arg(b.kind == Block::Bullet ? "L2" : "L1");
                     inList = true;
                 }
                 x += "<text:list-item><text:p text:style-name=\"" + pstyle + "\">" + esc(b.text) +

@@ -22,6 +22,8 @@ public:
     DocBuilder& pageBreak();
     // One item of an automatically numbered list; consecutive items form one list.
     DocBuilder& numberedItem(const QString& text);
+    // One item of a bulleted list.
+    DocBuilder& bulletItem(const QString& text);
     DocBuilder& table(int rows, int columns, const std::function<QString(int, int)>& cell);
     // A footnote at the end of the last paragraph.
     DocBuilder& footnote(const QString& text);
@@ -39,7 +41,7 @@ public:
 
 private:
     struct Block {
-        enum Kind { Paragraph, Item, Table, Picture } kind;
+        enum Kind { Paragraph, Item, Bullet, Table, Picture } kind;
         QString text;
         bool breakBefore = false;
         int rows = 0, columns = 0;

@@ -631,6 +631,7 @@ Status LoSelection::paste(const Clip& clip) {
         if (d->span.rowsFirst || d->span.rowsLast)
             tidyAroundPastedTables(m_doc.m_body, d->span.rowsFirst, d->span.rowsLast);
         keepStartPage(m_doc.m_body, d->span);
+        keepContinuation(m_doc.m_body, d->span);
         NoteNumbers::apply(m_doc.m_model, d->span.notes);
         // Pasted into an empty document, content that ends with its own paragraph end leaves
         // the document's empty paragraph after it, which would spill onto a page of its own.

@@ -8,6 +8,7 @@
 #include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/datatransfer/XTransferableSupplier.hpp>
 #include <com/sun/star/text/XPageCursor.hpp>
+#include <com/sun/star/text/XParagraphCursor.hpp>
 #include <com/sun/star/text/XTextRangeCompare.hpp>
 #include <com/sun/star/text/XTextTable.hpp>
 #include <com/sun/star/text/XTextTableCursor.hpp>
@@ -107,6 +108,8 @@ void readStartPage(const Reference<css::text::XText>& body,
     if (!text.is()) text = body;
     Reference<css::beans::XPropertySet> cursor(text->createTextCursorByRange(at), UNO_QUERY_THROW);
     cursor->getPropertyValue("PageStyleName") >>= plan.pageStyle;
+    plan.continues =
+        !Reference<css::text::XParagraphCursor>(cursor, UNO_QUERY_THROW)->isStartOfParagraph();
     view->gotoRange(at, false);
     plan.page = Reference<css::text::XPageCursor>(view, UNO_QUERY_THROW)->getPage();
 }
@@ -241,6 +244,7 @@ SpanCopy copySpan(const Reference<css::frame::XController>& controller,
     result.pageStyle = plan.pageStyle;
     result.page = plan.page;
     result.notes = plan.notes;
+    result.continues = plan.continues;
     const Reference<XTextRange>& start = plan.start;
     const Reference<XTextRange>& end = plan.end;
     const TablePlace& from = plan.from;
@@ -279,6 +283,18 @@ SpanCopy copySpan(const Reference<css::frame::XController>& controller,
     result.rowsFirst = from.table.is();
     result.pieces = std::move(copy.pieces);
     return result;
+}
+
+void keepContinuation(const Reference<css::text::XText>& body, const SpanCopy& span) {
+    if (!span.continues || span.rowsFirst) return;
+    Reference<css::container::XEnumeration> items =
+        Reference<css::container::XEnumerationAccess>(body, UNO_QUERY_THROW)->createEnumeration();
+    if (!items->hasMoreElements()) return;
+    Reference<css::beans::XPropertySet> first(items->nextElement(), UNO_QUERY);
+    if (!first.is() || Reference<css::text::XTextTable>(first, UNO_QUERY).is()) return;
+    Reference<css::uno::XInterface> rules;
+    first->getPropertyValue("NumberingRules") >>= rules;
+    if (rules.is()) first->setPropertyValue("NumberingIsNumber", Any(false));
 }
 
 }  // namespace pw::word::lo

@@ -26,7 +26,12 @@ struct SpanCopy {
     rtl::OUString pageStyle;
     sal_Int16 page = 0;
     NoteNumbers::Starts notes;
+    bool continues = false;  // the span begins inside a paragraph begun on an earlier page
 };
+
+// A list paragraph carried on from an earlier page shows no bullet or number of its own.
+void keepContinuation(const com::sun::star::uno::Reference<com::sun::star::text::XText>& body,
+                      const SpanCopy& span);
 
 // The running text just before and just after each table of a text, by table name. Read once
 // per document: walking the whole text for every span would make each copy cost the document.
@@ -57,6 +62,7 @@ struct SpanPlan {
     rtl::OUString pageStyle;
     sal_Int16 page = 0;
     NoteNumbers::Starts notes;
+    bool continues = false;
 };
 
 SpanPlan planSpan(const com::sun::star::uno::Reference<com::sun::star::text::XText>& body,
