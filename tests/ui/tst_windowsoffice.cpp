@@ -13,10 +13,10 @@
 #include <QUrl>
 #include <QtTest>
 
+#include "app/mdlmain.h"
+#include "app/workingwindows.h"
 #include "merge/window/frmunite.h"
 #include "shell/dialogs.h"
-#include "shell/mdlmain.h"
-#include "shell/workingwindows.h"
 #include "split/window/frmsplit.h"
 #include "tests/shell/fakedialogs.h"
 #include "tests/support/testdocs.h"

@@ -5,11 +5,11 @@
 #include <QRadioButton>
 #include <QtTest>
 
+#include "app/mdlmain.h"
+#include "app/workingwindows.h"
 #include "doclist/documentlist.h"
 #include "merge/window/frmunite.h"
 #include "shell/dialogs.h"
-#include "shell/mdlmain.h"
-#include "shell/workingwindows.h"
 #include "split/window/frmsplit.h"
 #include "tests/shell/fakedialogs.h"
 #include "tests/ui/uitestsupport.h"
