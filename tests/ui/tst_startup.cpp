@@ -60,9 +60,6 @@ private slots:
         QTest::addColumn<bool>("merge");
         QTest::newRow("absent") << QString() << false;
         QTest::newRow("1") << "1" << true;
-        QTest::newRow("-3") << "-3" << true;
-        QTest::newRow("0") << "0" << false;
-        QTest::newRow("abc") << "abc" << false;
         QTest::newRow("7") << "7" << true;
     }
     void startFormChoosesTheWindow() {
