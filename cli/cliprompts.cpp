@@ -2,35 +2,24 @@
 
 #include "cli/console.h"
 #include "cli/helptexts.h"
-#include "merge/mergetexts.h"
-#include "split/splitmessages.h"
 
 namespace pw::cli {
 
-Dialogue::Dialogue(Console& console, FlagAnswers answers, std::function<bool()> interrupted)
+Prompts::Prompts(Console& console, FlagAnswers answers, std::function<bool()> interrupted)
     : m_console(console), m_answers(answers), m_interrupted(std::move(interrupted)) {}
 
-void Dialogue::message(const QString& text) {
+void Prompts::message(const QString& text, MessageIcon) {
     m_spoke = true;
     m_console.lines(text);
 }
 
-bool Dialogue::askYesNo(const QString& text, bool defaultNo) {
+bool Prompts::ask(const Question& question) {
     m_spoke = true;
-    m_console.lines(text);
-    QString flag;
-    bool answer = !defaultNo;
-    if (text == split::msg::CreateOutDir) {
-        flag = QStringLiteral("--create-folder");
-        answer = m_answers.createFolder;
-    } else if (text == merge::texts::overwriteTarget()) {
-        flag = QStringLiteral("--overwrite");
-        answer = m_answers.overwrite;
-    }
-    if (flag.isEmpty())
-        m_console.lines(ProgramName + (answer ? QStringLiteral(": answered Yes")
-                                              : QStringLiteral(": answered No")));
-    else if (answer)
+    m_console.lines(question.text);
+    const bool create = question.kind == Question::Kind::CreateFolder;
+    const QString flag = create ? QStringLiteral("--create-folder") : QStringLiteral("--overwrite");
+    const bool answer = create ? m_answers.createFolder : m_answers.overwrite;
+    if (answer)
         m_console.lines(ProgramName + QStringLiteral(": answered Yes (%1)").arg(flag));
     else
         m_console.lines(ProgramName +
@@ -38,68 +27,57 @@ bool Dialogue::askYesNo(const QString& text, bool defaultNo) {
     return answer;
 }
 
-void Dialogue::note(const QString& text) {
+void Prompts::progress(const Progress& p) {
+    const QString line = progressLine(p);
+    if (!line.isEmpty()) m_console.progress(line);
+}
+
+void Prompts::note(const QString& text) {
     m_spoke = true;
     m_console.lines(ProgramName + QStringLiteral(": ") + text);
 }
 
-void Dialogue::progress(const QString& text) {
-    if (!text.isEmpty()) m_console.progress(text);
-}
-
-void SplitPrompts::focusField(split::SplitField field, bool) {
-    switch (field) {
+void Prompts::noteRefusal(const split::SplitRefusal& refusal) {
+    switch (refusal.field) {
         case split::SplitField::Pages:
-            m_dialogue.note(
-                QStringLiteral("give a page count of 1 or more with --every N, or --into N"));
+            note(QStringLiteral("give a page count of 1 or more with --every N, or --into N"));
             break;
         case split::SplitField::NewDocs:
-            m_dialogue.note(QStringLiteral("give a count of 1 or more with --into N"));
+            note(QStringLiteral("give a count of 1 or more with --into N"));
             break;
         case split::SplitField::FirstWords:
-            m_dialogue.note(QStringLiteral("give a count of 1 or more with --name chars=N"));
+            note(QStringLiteral("give a count of 1 or more with --name chars=N"));
             break;
         case split::SplitField::OutDir:
-            // The question or message before it has said what to change.
+            // Otherwise the question or message before it has said what to change.
+            if (refusal.browse) note(QStringLiteral("add --out DIR"));
+            break;
+        case split::SplitField::None:
             break;
     }
 }
 
-void SplitPrompts::browseOutDir() {
-    m_dialogue.note(QStringLiteral("add --out DIR"));
-}
-
-void SplitPrompts::progress(const split::SplitProgress& p) {
-    m_dialogue.progress(progressLine(p));
-}
-
-void MergePrompts::runTargetDialog() {
-    if (m_target.trimmed().isEmpty())
-        m_dialogue.note(QStringLiteral("add --target FILE"));
+void Prompts::noteRefusal(const merge::MergeRefusal& refusal, const QString& targetText) {
+    if (!refusal.browse) return;
+    if (targetText.trimmed().isEmpty())
+        note(QStringLiteral("add --target FILE"));
     else
-        m_dialogue.note(QStringLiteral("--target names a folder; give the file in it, as in "
-                                       "--target %1merged.docx")
-                            .arg(m_target.trimmed()));
+        note(QStringLiteral("--target names a folder; give the file in it, as in "
+                            "--target %1merged.docx")
+                 .arg(targetText.trimmed()));
 }
 
-void MergePrompts::progress(const merge::MergeProgress& p) {
-    m_dialogue.progress(progressLine(p));
-}
-
-QString progressLine(const split::SplitProgress& p) {
+QString progressLine(const Progress& p) {
+    if (p.stage != Progress::Stage::Step) return {};
     const QString document =
         QStringLiteral("document %1/%2").arg(p.documentIndex + 1).arg(p.documentCount);
     if (p.partIndex == 0) {
-        // The run reports a document twice: as it starts, and once its parts are planned.
+        // A split reports a document twice: as it starts, and once its parts are planned.
         if (p.partCount > 0) return {};
         return document + QStringLiteral(": ") + p.document;
     }
     const QString part = QStringLiteral(", part %1/%2: ").arg(p.partIndex).arg(p.partCount);
     return document + part + (p.written.isEmpty() ? QStringLiteral("not made") : p.written);
-}
-
-QString progressLine(const merge::MergeProgress& p) {
-    return QStringLiteral("document %1/%2: %3").arg(p.index + 1).arg(p.count).arg(p.document);
 }
 
 }  // namespace pw::cli

@@ -100,18 +100,22 @@ QStringList absolute(const QDir& workingDir, const QStringList& paths) {
 
 // --name range|number|chars[=N]|counter|digits[=D], in the order of the naming rules.
 QString applyNaming(const QString& value, split::SplitRequest& request) {
-    static const QLatin1StringView names[] = {
-        QLatin1StringView("range"), QLatin1StringView("number"), QLatin1StringView("chars"),
-        QLatin1StringView("counter"), QLatin1StringView("digits")};
+    using split::NamingMode;
+    static const std::pair<QLatin1StringView, NamingMode> names[] = {
+        {QLatin1StringView("range"), NamingMode::PageRange},
+        {QLatin1StringView("number"), NamingMode::PartNumber},
+        {QLatin1StringView("chars"), NamingMode::FirstCharacters},
+        {QLatin1StringView("counter"), NamingMode::Sequence},
+        {QLatin1StringView("digits"), NamingMode::PaddedSequence}};
     const qsizetype eq = value.indexOf(u'=');
     const QString name = eq < 0 ? value : value.left(eq);
-    for (int mode = 0; mode < 5; ++mode) {
-        if (names[mode] != name) continue;
-        request.namingMode = mode;
+    for (const auto& [word, mode] : names) {
+        if (word != name) continue;
+        request.naming = mode;
         if (eq < 0) return {};
-        if (mode == 2) {
+        if (mode == NamingMode::FirstCharacters) {
             request.firstWordsText = value.mid(eq + 1);
-        } else if (mode == 4) {
+        } else if (mode == NamingMode::PaddedSequence) {
             request.maskLengthText = value.mid(eq + 1);
         } else {
             return QStringLiteral("--name %1 takes no count").arg(name);
@@ -154,16 +158,16 @@ CommandLine readSplit(const QStringList& words, const QDir& workingDir) {
         if (!c.error.isEmpty()) break;
         if (name == QLatin1String("--every")) {
             every = true;
-            c.split.splitMode = 0;
+            c.split.mode = split::SplitMode::EveryNPages;
             c.split.pagesText = value;
         } else if (name == QLatin1String("--into")) {
             into = true;
-            c.split.splitMode = 1;
+            c.split.mode = split::SplitMode::IntoNDocuments;
             c.split.newDocsText = value;
         } else if (name == QLatin1String("--name")) {
             c.error = applyNaming(value, c.split);
         } else if (name == QLatin1String("--out")) {
-            c.split.outDirMode = 1;
+            c.split.output = split::OutputRule::ChosenFolder;
             // A blank folder stays blank, so the run asks for one as the window does.
             c.split.outDirText = value.trimmed().isEmpty() ? value : absolute(workingDir, value);
         } else if (name == QLatin1String("--create-folder")) {

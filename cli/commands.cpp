@@ -33,12 +33,12 @@ int runSplitCommand(const CommandLine& command, Console& console,
                     word::ApplicationFactory& office) {
     QElapsedTimer clock;
     clock.start();
-    Dialogue dialogue(console, answersOf(command), &InterruptWatch::requested);
-    SplitPrompts prompts(dialogue, command.split.outDirText);
+    Prompts prompts(console, answersOf(command), &InterruptWatch::requested);
     const split::SplitResult result = split::runSplit(command.split, prompts, office);
+    if (result.refusal) prompts.noteRefusal(*result.refusal);
     const int status = exitStatus(result, InterruptWatch::signalNumber());
     // The window ends a run of every 0 pages without a word; a script needs one.
-    if (result.outcome == split::SplitResult::Outcome::Refused && !dialogue.spoke())
+    if (result.outcome == split::SplitResult::Outcome::Refused && !prompts.spoke())
         console.lines(ProgramName + QStringLiteral(": nothing to split: the page count is 0"));
     if (result.outcome == split::SplitResult::Outcome::Cancelled)
         console.lines(ProgramName +
@@ -51,9 +51,9 @@ int runMergeCommand(const CommandLine& command, Console& console,
                     word::ApplicationFactory& office) {
     QElapsedTimer clock;
     clock.start();
-    Dialogue dialogue(console, answersOf(command), &InterruptWatch::requested);
-    MergePrompts prompts(dialogue, command.merge.targetText);
+    Prompts prompts(console, answersOf(command), &InterruptWatch::requested);
     const merge::MergeResult result = merge::runMerge(command.merge, prompts, office);
+    if (result.refusal) prompts.noteRefusal(*result.refusal, command.merge.targetText);
     const int status = exitStatus(result, InterruptWatch::signalNumber());
     if (result.outcome == merge::MergeResult::Outcome::Cancelled)
         console.lines(ProgramName + QStringLiteral(": interrupted; %1 document(s) merged into %2")

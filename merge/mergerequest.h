@@ -1,7 +1,9 @@
 #pragma once
 
-// What the merge is asked to do, and what it asks of its caller (the merge window, the command
-// line, or a test).
+// What the merge is asked to do and what it reports (to the merge window, the command line, or
+// a test).
+
+#include <optional>
 
 #include <QList>
 #include <QString>
@@ -12,28 +14,26 @@
 namespace pw::merge {
 
 struct MergeRequest {
-    QStringList documents;  // LstFiles, in merge order
-    QString targetText;     // txtUnitedFile as typed
-    bool pageBreaks = false;  // ChkPageBreak ticked
+    QStringList documents;    // in merge order
+    QString targetText;       // the target's name as typed
+    bool pageBreaks = false;  // a page break between documents
 };
 
-struct MergeProgress {
-    int index = 0;  // 0-based entry
-    int count = 0;
-    QString document;
-};
-
-class MergePrompts : public UserPrompts {
-public:
-    // The target box is read afresh at each use and may be rewritten by the merge.
-    virtual QString targetText() const = 0;
-    virtual void setTargetText(const QString& text) = 0;
-    // The merge window's target-file dialog (CmdUnitedFile).
-    virtual void runTargetDialog() = 0;
-    virtual void setBusy(bool busy) = 0;            // the wait cursor
-    virtual void setControlsEnabled(bool enabled) = 0;  // CmdOp and ChkPageBreak
-    virtual void progress(const MergeProgress&) {}
-    virtual bool cancelRequested() { return false; }
+// A failed check: nothing was started. The message (none when the overwrite question was
+// answered No) has been shown; with browse the window then runs its target-file dialog.
+struct MergeRefusal {
+    enum class Check {
+        NoDocuments,
+        TargetMissing,
+        TargetIsSource,
+        TargetIsFolder,
+        TargetIsExportOnly,
+        OverwriteDeclined,
+    };
+    Check check = Check::NoDocuments;
+    QString message;
+    MessageIcon icon = MessageIcon::Information;
+    bool browse = false;
 };
 
 struct MergeFailure {
@@ -45,9 +45,13 @@ struct MergeResult {
     enum class Outcome { Refused, OfficeFailed, TargetFailed, Completed, Cancelled };
     Outcome outcome = Outcome::Refused;
     QString target;
+    // The full path a name typed without a folder was given, once the target was written
+    // there; the window shows it in its box.
+    QString placedTarget;
     QStringList merged;  // entries that went in, in order
     QList<MergeFailure> failures;
     QString completionMessage;
+    std::optional<MergeRefusal> refusal;
 };
 
 }  // namespace pw::merge

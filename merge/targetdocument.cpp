@@ -2,8 +2,8 @@
 
 #include <QFileInfo>
 
+#include "merge/mergemessages.h"
 #include "merge/mergeoffice.h"
-#include "merge/mergetexts.h"
 
 namespace pw::merge {
 
@@ -40,7 +40,7 @@ QString TargetDocument::fullName() const {
 
 std::optional<QString> TargetDocument::append(const QString& entry, bool pageBreak) {
     const QFileInfo info(entry);
-    if (!info.isFile() || !info.isReadable()) return texts::entryUnreadable();
+    if (!info.isFile() || !info.isReadable()) return msg::ReasonUnreadable;
     for (bool retried = false;; retried = true) {
         if (auto reason = ensureOpen()) return reason;
         word::Selection& selection = m_doc->selection();
@@ -52,14 +52,14 @@ std::optional<QString> TargetDocument::append(const QString& entry, bool pageBre
             const bool officeGone = step.error().kind == word::Error::Kind::OfficeDead;
             (void)dropAfter({});
             if (officeGone && !retried) continue;
-            return texts::entryNotInserted(step.error().message);
+            return msg::ReasonNotInserted(step.error().message);
         }
         if (auto inserted = selection.insertFile(entry); !inserted)
             return dropAfter(inserted.error().kind == word::Error::Kind::NotDocument
-                                 ? texts::notDocument()
-                                 : texts::entryNotInserted(inserted.error().message));
+                                 ? msg::ReasonNotDocument
+                                 : msg::ReasonNotInserted(inserted.error().message));
         if (auto saved = m_doc->save(); !saved)
-            return dropAfter(texts::targetNotSaved(saved.error().message));
+            return dropAfter(msg::ReasonTargetNotSaved(saved.error().message));
         return std::nullopt;
     }
 }
@@ -76,19 +76,19 @@ std::optional<QString> TargetDocument::ensureOpen() {
     m_doc.reset();
     if (auto reason = ensureOffice()) return reason;
     auto opened = m_office->open(m_path);
-    if (!opened) return texts::targetNotReopened(opened.error().message);
+    if (!opened) return msg::ReasonTargetNotReopened(opened.error().message);
     m_doc = std::move(*opened);
     return std::nullopt;
 }
 
 std::optional<QString> TargetDocument::ensureOffice() {
     if (m_office && m_office->isAlive()) return std::nullopt;
-    if (m_restarts >= MaxOfficeRestarts) return texts::officeStopped();
+    if (m_restarts >= MaxOfficeRestarts) return msg::ReasonOfficeStopped;
     ++m_restarts;
     m_office.reset();
     auto started = startOffice(m_factory);
     if (!started)
-        return texts::officeStopped() + QStringLiteral("（%1）").arg(started.error().message);
+        return msg::ReasonOfficeStopped + QStringLiteral("（%1）").arg(started.error().message);
     m_office = std::move(*started);
     return std::nullopt;
 }

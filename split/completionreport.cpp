@@ -1,16 +1,13 @@
 #include "split/completionreport.h"
 
-#include <algorithm>
-
 #include <QFileInfo>
 
+#include "shell/failurereport.h"
 #include "split/splitmessages.h"
 
 namespace pw::split {
 
 namespace {
-
-constexpr int ListedFailures = 10;
 
 QString describe(const SplitFailure& f) {
     const QString what =
@@ -23,13 +20,10 @@ QString describe(const SplitFailure& f) {
 }  // namespace
 
 QString completionMessage(const QList<SplitFailure>& failures, bool cancelled) {
-    QString text = cancelled ? msg::Cancelled : msg::Finished;
-    if (failures.isEmpty()) return text;
-    text += QStringLiteral("\n\n") + msg::NotMadeHeading;
-    const int listed = std::min<int>(int(failures.size()), ListedFailures);
-    for (int i = 0; i < listed; ++i) text += u'\n' + describe(failures[i]);
-    if (failures.size() > listed) text += u'\n' + msg::MoreNotMade(int(failures.size()) - listed);
-    return text;
+    QStringList lines;
+    for (const SplitFailure& f : failures) lines.append(describe(f));
+    return failureReport(cancelled ? msg::Cancelled : msg::Finished, msg::NotMadeHeading, lines,
+                         msg::MoreNotMade);
 }
 
 }  // namespace pw::split

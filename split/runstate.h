@@ -4,10 +4,10 @@
 
 #include <memory>
 
-#include <QElapsedTimer>
 #include <QString>
 
 #include "split/splitchecks.h"
+#include "split/splitobserver.h"
 #include "split/splitrequest.h"
 #include "word/documentengine.h"
 
@@ -15,25 +15,13 @@ namespace pw::split {
 
 struct RunState {
     const SplitSettings& settings;
-    SplitPrompts& prompts;
+    UserPrompts& prompts;
     SplitResult& result;
     std::unique_ptr<word::Application> app;
     QString scratchDir;   // private to this run; holds the blank copies
     qint64 sequence = 1;  // naming rules 3 and 4, across all documents
     bool cancelled = false;
-};
-
-// Adds the time from its creation to its end to a figure of SplitTimings.
-class Stopwatch {
-public:
-    explicit Stopwatch(qint64& total) : m_total(total) { m_timer.start(); }
-    ~Stopwatch() { m_total += m_timer.elapsed(); }
-    Stopwatch(const Stopwatch&) = delete;
-    Stopwatch& operator=(const Stopwatch&) = delete;
-
-private:
-    qint64& m_total;
-    QElapsedTimer m_timer;
+    SplitObserver* observer = nullptr;
 };
 
 }  // namespace pw::split

@@ -32,10 +32,7 @@ QString reasonFor(const word::Error& e, const QString& otherwise) {
 class SourceSplitter {
 public:
     SourceSplitter(RunState& run, int index)
-        : m_run(run),
-          m_timings(run.result.timings),
-          m_index(index),
-          m_source(run.settings.documents.at(index)) {}
+        : m_run(run), m_index(index), m_source(run.settings.documents.at(index)) {}
 
     void run();
 
@@ -63,12 +60,14 @@ private:
         for (int j = part; j <= m_partCount; ++j) fail(j, {}, reason, e);
     }
     void progress(int part, const QString& written = {}) {
-        m_run.prompts.progress(
-            {m_index, int(m_run.settings.documents.size()), m_source, part, m_partCount, written});
+        Progress p = Progress::step(m_index, int(m_run.settings.documents.size()), m_source);
+        p.partIndex = part;
+        p.partCount = m_partCount;
+        p.written = written;
+        m_run.prompts.progress(p);
     }
 
     RunState& m_run;
-    SplitTimings& m_timings;
     const int m_index;
     const QString m_source;
     int m_partCount = 0;
@@ -80,7 +79,7 @@ void SourceSplitter::run() {
     SourcePagination pagination(m_run.settings.pagination, m_source, m_run.scratchDir);
     std::unique_ptr<word::Document> source;
     {
-        Stopwatch watch(m_timings.openSource);
+        StepScope step(m_run.observer, SplitStep::OpenSource);
         auto opened = m_run.app->open(pagination.fileToOpen());
         if (!opened && pagination.dropCopy()) opened = m_run.app->open(pagination.fileToOpen());
         if (!opened) {
@@ -98,7 +97,7 @@ void SourceSplitter::run() {
 
     word::Result<PageMap> map = PageMap{};
     {
-        Stopwatch watch(m_timings.pageMap);
+        StepScope step(m_run.observer, SplitStep::PageMap);
         map = pagination.pageMap(*source);
     }
     if (!map) {
@@ -128,7 +127,7 @@ void SourceSplitter::run() {
     }
     if (stopAsked()) return;
     {
-        Stopwatch watch(m_timings.blankCopy);
+        StepScope step(m_run.observer, SplitStep::BlankCopy);
         if (!empty(*source)) return;
     }
 
@@ -153,18 +152,18 @@ std::vector<word::Result<word::Clip>> SourceSplitter::copyParts(word::Document& 
     // text, list numbers take other room and would move the page ends.
     std::vector<word::Result<std::unique_ptr<word::Range>>> ranges;
     {
-        Stopwatch watch(m_timings.pageMap);
+        StepScope step(m_run.observer, SplitStep::PageMap);
         ranges.reserve(plan.size());
         for (const PagePart& pages : plan)
             ranges.push_back(source.range(map.starts[size_t(pages.first - 1)],
                                           map.ends[size_t(pages.last - 1)]));
     }
     {
-        Stopwatch watch(m_timings.openSource);
+        StepScope step(m_run.observer, SplitStep::OpenSource);
         // Numbers would restart in each part otherwise; a document without lists still splits.
         (void)source.convertNumbersToText();
     }
-    Stopwatch watch(m_timings.copy);
+    StepScope step(m_run.observer, SplitStep::Copy);
     std::vector<word::Result<word::Clip>> clips;
     clips.reserve(plan.size());
     for (auto& range : ranges) {
@@ -202,13 +201,12 @@ QString SourceSplitter::makePart(word::Document& blank, int j, const PagePart& p
     // Named up front when the content is not needed, so a failure can say what is missing; the
     // sequence moves on whether or not the part is then made.
     QString target = namedByContent ? QString() : partName(s.naming, in, m_run.sequence);
-    ++m_timings.parts;
     if (clip && !*clip) {
         fail(j, target, reasonFor(clip->error(), msg::ReasonCopy), clip->error());
         return {};
     }
     if (clip) {
-        Stopwatch watch(m_timings.paste);
+        StepScope step(m_run.observer, SplitStep::Paste);
         if (auto pasted = blank.selection().paste(**clip); !pasted) {
             m_blankDirty = true;
             fail(j, target, reasonFor(pasted.error(), msg::ReasonCopy), pasted.error());
@@ -221,12 +219,12 @@ QString SourceSplitter::makePart(word::Document& blank, int j, const PagePart& p
         word::Document& doc;
         bool pasted;
         ~TakeBack() {
-            Stopwatch watch(splitter.m_timings.close);
+            StepScope step(splitter.m_run.observer, SplitStep::TakeBack);
             if (pasted && !doc.undo()) splitter.m_blankDirty = true;
         }
     } takeBack{*this, blank, clip != nullptr};
 
-    Stopwatch watch(m_timings.save);
+    StepScope step(m_run.observer, SplitStep::Save);
     if (namedByContent) {
         auto text = blank.characters();
         if (!text) {

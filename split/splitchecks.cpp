@@ -25,99 +25,119 @@ CountText readCount(const QString& text) {
 
 namespace {
 
-// The output folder check: true to go on.
-bool checkOutDir(const SplitRequest& request, SplitPrompts& prompts, QString& folder) {
-    if (request.outDirText.trimmed().isEmpty()) {
-        prompts.message(msg::EnterOutDir, MessageIcon::Information);
-        prompts.browseOutDir();
-        return false;
-    }
-    folder = request.outDirText;
-    if (!folder.endsWith(PathSeparator)) {
-        folder += PathSeparator;
-        prompts.setOutDirText(folder);
-    }
-    if (QFileInfo(folder).isDir()) return true;
-    if (!prompts.askYesNo(msg::CreateOutDir, false)) {
-        prompts.focusField(SplitField::OutDir, true);
-        return false;
-    }
-    // Only the last folder of the path is made, as the user was asked about that one.
-    if (!QDir().mkdir(folder)) {
-        prompts.message(msg::OutDirNotCreated(folder), MessageIcon::Exclamation);
-        prompts.focusField(SplitField::OutDir, true);
-        return false;
-    }
-    return true;
+using Check = SplitRefusal::Check;
+
+SplitRefusal refusal(Check check, const QString& message, MessageIcon icon,
+                     SplitField field = SplitField::None, bool selectAll = false) {
+    return {check, message, icon, field, selectAll, false};
 }
 
-// A count that must be a whole number of at least 1: nullopt after telling the user.
-std::optional<int> positiveCount(const QString& text, SplitField field, const QString& empty,
-                                 MessageIcon emptyIcon, const QString& invalid,
-                                 SplitPrompts& prompts) {
-    const CountText c = readCount(text);
-    if (c.state == CountText::State::Value && c.value >= 1) return c.value;
-    if (c.state == CountText::State::Invalid)
-        prompts.message(invalid, MessageIcon::Information);
-    else
-        prompts.message(empty, emptyIcon);
-    prompts.focusField(field, c.state == CountText::State::Invalid);
+// The output folder check: a refusal, or nothing to go on.
+std::optional<SplitRefusal> checkOutDir(const SplitRequest& request, UserPrompts& prompts,
+                                        QString& folder) {
+    if (request.outDirText.trimmed().isEmpty()) {
+        SplitRefusal r = refusal(Check::OutDirMissing, msg::EnterOutDir, MessageIcon::Information,
+                                 SplitField::OutDir);
+        r.browse = true;
+        return r;
+    }
+    folder = request.outDirText;
+    if (!folder.endsWith(PathSeparator)) folder += PathSeparator;
+    if (QFileInfo(folder).isDir()) return std::nullopt;
+    if (!prompts.ask({Question::Kind::CreateFolder, msg::CreateOutDir, false, folder}))
+        return refusal(Check::OutDirDeclined, {}, MessageIcon::Information, SplitField::OutDir,
+                       true);
+    // Only the last folder of the path is made, as the user was asked about that one.
+    if (!QDir().mkdir(folder))
+        return refusal(Check::OutDirNotCreated, msg::OutDirNotCreated(folder),
+                       MessageIcon::Exclamation, SplitField::OutDir, true);
+    return std::nullopt;
+}
+
+struct CountCheck {
+    Check missing;
+    QString missingText;
+    MessageIcon missingIcon;
+    Check invalid;
+    QString invalidText;
+    SplitField field;
+};
+
+// A count that must be a whole number of at least 1: its value, or a refusal.
+std::optional<int> positiveCount(const QString& text, const CountCheck& c, SplitRefusal& out) {
+    const CountText n = readCount(text);
+    if (n.state == CountText::State::Value && n.value >= 1) return n.value;
+    out = n.state == CountText::State::Invalid
+              ? refusal(c.invalid, c.invalidText, MessageIcon::Information, c.field, true)
+              : refusal(c.missing, c.missingText, c.missingIcon, c.field, false);
     return std::nullopt;
 }
 
 }  // namespace
 
-std::optional<SplitSettings> checkRequest(const SplitRequest& request, SplitPrompts& prompts) {
+CheckedRequest checkRequest(const SplitRequest& request, UserPrompts& prompts) {
+    CheckedRequest out;
     if (request.documents.isEmpty()) {
-        prompts.message(msg::NoDocuments, MessageIcon::Information);
-        return std::nullopt;
-    }
-    if (request.splitMode < 0 || request.splitMode > 1 || request.namingMode < 0 ||
-        request.namingMode > 4 || request.outDirMode < 0 || request.outDirMode > 1) {
-        prompts.message(msg::BadOptions, MessageIcon::Exclamation);
-        return std::nullopt;
+        out.refusal = refusal(Check::NoDocuments, msg::NoDocuments, MessageIcon::Information);
+        return out;
     }
 
     SplitSettings s;
     s.documents = request.documents;
-    s.ownFolder = request.outDirMode == 0;
+    s.ownFolder = request.output == OutputRule::BesideSource;
     s.pagination = request.pagination;
-    if (!s.ownFolder && !checkOutDir(request, prompts, s.outDir)) return std::nullopt;
-
-    if (request.splitMode == 0) {
-        s.mode = SplitMode::EveryNPages;
-        const CountText pages = readCount(request.pagesText);
-        // 0 ends the run without a word, as it always has.
-        if (pages.state == CountText::State::Value && pages.value == 0) return std::nullopt;
-        const auto n = positiveCount(request.pagesText, SplitField::Pages, msg::EnterPages,
-                                     MessageIcon::Question, msg::BadPages, prompts);
-        if (!n) return std::nullopt;
-        s.count = *n;
-    } else {
-        s.mode = SplitMode::IntoNDocuments;
-        const auto n = positiveCount(request.newDocsText, SplitField::NewDocs, msg::EnterNewDocs,
-                                     MessageIcon::Question, msg::BadNewDocs, prompts);
-        if (!n) return std::nullopt;
-        s.count = *n;
+    if (!s.ownFolder) {
+        if (auto refused = checkOutDir(request, prompts, s.outDir)) {
+            out.refusal = *refused;
+            out.outDirText = s.outDir;
+            return out;
+        }
+        out.outDirText = s.outDir;
     }
 
-    s.naming.mode = NamingMode(request.namingMode);
+    s.mode = request.mode;
+    std::optional<int> n;
+    if (s.mode == SplitMode::EveryNPages) {
+        const CountText pages = readCount(request.pagesText);
+        // 0 ends the run without a word, as it always has.
+        if (pages.state == CountText::State::Value && pages.value == 0) {
+            out.refusal = refusal(Check::PagesZero, {}, MessageIcon::Information);
+            return out;
+        }
+        n = positiveCount(request.pagesText,
+                          {Check::PagesMissing, msg::EnterPages, MessageIcon::Question,
+                           Check::PagesInvalid, msg::BadPages, SplitField::Pages},
+                          out.refusal);
+    } else {
+        n = positiveCount(request.newDocsText,
+                          {Check::NewDocsMissing, msg::EnterNewDocs, MessageIcon::Question,
+                           Check::NewDocsInvalid, msg::BadNewDocs, SplitField::NewDocs},
+                          out.refusal);
+    }
+    if (!n) return out;
+    s.count = *n;
+
+    s.naming.mode = request.naming;
     if (s.naming.mode == NamingMode::FirstCharacters) {
-        const auto n =
-            positiveCount(request.firstWordsText, SplitField::FirstWords, msg::EmptyNewName,
-                          MessageIcon::Information, msg::BadFirstWords, prompts);
-        if (!n) return std::nullopt;
-        s.naming.firstCharacters = *n;
+        const auto chars =
+            positiveCount(request.firstWordsText,
+                          {Check::FirstWordsMissing, msg::EmptyNewName, MessageIcon::Information,
+                           Check::FirstWordsInvalid, msg::BadFirstWords, SplitField::FirstWords},
+                          out.refusal);
+        if (!chars) return out;
+        s.naming.firstCharacters = *chars;
     }
     if (s.naming.mode == NamingMode::PaddedSequence) {
         const CountText d = readCount(request.maskLengthText);
         if (d.state != CountText::State::Value || d.value < 2 || d.value > 9) {
-            prompts.message(msg::BadMaskLength, MessageIcon::Information);
-            return std::nullopt;
+            out.refusal =
+                refusal(Check::MaskLengthInvalid, msg::BadMaskLength, MessageIcon::Information);
+            return out;
         }
         s.naming.digits = d.value;
     }
-    return s;
+    out.settings = s;
+    return out;
 }
 
 }  // namespace pw::split

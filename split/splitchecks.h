@@ -1,6 +1,7 @@
 #pragma once
 
-// The checks made before the office starts: each failed one tells the user and ends the run.
+// The checks made before the office starts: the first that fails refuses the run. They ask their
+// questions through the prompts and show nothing themselves.
 
 #include <optional>
 
@@ -28,7 +29,13 @@ struct CountText {
 };
 CountText readCount(const QString& text);
 
-// May append the separator to txtOutDir and create the output folder, as the user agreed.
-std::optional<SplitSettings> checkRequest(const SplitRequest& request, SplitPrompts& prompts);
+struct CheckedRequest {
+    std::optional<SplitSettings> settings;  // or else refusal says why not
+    SplitRefusal refusal;
+    QString outDirText;  // as SplitResult::outDirText
+};
+
+// May create the output folder, as the user agreed.
+CheckedRequest checkRequest(const SplitRequest& request, UserPrompts& prompts);
 
 }  // namespace pw::split

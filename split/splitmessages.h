@@ -21,7 +21,6 @@ inline const QString BadNewDocs = QStringLiteral("新文件的个数必须是1�
 inline const QString BadFirstWords =
     QStringLiteral("新文件名的字符数必须是1到2147483647之间的整数！");
 inline const QString BadMaskLength = QStringLiteral("序号的位数必须是2到9之间的整数！");
-inline const QString BadOptions = QStringLiteral("拆分选项无效，文档未能拆分！");
 inline QString OutDirNotCreated(const QString& dir) {
     return QStringLiteral("无法创建输出目录“%1”，文档未能拆分！").arg(dir);
 }
@@ -31,7 +30,7 @@ inline QString OfficeNotStarted(const QString& why) {
 }
 inline const QString Cancelled = QStringLiteral("文档分拆已取消！");
 inline const QString NotMadeHeading = QStringLiteral("以下文件未能生成：");
-inline QString MoreNotMade(int n) {
+inline QString MoreNotMade(qsizetype n) {
     return QStringLiteral("……另有 %1 项").arg(n);
 }
 

@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QTemporaryDir>
 
 #include "split/completionreport.h"
@@ -16,22 +15,11 @@ namespace pw::split {
 
 namespace {
 
-// CmdOp back and the pointer restored, on every way out of a busy run.
-struct BusyScope {
-    SplitPrompts& prompts;
-    bool on = true;
-    explicit BusyScope(SplitPrompts& p) : prompts(p) { prompts.setBusy(true); }
-    void end() {
-        if (std::exchange(on, false)) prompts.setBusy(false);
-    }
-    ~BusyScope() { end(); }
-};
-
 // An office that went away on one document is started afresh for the next.
 bool ensureOffice(RunState& run, word::ApplicationFactory& factory) {
     if (run.app && run.app->isAlive()) return true;
     run.app.reset();
-    Stopwatch watch(run.result.timings.officeStart);
+    StepScope step(run.observer, SplitStep::OfficeStart);
     auto started = startOffice(factory);
     if (!started) return false;
     run.app = std::move(*started);
@@ -40,31 +28,40 @@ bool ensureOffice(RunState& run, word::ApplicationFactory& factory) {
 
 }  // namespace
 
-SplitResult runSplit(const SplitRequest& request, SplitPrompts& prompts,
-                     word::ApplicationFactory& office) {
+SplitResult runSplit(const SplitRequest& request, UserPrompts& prompts,
+                     word::ApplicationFactory& office, SplitObserver* observer) {
     SplitResult result;
     result.outcome = SplitResult::Outcome::Refused;
-    const std::optional<SplitSettings> settings = checkRequest(request, prompts);
-    if (!settings) return result;
-
-    QElapsedTimer total;
-    total.start();
+    CheckedRequest checked = checkRequest(request, prompts);
+    result.outDirText = checked.outDirText;
     // The blank copies live here: private to this run, removed with it.
-    QTemporaryDir scratch(
-        QDir::tempPath() +
-        QStringLiteral("/pagewright-split-%1-XXXXXX").arg(QCoreApplication::applicationPid()));
-    if (!scratch.isValid()) {
-        prompts.message(msg::NoScratchFolder, MessageIcon::Exclamation);
+    std::optional<QTemporaryDir> scratch;
+    if (checked.settings) {
+        scratch.emplace(
+            QDir::tempPath() +
+            QStringLiteral("/pagewright-split-%1-XXXXXX").arg(QCoreApplication::applicationPid()));
+        if (!scratch->isValid()) {
+            checked.settings.reset();
+            checked.refusal = {SplitRefusal::Check::NoScratchFolder, msg::NoScratchFolder,
+                               MessageIcon::Exclamation};
+        }
+    }
+    if (!checked.settings) {
+        if (!checked.refusal.message.isEmpty())
+            prompts.message(checked.refusal.message, checked.refusal.icon);
+        result.refusal = checked.refusal;
         return result;
     }
+    const std::optional<SplitSettings>& settings = checked.settings;
 
-    BusyScope busy(prompts);
-    RunState run{*settings, prompts, result, {}, scratch.path()};
+    WorkScope work(prompts);
+    RunState run{*settings, prompts, result, {}, scratch->path()};
+    run.observer = observer;
     {
-        Stopwatch watch(result.timings.officeStart);
+        StepScope step(observer, SplitStep::OfficeStart);
         auto started = startOffice(office);
         if (!started) {
-            busy.end();
+            work.end();
             result.outcome = SplitResult::Outcome::OfficeFailed;
             prompts.message(msg::OfficeNotStarted(started.error().message),
                             MessageIcon::Exclamation);
@@ -92,12 +89,11 @@ SplitResult runSplit(const SplitRequest& request, SplitPrompts& prompts,
     if (prompts.cancelRequested() && !result.failures.isEmpty()) run.cancelled = true;
 
     {
-        Stopwatch watch(result.timings.quit);
+        StepScope step(observer, SplitStep::Quit);
         if (run.app) (void)run.app->quit();
         run.app.reset();
     }
-    result.timings.total = total.elapsed();
-    busy.end();
+    work.end();
     result.outcome =
         run.cancelled ? SplitResult::Outcome::Cancelled : SplitResult::Outcome::Completed;
     result.completionMessage = completionMessage(result.failures, run.cancelled);

@@ -11,4 +11,4 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
     cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 fi
 cmake --build "$build" --target pw_screenshots -j "$(nproc)"
-QT_QPA_PLATFORM=offscreen "$build/tests/ui/pw_screenshots" "$out"
+QT_QPA_PLATFORM=offscreen "$build/tools/screenshots/pw_screenshots" "$out"

@@ -32,24 +32,17 @@ void print(const QString& line) {
 }
 
 // A merge watched from outside: when each pass begins, and how long the office took to start.
-class BenchPrompts final : public merge::MergePrompts {
+class BenchPrompts final : public UserPrompts {
 public:
-    explicit BenchPrompts(QString target) : m_target(std::move(target)) {}
     void message(const QString& text, MessageIcon) override { shown = text; }
-    bool askYesNo(const QString&, bool) override { return true; }
-    QString targetText() const override { return m_target; }
-    void setTargetText(const QString& text) override { m_target = text; }
-    void runTargetDialog() override {}
-    void setBusy(bool) override {}
-    void setControlsEnabled(bool) override {}
-    void progress(const merge::MergeProgress&) override { passStarts.append(clock.nsecsElapsed()); }
+    bool ask(const Question&) override { return true; }
+    void progress(const Progress& p) override {
+        if (p.stage == Progress::Stage::Step) passStarts.append(clock.nsecsElapsed());
+    }
 
     QElapsedTimer clock;
     QList<qint64> passStarts;
     QString shown;
-
-private:
-    QString m_target;
 };
 
 // Passes every call on, timing the office's start and quit, which are not merge work.
@@ -210,7 +203,7 @@ int main(int argc, char** argv) {
             docs.append(QStringLiteral("%1/doc%2.docx").arg(inputs).arg(i, 3, 10, QChar(u'0')));
         const QString target = temp.filePath(QStringLiteral("merged%1.docx").arg(n));
 
-        BenchPrompts prompts(target);
+        BenchPrompts prompts;
         TimedFactory factory;
         prompts.clock.start();
         const merge::MergeResult result = merge::runMerge({docs, target, true}, prompts, factory);

@@ -21,16 +21,31 @@ using namespace pw;
 
 namespace {
 
-class QuietPrompts final : public split::SplitPrompts {
+class QuietPrompts final : public UserPrompts {
 public:
     void message(const QString& text, MessageIcon) override { last = text; }
-    bool askYesNo(const QString&, bool) override { return true; }
-    void setOutDirText(const QString& t) override { dir = t; }
-    QString outDirText() const override { return dir; }
-    void focusField(split::SplitField, bool) override {}
-    void browseOutDir() override {}
-    void setBusy(bool) override {}
-    QString last, dir;
+    bool ask(const Question&) override { return true; }
+    QString last;
+};
+
+// Where a run's time went, in milliseconds, summed per step over all documents and parts.
+class StepTimes final : public split::SplitObserver {
+public:
+    void stepBegins(split::SplitStep step) override { m_started[int(step)] = m_clock.elapsed(); }
+    void stepEnds(split::SplitStep step) override {
+        total[int(step)] += m_clock.elapsed() - m_started[int(step)];
+    }
+    qint64 operator[](split::SplitStep step) const { return total[int(step)]; }
+
+    qint64 total[int(split::SplitStep::Quit) + 1] = {};
+
+private:
+    QElapsedTimer m_clock = [] {
+        QElapsedTimer t;
+        t.start();
+        return t;
+    }();
+    qint64 m_started[int(split::SplitStep::Quit) + 1] = {};
 };
 
 // About 300 pages of flowing text: paragraphs cross page ends.
@@ -45,9 +60,9 @@ bool makeSource(const QString& path) {
     return ok;
 }
 
-void printRun(const char* label, const split::SplitResult& r, qint64 wall) {
-    const auto& t = r.timings;
-    const int parts = std::max(1, t.parts);
+void printRun(const char* label, const split::SplitResult& r, const StepTimes& t, qint64 wall) {
+    using split::SplitStep;
+    const int parts = std::max(1, int(r.written.size() + r.failures.size()));
     std::printf("%s: %d pages, %d parts written, %lld failures\n", label,
                 r.pageCounts.isEmpty() ? 0 : r.pageCounts[0].pages, int(r.written.size()),
                 static_cast<long long>(r.failures.size()));
@@ -55,14 +70,13 @@ void printRun(const char* label, const split::SplitResult& r, qint64 wall) {
     std::printf(
         "  office start %lld ms, blank copy %lld ms, open source %lld ms, page map %lld ms,"
         " quit %lld ms\n",
-        static_cast<long long>(t.officeStart), static_cast<long long>(t.blankCopy),
-        static_cast<long long>(t.openSource), static_cast<long long>(t.pageMap),
-        static_cast<long long>(t.quit));
-    std::printf(
-        "  per part: copy %.1f ms, open blank %.1f ms, paste %.1f ms, save %.1f ms,"
-        " close %.1f ms\n",
-        double(t.copy) / parts, double(t.openBlank) / parts, double(t.paste) / parts,
-        double(t.save) / parts, double(t.close) / parts);
+        static_cast<long long>(t[SplitStep::OfficeStart]),
+        static_cast<long long>(t[SplitStep::BlankCopy]),
+        static_cast<long long>(t[SplitStep::OpenSource]),
+        static_cast<long long>(t[SplitStep::PageMap]), static_cast<long long>(t[SplitStep::Quit]));
+    std::printf("  per part: copy %.1f ms, paste %.1f ms, save %.1f ms, take back %.1f ms\n",
+                double(t[SplitStep::Copy]) / parts, double(t[SplitStep::Paste]) / parts,
+                double(t[SplitStep::Save]) / parts, double(t[SplitStep::TakeBack]) / parts);
     std::fflush(stdout);
 }
 
@@ -147,9 +161,10 @@ int main(int argc, char** argv) {
     QCoreApplication qapp(argc, argv);
     QStringList args = qapp.arguments().mid(1);
     if (args.contains(QStringLiteral("--help"))) {
-        std::printf("usage: bench_split [--no-peer] [--no-compare] [--steps | --only-steps] "
-                    "[WORK_FOLDER]\n  WORK_FOLDER defaults to %s/pagewright-bench-split\n",
-                    qPrintable(QDir::tempPath()));
+        std::printf(
+            "usage: bench_split [--no-peer] [--no-compare] [--steps | --only-steps] "
+            "[WORK_FOLDER]\n  WORK_FOLDER defaults to %s/pagewright-bench-split\n",
+            qPrintable(QDir::tempPath()));
         return 0;
     }
     const bool peer = !args.removeAll("--no-peer");
@@ -187,20 +202,21 @@ int main(int argc, char** argv) {
             split::SplitRequest req;
             req.documents = {source};
             req.pagesText = QString::number(per);
-            req.namingMode = 3;  // 1.docx, 2.docx, ... as the reference names them
-            req.outDirMode = 1;
+            req.naming = split::NamingMode::Sequence;  // as the reference names them
+            req.output = split::OutputRule::ChosenFolder;
             req.outDirText = out;
             QuietPrompts prompts;
+            StepTimes times;
             word::LibreOfficeFactory office;
             QElapsedTimer wall;
             wall.start();
-            const split::SplitResult r = split::runSplit(req, prompts, office);
+            const split::SplitResult r = split::runSplit(req, prompts, office, &times);
             const qint64 ms = wall.elapsed();
             const QByteArray label = QStringLiteral("pagewright%2, %1 page(s) per part")
                                          .arg(per)
                                          .arg(reuse ? " (one blank opening reused)" : "")
                                          .toUtf8();
-            printRun(label.constData(), r, ms);
+            printRun(label.constData(), r, times, ms);
             if (reuse) {
                 if (compare)
                     compareOutputs(r, work + QStringLiteral("/ours-%1").arg(per), per == 1 ? 3 : 1,

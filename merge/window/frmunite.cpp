@@ -1,15 +1,13 @@
 #include "merge/window/frmunite.h"
 
-#include <QApplication>
-
 #include "doclist/documentlist.h"
 #include "merge/mergerun.h"
-#include "merge/window/unitewindowprompts.h"
+#include "merge/window/mergewindowsettings.h"
 #include "shell/appinfo.h"
 #include "shell/dialogs.h"
 #include "shell/filefilter.h"
 #include "shell/frmabout.h"
-#include "shell/windowsettings.h"
+#include "shell/windowprompts.h"
 #include "ui_frmunite.h"
 
 namespace pw {
@@ -65,42 +63,19 @@ merge::MergeRequest frmUnite::request() const {
     return r;
 }
 
-QString frmUnite::targetText() const {
-    return ui->txtUnitedFile->text();
-}
-
-void frmUnite::setTargetText(const QString& text) {
-    ui->txtUnitedFile->setText(text);
-}
-
 void frmUnite::runTargetDialog() {
     // A cancelled dialog empties the box, as the dialog's own file name is then empty.
     ui->txtUnitedFile->setText(dialogs().saveFile(this, QString(), toQtFileFilter(TargetFilter)));
 }
 
-void frmUnite::setBusy(bool busy) {
-    if (busy == m_busy) return;
-    m_busy = busy;
-    if (busy) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    } else {
-        QApplication::restoreOverrideCursor();
-    }
-}
-
-void frmUnite::setControlsEnabled(bool enabled) {
-    ui->CmdOp->setEnabled(enabled);
-    ui->ChkPageBreak->setEnabled(enabled);
-}
-
 void frmUnite::onCmdOp() {
-    merge::UniteWindowPrompts prompts(*this);
-    runOperation([&] {
-        merge::runMerge(request(), prompts, m_office);
-    });
-    // Whatever the merge left behind, the window is usable again.
-    setBusy(false);
-    setControlsEnabled(true);
+    merge::MergeResult result;
+    {
+        WindowPrompts prompts(*this, {ui->CmdOp, ui->ChkPageBreak}, true);
+        runOperation([&] { result = merge::runMerge(request(), prompts, m_office); });
+    }
+    if (!result.placedTarget.isEmpty()) ui->txtUnitedFile->setText(result.placedTarget);
+    if (result.refusal && result.refusal->browse) runTargetDialog();
 }
 
 }  // namespace pw

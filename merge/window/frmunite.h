@@ -19,7 +19,7 @@ namespace pw {
 class DocumentList;
 
 // The merge window: the documents to merge, in order, the target file and the page-break
-// option. CmdOp hands its values to the merge, which answers back through UniteWindowPrompts.
+// option. CmdOp hands its values to the merge and shows what it made of the target name.
 class frmUnite final : public WorkingWindow {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(frmUnite)
@@ -31,13 +31,6 @@ public:
 
     // The merge's inputs as the controls hold them now.
     merge::MergeRequest request() const;
-
-    // What the merge may do to the window while it works.
-    QString targetText() const;
-    void setTargetText(const QString& text);
-    void runTargetDialog();  // the CmdUnitedFile action
-    void setBusy(bool busy);
-    void setControlsEnabled(bool enabled);
 
     // Shows the drop-down at this window's own function again, for a switch back.
     void resetFunction();
@@ -51,11 +44,11 @@ private:
     void save() const override;
     void onCmbFunc(int index);
     void onCmdOp();
+    void runTargetDialog();  // the CmdUnitedFile action
 
     std::unique_ptr<Ui::frmUnite> ui;
     word::ApplicationFactory& m_office;
     DocumentList* m_list = nullptr;
-    bool m_busy = false;
 };
 
 }  // namespace pw

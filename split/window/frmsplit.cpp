@@ -1,16 +1,14 @@
 #include "split/window/frmsplit.h"
 
-#include <QApplication>
-
 #include "doclist/clsgetpath.h"
 #include "doclist/documentlist.h"
 #include "shell/appinfo.h"
 #include "shell/frmabout.h"
-#include "shell/windowsettings.h"
+#include "shell/windowprompts.h"
 #include "split/splitrun.h"
 #include "split/window/digitfilter.h"
 #include "split/window/labelclick.h"
-#include "split/window/splitwindowprompts.h"
+#include "split/window/splitwindowsettings.h"
 #include "ui_frmsplit.h"
 
 namespace pw {
@@ -141,30 +139,27 @@ void frmSplit::resetFunction() {
 }
 
 split::SplitRequest frmSplit::request() const {
-    split::SplitRequest r;
+    using namespace split;
+    SplitRequest r;
     r.documents = m_list->entries();
-    r.splitMode = qMax(0, ui->OptSplit->checkedId());
+    r.mode = ui->OptSplit1->isChecked() ? SplitMode::IntoNDocuments : SplitMode::EveryNPages;
     r.pagesText = ui->txtPages->text();
     r.newDocsText = ui->txtNewDocs->text();
-    r.namingMode = qMax(0, ui->OptNewDocName->checkedId());
+    r.naming = NamingMode(qMax(0, ui->OptNewDocName->checkedId()));
     r.firstWordsText = ui->txtFirstWords->text();
     r.maskLengthText = ui->CmbNewNameMaskLength->currentText();
-    r.outDirMode = qMax(0, ui->OptOutDir->checkedId());
+    r.output = ui->OptOutDir1->isChecked() ? OutputRule::ChosenFolder : OutputRule::BesideSource;
     r.outDirText = ui->txtOutDir->text();
     return r;
 }
 
-void frmSplit::setOutDirText(const QString& text) {
-    ui->txtOutDir->setText(text);
-}
-
-QString frmSplit::outDirText() const {
-    return ui->txtOutDir->text();
-}
-
-void frmSplit::focusField(split::SplitField field, bool selectAll) {
-    QLineEdit* box = ui->txtOutDir;
-    switch (field) {
+void frmSplit::applyRefusal(const split::SplitRefusal& refusal) {
+    if (refusal.browse) {
+        browseOutDir();
+        return;
+    }
+    QLineEdit* box = nullptr;
+    switch (refusal.field) {
         case split::SplitField::Pages:
             box = ui->txtPages;
             break;
@@ -175,32 +170,25 @@ void frmSplit::focusField(split::SplitField field, bool selectAll) {
             box = ui->txtFirstWords;
             break;
         case split::SplitField::OutDir:
+            box = ui->txtOutDir;
             break;
+        case split::SplitField::None:
+            return;
     }
     box->setFocus(Qt::OtherFocusReason);
-    if (selectAll) box->selectAll();
+    if (refusal.selectAll) box->selectAll();
 }
 
 void frmSplit::browseOutDir() {
     ui->txtOutDir->setText(BrowseForFolder(this));
 }
 
-void frmSplit::setBusy(bool busy) {
-    if (busy == !ui->CmdOp->isEnabled()) return;
-    ui->CmdOp->setEnabled(!busy);
-    if (busy) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    } else {
-        QApplication::restoreOverrideCursor();
-    }
-}
-
 void frmSplit::onCmdOp() {
-    split::SplitWindowPrompts prompts(*this);
-    runOperation([&] {
-        split::runSplit(request(), prompts, m_office);
-    });
-    setBusy(false);  // whatever the run left behind
+    WindowPrompts prompts(*this, {ui->CmdOp}, false);
+    split::SplitResult result;
+    runOperation([&] { result = split::runSplit(request(), prompts, m_office); });
+    if (!result.outDirText.isEmpty()) ui->txtOutDir->setText(result.outDirText);
+    if (result.refusal) applyRefusal(*result.refusal);
 }
 
 }  // namespace pw

@@ -21,7 +21,7 @@ namespace pw {
 class DocumentList;
 
 // The split window: the documents to split and every option of a split run. CmdOp hands its
-// values to the split run, which answers back through SplitWindowPrompts.
+// values to the split run and applies a refusal to the controls.
 class frmSplit final : public WorkingWindow {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(frmSplit)
@@ -33,13 +33,6 @@ public:
 
     // The run's inputs as the controls hold them now.
     split::SplitRequest request() const;
-
-    // What the split run may do to the window while it works.
-    void setOutDirText(const QString& text);
-    QString outDirText() const;
-    void focusField(split::SplitField field, bool selectAll);
-    void browseOutDir();  // the CmdOutDir action
-    void setBusy(bool busy);
 
     // Shows the drop-down at this window's own function again, for a switch back.
     void resetFunction();
@@ -57,6 +50,8 @@ private:
     void onMaskLengthChosen();
     void onCmbFunc(int index);
     void onCmdOp();
+    void browseOutDir();  // the CmdOutDir action
+    void applyRefusal(const split::SplitRefusal& refusal);
 
     std::unique_ptr<Ui::frmSplit> ui;
     word::ApplicationFactory& m_office;

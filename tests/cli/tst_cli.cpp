@@ -14,12 +14,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "merge/mergetexts.h"
+#include "merge/mergemessages.h"
 #include "split/splitmessages.h"
 #include "tests/support/linktargets.h"
 #include "tests/support/testdocs.h"
 #include "tests/support/testenv.h"
-#include "tests/support/wordpackage.h"
 #include "word/libreoffice/libreofficefactory.h"
 
 using namespace pw;
@@ -178,14 +177,6 @@ class TestCli : public QObject {
         return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
     }
 
-    int pageCount(const QString& path) {
-        const QString pdf = m_tmp.filePath(QFileInfo(path).completeBaseName() + ".pdf");
-        auto doc = m_app->open(path);
-        if (!doc || !(*doc)->saveAs(pdf)) return -1;
-        (void)(*doc)->close(word::SaveChanges::Discard);
-        return test::pdfPageCount(pdf);
-    }
-
 private slots:
     void initTestCase() {
         QVERIFY(m_tmp.isValid());
@@ -240,18 +231,10 @@ private slots:
         QCOMPARE(r.json["outcome"].toString(), QStringLiteral("completed"));
         QCOMPARE(r.json["exitStatus"].toInt(), 0);
         QCOMPARE(r.json["failures"].toArray().size(), 0);
-        const QJsonArray counts = r.json["pageCounts"].toArray();
-        QCOMPARE(counts.size(), 1);
-        QCOMPARE(counts.at(0).toObject()["source"].toString(), m_long);
-        QCOMPARE(counts.at(0).toObject()["pages"].toInt(), 10);
-        QCOMPARE(counts.at(0).toObject()["pagination"].toString(), QStringLiteral("office"));
+        QCOMPARE(r.json["pageCounts"].toArray().at(0).toObject(),
+                 (QJsonObject{{"source", m_long}, {"pages", 10}, {"pagination", "office"}}));
         QVERIFY(r.json["elapsedSeconds"].toDouble() > 0);
         QCOMPARE(r.json["completionMessage"].toString(), split::msg::Finished);
-
-        const QString third = text(expected[2]);
-        QVERIFY2(third.contains("long page 7 heading") && third.contains("long page 9 heading"),
-                 qPrintable(third));
-        QVERIFY(!third.contains("long page 6 heading") && !third.contains("long page 10 heading"));
         QVERIFY(text(expected[3]).startsWith("long page 10 heading"));
 
         QVERIFY(r.errLines.contains(split::msg::CreateOutDir));
@@ -260,38 +243,6 @@ private slots:
             QVERIFY(r.errLines.contains(
                 QStringLiteral("document 1/1, part %1/4: %2").arg(j).arg(expected[j - 1])));
         QCOMPARE(r.errLines.last(), split::msg::Finished);
-    }
-
-    // A file that records Word's three pages is cut at them unless the office's are asked for,
-    // which lay it out on one.
-    void splitAtWordPages_data() {
-        QTest::addColumn<QStringList>("pagesOption");
-        QTest::addColumn<QString>("pagination");
-        QTest::addColumn<int>("pages");
-        QTest::newRow("auto") << QStringList{} << "word" << 3;
-        QTest::newRow("office") << QStringList{"--pages", "office"} << "office" << 1;
-    }
-    void splitAtWordPages() {
-        QFETCH(QStringList, pagesOption);
-        QFETCH(QString, pagination);
-        QFETCH(int, pages);
-        const QString out = newFolder();
-        const QString source = out + "/word.docx";
-        const QString para = QStringLiteral("<w:p><w:r>%1<w:t>page %2</w:t></w:r></w:p>");
-        QVERIFY(test::writeWordPackage(source,
-                                       para.arg("", "one") +
-                                           para.arg("<w:lastRenderedPageBreak/>", "two") +
-                                           para.arg("<w:lastRenderedPageBreak/>", "three"),
-                                       QStringLiteral("Microsoft Office Word"), 3));
-        const Run r = run(QStringList{"split", "--every", "1", "--out", out, "--json"} +
-                          pagesOption + QStringList{source});
-        QCOMPARE(r.exitCode, 0);
-        const QJsonObject counted = r.json["pageCounts"].toArray().at(0).toObject();
-        QCOMPARE(counted["pagination"].toString(), pagination);
-        QCOMPARE(counted["pages"].toInt(), pages);
-        QCOMPARE(r.json["written"].toArray().size(), pages);
-        QVERIFY(text(out + "/word" + QString::number(pages) + ".docx")
-                    .startsWith(pages == 3 ? "page three" : "page one"));
     }
 
     // Into 2 documents each, named by the run-wide counter; the damaged document in the middle
@@ -305,16 +256,12 @@ private slots:
                                       out + "/4.docx"};
         QCOMPARE(filesIn(out), expected);
         QCOMPARE(strings(r.json["written"]), expected);
-        QVERIFY(text(expected[2]).startsWith("six page 1 heading"));
         QVERIFY(text(expected[3]).startsWith("six page 4 heading"));
-
         const QJsonArray failures = r.json["failures"].toArray();
         QCOMPARE(failures.size(), 1);
         QCOMPARE(failures.at(0).toObject()["source"].toString(), m_damaged);
         QCOMPARE(failures.at(0).toObject()["part"].toInt(), 0);
         QCOMPARE(failures.at(0).toObject()["reason"].toString(), split::msg::ReasonNotDocument);
-        QCOMPARE(r.json["pageCounts"].toArray().size(), 2);
-        QCOMPARE(r.json["pageCounts"].toArray().at(1).toObject()["pages"].toInt(), 6);
 
         // The completion message and its list, one line each, at the end.
         const qsizetype done = r.errLines.indexOf(split::msg::Finished);
@@ -324,38 +271,18 @@ private slots:
                               "damaged.docx：" + split::msg::ReasonNotDocument}));
     }
 
-    // Every refusal ends with status 2 before anything starts, with the program's own words.
+    // Every refusal ends with status 2 before anything starts, with the program's own words and a
+    // note on the option to add or change.
     void refusals_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QStringList>("said");
         const QString missing = m_tmp.filePath("no/such/folder");
         const QString absent = m_tmp.filePath("absent");
-        QTest::newRow("no documents")
-            << QStringList{"split", "--every", "2"} << QStringList{split::msg::NoDocuments};
-        // The list is checked before the folder, as the window does.
         QTest::newRow("no documents first")
             << QStringList{"split", "--out", absent} << QStringList{split::msg::NoDocuments};
-        QTest::newRow("no count") << QStringList{"split", "a.docx"}
-                                  << QStringList{split::msg::EnterPages};
-        QTest::newRow("bad count") << QStringList{"split", "--every", "2.5", "a.docx"}
-                                   << QStringList{split::msg::BadPages};
         QTest::newRow("zero pages")
             << QStringList{"split", "--every", "0", "a.docx"}
             << QStringList{"pagewright-cli: nothing to split: the page count is 0"};
-        QTest::newRow("no documents count") << QStringList{"split", "--into", "", "a.docx"}
-                                            << QStringList{split::msg::EnterNewDocs};
-        QTest::newRow("too many") << QStringList{"split", "--into", "4294967296", "a.docx"}
-                                  << QStringList{split::msg::BadNewDocs};
-        QTest::newRow("no characters")
-            << QStringList{"split", "--every", "1", "--name", "chars=0", "a.docx"}
-            << QStringList{split::msg::EmptyNewName};
-        QTest::newRow("bad characters")
-            << QStringList{"split", "--every", "1", "--name", "chars=x", "a.docx"}
-            << QStringList{split::msg::BadFirstWords};
-        QTest::newRow("bad digits")
-            << QStringList{"split", "--every", "1", "--name", "digits=10", "a.docx"}
-            << QStringList{split::msg::BadMaskLength};
-        // The output folder is checked before the count.
         QTest::newRow("no folder")
             << QStringList{"split", "--out", "", "a.docx"}
             << QStringList{split::msg::EnterOutDir, "pagewright-cli: add --out DIR"};
@@ -368,27 +295,14 @@ private slots:
             << QStringList{split::msg::CreateOutDir,
                            "pagewright-cli: answered Yes (--create-folder)",
                            split::msg::OutDirNotCreated(missing + "/").split(u'\n').first()};
-        QTest::newRow("nothing to merge") << QStringList{"merge", "--target", "all.docx"}
-                                          << QStringList{merge::texts::noDocuments()};
         QTest::newRow("no target")
             << QStringList{"merge", "a.docx", "b.docx"}
-            << QStringList{merge::texts::targetMissing(), "pagewright-cli: add --target FILE"};
+            << QStringList{merge::msg::TargetMissing, "pagewright-cli: add --target FILE"};
         QTest::newRow("target a folder name")
             << QStringList{"merge", "--target", "out/", "a.docx"}
-            << QStringList{merge::texts::targetMissing(),
+            << QStringList{merge::msg::TargetMissing,
                            "pagewright-cli: --target names a folder; give the file in it, as in "
                            "--target out/merged.docx"};
-        QTest::newRow("target an existing folder name")
-            << QStringList{"merge", "--target", m_tmp.path() + "/", "a.docx"}
-            << merge::texts::targetIsFolder(m_tmp.path()).split(u'\n');
-        QTest::newRow("target a source")
-            << QStringList{"merge", "--target", "./b.docx", "a.docx", "b.docx"}
-            << merge::texts::targetIsSource(m_b).split(u'\n');
-        QTest::newRow("target a folder") << QStringList{"merge", "--target", m_tmp.path(), "a.docx"}
-                                         << merge::texts::targetIsFolder(m_tmp.path()).split(u'\n');
-        QTest::newRow("target pdf")
-            << QStringList{"merge", "--target", "all.pdf", "a.docx"}
-            << merge::texts::targetIsExportOnly(m_docs + "/all.pdf").split(u'\n');
         QTest::newRow("usage") << QStringList{"split", "--page", "3", "a.docx"}
                                << QStringList{"pagewright-cli: unknown option --page"};
     }
@@ -419,12 +333,6 @@ private slots:
         QVERIFY2(r.errLines.contains(split::msg::OfficeNotStarted({}).split(u'\n').first()),
                  qPrintable(r.errLines.join('\n')));
         QCOMPARE(filesIn(out), QStringList());
-
-        const QString target = out + "/all.docx";
-        r = run({"merge", "--target", target, "a.docx", "b.docx"}, none);
-        QCOMPARE(r.exitCode, 3);
-        QVERIFY(r.errLines.contains(merge::texts::officeNotStarted({}).split(u'\n').first()));
-        QVERIFY(!QFileInfo::exists(target));
     }
 
     // An existing target is left alone without --overwrite, and rewritten from empty with it.
@@ -435,7 +343,7 @@ private slots:
 
         Run r = run({"merge", "--target", target, "--page-breaks", "a.docx", "b.docx", "c.rtf"});
         QCOMPARE(r.exitCode, 2);
-        QVERIFY(r.errLines.contains(merge::texts::overwriteTarget()));
+        QVERIFY(r.errLines.contains(merge::msg::OverwriteTarget));
         QVERIFY(r.errLines.contains("pagewright-cli: answered No; add --overwrite to answer Yes"));
         QCOMPARE(test::fileHash(target), old);
 
@@ -446,19 +354,16 @@ private slots:
         QCOMPARE(strings(r.json["written"]), QStringList{target});
         QCOMPARE(strings(r.json["merged"]), QStringList({m_a, m_b, m_c}));
         QCOMPARE(r.json["failures"].toArray().size(), 0);
-        QCOMPARE(r.errLines.last(), merge::texts::mergeComplete());
+        QCOMPARE(r.errLines.last(), merge::msg::Finished);
         for (int i = 1; i <= 3; ++i) {
             const QString doc = QStringList{m_a, m_b, m_c}[i - 1];
             QVERIFY(r.errLines.contains(QStringLiteral("document %1/3: %2").arg(i).arg(doc)));
         }
 
         const QString merged = text(target);
-        QVERIFY2(!merged.contains("old page"), qPrintable(merged));
-        const qsizetype a = merged.indexOf("alpha page 1"), b = merged.indexOf("bravo page 2"),
-                        c = merged.indexOf("charlie page 1");
-        QVERIFY2(a >= 0 && a < b && b < c, qPrintable(merged));
-        // 1 + 2 + 1 pages, each document on pages of its own.
-        QCOMPARE(pageCount(target), 4);
+        QVERIFY2(!merged.contains("old page") && merged.indexOf("alpha page 1") >= 0 &&
+                     merged.indexOf("alpha page 1") < merged.indexOf("charlie page 1"),
+                 qPrintable(merged));
     }
 
     // Ctrl+C during a split of many parts: the run stops after the current part, its office
@@ -482,24 +387,6 @@ private slots:
             QStringLiteral("pagewright-cli: interrupted; %1 file(s) made").arg(written.size())));
         QVERIFY(text(written.last())
                     .startsWith(QStringLiteral("many page %1 heading").arg(written.size())));
-    }
-
-    // SIGTERM during a merge: the passes that finished are in the target, the rest listed.
-    void terminatedMerge() {
-        const QString target = newFolder() + "/all.docx";
-        QStringList entries;
-        for (int i = 0; i < 12; ++i) entries << m_a << m_b;
-        const Interrupted r =
-            interrupt(QStringList{"merge", "--target", target, "--json"} + entries,
-                      "document 2/24: ", SIGTERM, {});
-        QCOMPARE(r.exitCode, 143);
-        QVERIFY(r.officesRunning > 0);
-        QCOMPARE(r.json["outcome"].toString(), QStringLiteral("cancelled"));
-        const qsizetype merged = r.json["merged"].toArray().size();
-        QVERIFY2(merged >= 1 && merged < 24, qPrintable(r.errLines.join('\n')));
-        QCOMPARE(r.json["failures"].toArray().size(), 24 - merged);
-        QCOMPARE(strings(r.json["written"]), QStringList{target});
-        QCOMPARE(text(target).count("alpha page 1 heading"), (merged + 1) / 2);
     }
 
     // Pictures linked to a server that answers and to one that never does: neither is asked
@@ -561,7 +448,7 @@ private slots:
                 QStringList{notes});
         QCOMPARE(r.exitCode, 1);
         QCOMPARE(strings(r.json["merged"]), QStringList({m_a, notes}));
-        for (const QString& j : junk) expected[j] = merge::texts::notDocument();
+        for (const QString& j : junk) expected[j] = merge::msg::ReasonNotDocument;
         QCOMPARE(failed(r), expected);
         const QString merged = text(target);
         QVERIFY2(merged.contains("alpha page 1") && merged.contains("Plain notes that belong"),
@@ -606,7 +493,7 @@ private slots:
         QCOMPARE(failures.at(0)["source"].toString(), slow);
         if (merging) {
             QCOMPARE(strings(r.json["merged"]), QStringList{m_a});
-            QCOMPARE(failures.at(0)["reason"].toString(), merge::texts::cancelled());
+            QCOMPARE(failures.at(0)["reason"].toString(), merge::msg::ReasonCancelled);
         } else {
             QCOMPARE(filesIn(out), QStringList());
             QCOMPARE(failures.at(0)["part"].toInt(), 0);  // it never got as far as its parts

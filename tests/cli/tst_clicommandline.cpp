@@ -1,4 +1,7 @@
-// The command line read into requests, the exit status of each outcome, and the progress line.
+// The command line read into requests, questions answered by their kind, the exit status of each
+// outcome, and the progress line.
+
+#include <cstdio>
 
 #include <QDir>
 #include <QTest>
@@ -10,6 +13,9 @@
 
 using namespace pw;
 using namespace pw::cli;
+using split::NamingMode;
+
+Q_DECLARE_METATYPE(pw::split::NamingMode)
 
 namespace {
 
@@ -24,98 +30,73 @@ class TestCliCommandLine : public QObject {
     Q_OBJECT
 
 private slots:
-    void splitDefaultsAreTheWindowsFirstRun() {
-        const CommandLine c = parse({"split", "a.docx", "/abs/b.doc"});
-        QCOMPARE(c.kind, CommandKind::Split);
-        QCOMPARE(c.split.documents, QStringList({"/work/here/a.docx", "/abs/b.doc"}));
-        QCOMPARE(c.split.splitMode, 0);
-        QVERIFY(c.split.pagesText.isEmpty());
-        QCOMPARE(c.split.namingMode, 1);
-        QCOMPARE(c.split.firstWordsText, QStringLiteral("20"));
-        QCOMPARE(c.split.maskLengthText, QStringLiteral("2"));
-        QCOMPARE(c.split.outDirMode, 0);
-        QVERIFY(!c.createFolder && !c.json);
-        QCOMPARE(c.split.pagination, split::Pagination::Auto);
-    }
-
     void splitOptions() {
-        const CommandLine c = parse({"split", "--into", "4", "--name=digits=3", "a.docx", "--out",
-                                     "../parts", "--create-folder", "--json", "--", "--odd.docx"});
-        QCOMPARE(c.kind, CommandKind::Split);
-        QCOMPARE(c.split.splitMode, 1);
+        const CommandLine d = parse({"split", "a.docx", "/abs/b.doc"});
+        QCOMPARE(d.kind, CommandKind::Split);
+        QCOMPARE(d.split.documents, QStringList({"/work/here/a.docx", "/abs/b.doc"}));
+        // The defaults are the window's first run.
+        QCOMPARE(d.split.mode, split::SplitMode::EveryNPages);
+        QCOMPARE(d.split.naming, NamingMode::PartNumber);
+        QCOMPARE(d.split.output, split::OutputRule::BesideSource);
+        QVERIFY(!d.createFolder && !d.json);
+
+        const CommandLine c =
+            parse({"split", "--into", "4", "a.docx", "--out", "../parts", "--create-folder",
+                   "--json", "--pages=office", "--", "--odd.docx"});
+        QCOMPARE(c.split.mode, split::SplitMode::IntoNDocuments);
         QCOMPARE(c.split.newDocsText, QStringLiteral("4"));
-        QCOMPARE(c.split.namingMode, 4);
-        QCOMPARE(c.split.maskLengthText, QStringLiteral("3"));
-        QCOMPARE(c.split.outDirMode, 1);
+        QCOMPARE(c.split.output, split::OutputRule::ChosenFolder);
         QCOMPARE(c.split.outDirText, QStringLiteral("/work/parts"));
         QVERIFY(c.createFolder && c.json);
+        QCOMPARE(c.split.pagination, split::Pagination::Office);
         QCOMPARE(c.split.documents, QStringList({"/work/here/a.docx", "/work/here/--odd.docx"}));
-        QCOMPARE(parse({"split", "--pages", "word", "a"}).split.pagination,
-                 split::Pagination::Word);
-        QCOMPARE(parse({"split", "--pages=office", "a"}).split.pagination,
-                 split::Pagination::Office);
+        // Counts are passed on as typed: the run's own checks judge them.
+        const CommandLine t = parse({"split", "--every=abc", "--out", " ", "a"});
+        QCOMPARE(t.split.pagesText, QStringLiteral("abc"));
+        QCOMPARE(t.split.outDirText, QStringLiteral(" "));
     }
 
     void namingRules_data() {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("mode");
+        QTest::addColumn<NamingMode>("mode");
         QTest::addColumn<QString>("chars");
         QTest::addColumn<QString>("digits");
-        QTest::newRow("range") << "range" << 0 << "20"
+        QTest::newRow("range") << "range" << NamingMode::PageRange << "20"
                                << "2";
-        QTest::newRow("number") << "number" << 1 << "20"
+        QTest::newRow("number") << "number" << NamingMode::PartNumber << "20"
                                 << "2";
-        QTest::newRow("chars") << "chars" << 2 << "20"
-                               << "2";
-        QTest::newRow("chars=7") << "chars=7" << 2 << "7"
-                                 << "2";
-        QTest::newRow("counter") << "counter" << 3 << "20"
-                                 << "2";
-        QTest::newRow("digits") << "digits" << 4 << "20"
+        QTest::newRow("chars=") << "chars=" << NamingMode::FirstCharacters << ""
                                 << "2";
-        QTest::newRow("digits=5") << "digits=5" << 4 << "20"
+        QTest::newRow("chars=7") << "chars=7" << NamingMode::FirstCharacters << "7"
+                                 << "2";
+        QTest::newRow("counter") << "counter" << NamingMode::Sequence << "20"
+                                 << "2";
+        QTest::newRow("digits=5") << "digits=5" << NamingMode::PaddedSequence << "20"
                                   << "5";
     }
     void namingRules() {
         QFETCH(QString, name);
-        const CommandLine c = parse({"split", "--every", "5", "--name", name, "a.docx"});
+        const CommandLine c = parse({"split", "--name", name, "a.docx"});
         QCOMPARE(c.kind, CommandKind::Split);
-        QCOMPARE(c.split.pagesText, QStringLiteral("5"));
-        QTEST(c.split.namingMode, "mode");
+        QTEST(c.split.naming, "mode");
         QTEST(c.split.firstWordsText, "chars");
         QTEST(c.split.maskLengthText, "digits");
     }
 
-    // Counts are passed on as typed: the run's own checks judge them, with their messages.
-    void countsAreLeftToTheRunsChecks() {
-        const CommandLine c =
-            parse({"split", "--every=abc", "--name", "chars=", "--out", " ", "a"});
-        QCOMPARE(c.kind, CommandKind::Split);
-        QCOMPARE(c.split.pagesText, QStringLiteral("abc"));
-        QVERIFY(c.split.firstWordsText.isEmpty());
-        QCOMPARE(c.split.outDirText, QStringLiteral(" "));
-    }
-
+    // A target the merge takes as missing must reach it as such, not as the folder it names;
+    // a folder that exists reaches it as that folder, which the merge refuses as one.
     void merge() {
         const CommandLine c =
             parse({"merge", "--target", "out/all.docx", "--page-breaks", "b.doc", "a.docx"});
         QCOMPARE(c.kind, CommandKind::Merge);
         QCOMPARE(c.merge.targetText, QStringLiteral("/work/here/out/all.docx"));
-        QVERIFY(c.merge.pageBreaks);
-        QVERIFY(!c.overwrite && !c.json);
+        QVERIFY(c.merge.pageBreaks && !c.overwrite);
         QCOMPARE(c.merge.documents, QStringList({"/work/here/b.doc", "/work/here/a.docx"}));
         QVERIFY(parse({"merge", "--overwrite", "a"}).overwrite);
-    }
-
-    // A target the merge takes as missing must reach it as such, not as the folder it names;
-    // a folder that exists reaches it as that folder, which the merge refuses as one.
-    void missingTargetStaysMissing() {
-        QCOMPARE(parse({"merge", "--target", "out/", "a"}).merge.targetText,
-                 QStringLiteral("out/"));
+        QCOMPARE(parse({"merge", "--target", "out/", "a"}).merge.targetText, "out/");
         const QString folder = QDir(QDir::tempPath()).canonicalPath();
         QCOMPARE(parse({"merge", "--target", folder + "/", "a"}).merge.targetText, folder);
-        QCOMPARE(parse({"merge", "--target", "  ", "a"}).merge.targetText, QStringLiteral("  "));
-        QVERIFY(parse({"merge", "a"}).merge.targetText.isEmpty());
+        QCOMPARE(parse({"merge", "--target", "  ", "a"}).merge.targetText, "  ");
     }
 
     void invalid_data() {
@@ -156,50 +137,88 @@ private slots:
         QCOMPARE(parse({"help", "merge"}).helpTopic, QStringLiteral("merge"));
     }
 
-    void splitExitStatus() {
-        using O = split::SplitResult::Outcome;
-        split::SplitResult r;
-        r.outcome = O::Refused;
-        QCOMPARE(exitStatus(r, 0), 2);
-        r.outcome = O::OfficeFailed;
-        QCOMPARE(exitStatus(r, 0), 3);
-        r.outcome = O::Completed;
-        QCOMPARE(exitStatus(r, 0), 0);
-        r.failures.append({"a.docx", 0, {}, "x", {}});
-        QCOMPARE(exitStatus(r, 0), 1);
-        r.outcome = O::Cancelled;
-        QCOMPARE(exitStatus(r, 2), 130);
-        QCOMPARE(exitStatus(r, 15), 143);
+    // Each kind of question is answered by its own flag, whatever its text says.
+    void questionsAnsweredByKind_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("createFolder");
+        QTest::addColumn<bool>("overwrite");
+        QTest::addColumn<QString>("said");
+        const int folder = int(Question::Kind::CreateFolder);
+        const int target = int(Question::Kind::OverwriteTarget);
+        QTest::newRow("folder, yes") << folder << true << false << "answered Yes (--create-folder)";
+        QTest::newRow("folder, no")
+            << folder << false << true << "answered No; add --create-folder to answer Yes";
+        QTest::newRow("target, yes") << target << false << true << "answered Yes (--overwrite)";
+        QTest::newRow("target, no")
+            << target << true << false << "answered No; add --overwrite to answer Yes";
+    }
+    void questionsAnsweredByKind() {
+        QFETCH(int, kind);
+        QFETCH(bool, createFolder);
+        QFETCH(bool, overwrite);
+        QFETCH(QString, said);
+        char buffer[512] = {};
+        std::FILE* out = fmemopen(buffer, sizeof buffer - 1, "w");
+        bool answer = false;
+        {
+            Console console(out, false, 80);
+            Prompts prompts(console, {createFolder, overwrite}, [] { return false; });
+            answer = prompts.ask({Question::Kind(kind), QStringLiteral("?"), false, {}});
+        }
+        std::fclose(out);
+        QCOMPARE(answer, kind == int(Question::Kind::CreateFolder) ? createFolder : overwrite);
+        QCOMPARE(QString::fromUtf8(buffer), "?\npagewright-cli: " + said + "\n");
     }
 
-    void mergeExitStatus() {
-        using O = merge::MergeResult::Outcome;
-        merge::MergeResult r;
-        QCOMPARE(exitStatus(r, 0), 2);
-        r.outcome = O::OfficeFailed;
-        r.failures.append(merge::MergeFailure{QString(), QStringLiteral("no soffice")});
-        QCOMPARE(exitStatus(r, 0), 3);
+    // The statuses a run of the program does not easily reach; the others are seen end to end.
+    void exitStatus_data() {
+        QTest::addColumn<bool>("merging");
+        QTest::addColumn<int>("outcome");
+        QTest::addColumn<QString>("failedSource");  // "-": nothing failed
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<int>("status");
+        using S = split::SplitResult::Outcome;
+        using M = merge::MergeResult::Outcome;
+        QTest::newRow("split SIGTERM") << false << int(S::Cancelled) << "a" << 15 << 143;
+        QTest::newRow("merge no office") << true << int(M::OfficeFailed) << "" << 0 << 3;
         // The first entry could not be read: the office ran, the input failed.
-        r.failures.first().source = "a.docx";
-        QCOMPARE(exitStatus(r, 0), 1);
-        r.outcome = O::TargetFailed;
-        QCOMPARE(exitStatus(r, 0), 1);
-        r.outcome = O::Completed;
-        QCOMPARE(exitStatus(r, 0), 1);
-        r.failures.clear();
-        QCOMPARE(exitStatus(r, 0), 0);
+        QTest::newRow("merge first entry") << true << int(M::OfficeFailed) << "a" << 0 << 1;
+        QTest::newRow("merge target") << true << int(M::TargetFailed) << "" << 0 << 1;
+    }
+    void exitStatus() {
+        QFETCH(bool, merging);
+        QFETCH(int, outcome);
+        QFETCH(QString, failedSource);
+        QFETCH(int, signal);
+        const bool failed = failedSource != "-";
+        int status = -1;
+        if (merging) {
+            merge::MergeResult r;
+            r.outcome = merge::MergeResult::Outcome(outcome);
+            if (failed) r.failures.append({failedSource, "x"});
+            status = cli::exitStatus(r, signal);
+        } else {
+            split::SplitResult r;
+            r.outcome = split::SplitResult::Outcome(outcome);
+            if (failed) r.failures.append({failedSource, 0, {}, "x", {}});
+            status = cli::exitStatus(r, signal);
+        }
+        QTEST(status, "status");
     }
 
     void progressLines() {
-        QCOMPARE(progressLine(split::SplitProgress{1, 3, "/d/b.docx", 0, 0, {}}),
-                 QStringLiteral("document 2/3: /d/b.docx"));
-        QVERIFY(progressLine(split::SplitProgress{1, 3, "/d/b.docx", 0, 4, {}}).isEmpty());
-        QCOMPARE(progressLine(split::SplitProgress{1, 3, "/d/b.docx", 2, 4, "/o/b2.docx"}),
-                 QStringLiteral("document 2/3, part 2/4: /o/b2.docx"));
-        QCOMPARE(progressLine(split::SplitProgress{0, 1, "/d/b.docx", 4, 4, {}}),
-                 QStringLiteral("document 1/1, part 4/4: not made"));
-        QCOMPARE(progressLine(merge::MergeProgress{0, 2, "/d/a.rtf"}),
-                 QStringLiteral("document 1/2: /d/a.rtf"));
+        auto step = [](int doc, int docs, int part, int parts, const QString& written) {
+            Progress p = Progress::step(doc, docs, "/d/b.docx");
+            p.partIndex = part;
+            p.partCount = parts;
+            p.written = written;
+            return progressLine(p);
+        };
+        QCOMPARE(step(1, 3, 0, 0, {}), QStringLiteral("document 2/3: /d/b.docx"));
+        QVERIFY(step(1, 3, 0, 4, {}).isEmpty());
+        QCOMPARE(step(1, 3, 2, 4, "/o/b2.docx"), "document 2/3, part 2/4: /o/b2.docx");
+        QCOMPARE(step(0, 1, 4, 4, {}), QStringLiteral("document 1/1, part 4/4: not made"));
+        QVERIFY(progressLine(Progress::at(Progress::Stage::WorkBegins)).isEmpty());
     }
 
     // The self-updating line must never wrap, or it stops updating in place.

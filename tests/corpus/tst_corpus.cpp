@@ -13,7 +13,7 @@
 #include "shell/filenames.h"
 #include "split/splitrun.h"
 #include "tests/corpus/corpusoracle.h"
-#include "tests/split/scriptedprompts.h"
+#include "tests/support/scriptedprompts.h"
 #include "tests/support/testenv.h"
 #include "word/libreoffice/libreofficefactory.h"
 
@@ -55,8 +55,8 @@ void judge(const QStringList& sources, const QString& work, QList<DocumentOutcom
     split::SplitRequest req;
     req.documents = sources;
     req.pagesText = QStringLiteral("1");
-    req.namingMode = 0;
-    req.outDirMode = 1;
+    req.naming = split::NamingMode::PageRange;
+    req.output = split::OutputRule::ChosenFolder;
     req.outDirText = outDir;
     test::ScriptedPrompts prompts;
     word::LibreOfficeFactory office;

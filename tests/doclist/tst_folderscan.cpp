@@ -91,40 +91,27 @@ private slots:
         QCOMPARE(IsFolderDocument(name), document);
     }
 
-    // x.doc, sub/y.docx, sub/deep/z.DOC, other/w.doc, readme.txt: each folder's documents
-    // first, then each subfolder's tree in the order the folder lists them.
-    void orderOfTheTree() {
-        const QString d = root() + "d";
-        touch(d + "/x.doc");
-        touch(d + "/sub/y.docx");
-        touch(d + "/sub/deep/z.DOC");
-        touch(d + "/other/w.doc");
-        touch(d + "/readme.txt");
-        const QStringList subTree{d + "/sub/y.docx", d + "/sub/deep/z.DOC"};
-        const QStringList otherTree{d + "/other/w.doc"};
-        const QStringList names = enumerationOrder(d);
-        const bool subFirst = names.indexOf("sub") < names.indexOf("other");
-        const QStringList expected =
-            QStringList{d + "/x.doc"} + (subFirst ? subTree + otherTree : otherTree + subTree);
-        QCOMPARE(scan(d), expected);
-        QCOMPARE(scan(d + "/"), expected);
-    }
-
-    // Documents found after a subfolder in the listing still come before its tree.
+    // Each folder's documents first, even those listed after a subfolder, then each
+    // subfolder's tree in the order the folder lists them; other files are left out.
     void ownDocumentsBeforeSubfolders() {
         const QString d = root() + "mixed";
         for (const char* name : {"a", "m", "z"}) touch(d + "/" + QString(name) + "/in.doc");
+        touch(d + "/readme.txt");
         for (const char* name : {"b.doc", "n.doc", "y.doc"}) touch(d + "/" + QString(name));
         QStringList expected;
         QStringList subTrees;
         for (const QString& name : enumerationOrder(d)) {
             if (name.endsWith(".doc")) {
                 expected << d + "/" + name;
-            } else {
+            } else if (!name.endsWith(".txt")) {
                 subTrees << d + "/" + name + "/in.doc";
             }
         }
         QCOMPARE(scan(d), expected + subTrees);
+        QCOMPARE(scan(d + "/"), expected + subTrees);
+        // Deeper trees too.
+        touch(d + "/a/deep/z.DOC");
+        QVERIFY(scan(d).indexOf(d + "/a/deep/z.DOC") == scan(d).indexOf(d + "/a/in.doc") + 1);
     }
 
     void neverSorted() {

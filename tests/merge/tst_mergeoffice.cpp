@@ -11,7 +11,7 @@
 #include <csignal>
 
 #include "merge/mergerun.h"
-#include "tests/merge/scriptedprompts.h"
+#include "tests/support/scriptedprompts.h"
 #include "tests/support/testdocs.h"
 #include "tests/support/testenv.h"
 #include "word/libreoffice/libreofficefactory.h"
@@ -90,7 +90,6 @@ private:
 
     QString path(const QString& name) const { return m_dir.filePath(name); }
     MergeResult run(const QStringList& documents, const QString& target, bool pageBreaks = false) {
-        m_prompts->target = target;
         return merge::runMerge({documents, target, pageBreaks}, *m_prompts, m_factory);
     }
     static test::DocBuilder tagged(const QString& tag, int paragraphs = 2) {
@@ -224,8 +223,10 @@ private slots:
     }
     void missingTargetName() {
         QFETCH(QString, target);
-        QCOMPARE(run({path("alpha.docx")}, target).outcome, Outcome::Refused);
-        QCOMPARE(m_events, (QStringList{"message", "dialog"}));
+        const MergeResult r = run({path("alpha.docx")}, target);
+        QCOMPARE(r.outcome, Outcome::Refused);
+        QVERIFY(r.refusal && r.refusal->browse);
+        QCOMPARE(m_events, QStringList{"message"});
         QCOMPARE(m_prompts->messages, QStringList{QStringLiteral("请输入要合成的目标文档名！")});
         QVERIFY(test::officeProcesses().isEmpty());
     }
@@ -280,15 +281,16 @@ private slots:
         for (const QString& t : tags) docs.append(path(t.toLower() + ".docx"));
         const QString target = path("passes.docx");
         QStringList problems;
-        m_prompts->onProgress = [&](const merge::MergeProgress& p) {
+        m_prompts->onProgress = [&](const Progress& p) {
             const QString body = docxBodyText(target);
             for (int i = 0; i < tags.size(); ++i) {
-                if (body.contains(tags[i] + " begins") != (i < p.index))
-                    problems.append(QStringLiteral("before pass %1: %2").arg(p.index).arg(tags[i]));
+                if (body.contains(tags[i] + " begins") != (i < p.documentIndex))
+                    problems.append(
+                        QStringLiteral("before pass %1: %2").arg(p.documentIndex).arg(tags[i]));
             }
         };
         run(docs, target, true);
-        QCOMPARE(m_prompts->progressed, (QList<int>{0, 1, 2, 3}));
+        QCOMPARE(m_prompts->documentIndexes(), (QList<int>{0, 1, 2, 3}));
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join("; ")));
         QVERIFY(inOrder(docxBodyText(target),
                         {"ALPHA begins", "BETA begins", "GAMMA begins", "DELTA begins"}));
@@ -300,8 +302,8 @@ private slots:
         QStringList docs;
         for (const QString& t : tags) docs.append(path(t.toLower() + ".docx"));
         const QString target = path("killed.docx");
-        m_prompts->onProgress = [&](const merge::MergeProgress& p) {
-            if (p.index != 2) return;
+        m_prompts->onProgress = [&](const Progress& p) {
+            if (p.documentIndex != 2) return;
             for (const qint64 pid : test::officeProcesses()) ::kill(pid_t(pid), SIGKILL);
             QVERIFY(test::waitNoOfficeProcesses());
         };
@@ -325,7 +327,7 @@ private slots:
         qputenv("XDG_CONFIG_HOME", oldConfig);
         QCOMPARE(r.outcome, Outcome::Completed);
         QVERIFY2(r.target.startsWith(home + "/"), qPrintable(r.target));
-        QCOMPARE(m_prompts->target, r.target);
+        QCOMPARE(r.placedTarget, r.target);
         QVERIFY(inspect(r.target).text.contains("ALPHA begins"));
     }
 

@@ -3,8 +3,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "merge/window/mergewindowsettings.h"
 #include "shell/settingsstore.h"
 #include "shell/windowsettings.h"
+#include "split/window/splitwindowsettings.h"
 
 using namespace pw;
 
@@ -131,21 +133,16 @@ private slots:
         recording.writes.clear();
         saveMergeWindowSettings(recording, {.chkPageBreak = false});
         QCOMPARE(recording.writes, QStringList({"ChkPageBreak=0", "StartForm=1"}));
-    }
-
-    void closingSplitAloneLeavesNoMergeKey() {
-        saveSplitWindowSettings(*store_, SplitWindowSettings());
-        QCOMPARE(stored("StartForm"), QString("0"));
-        QCOMPARE(stored("ChkPageBreak"), Absent);
-        QCOMPARE(QSettings(dir_->filePath("Quillmark/Quillmark.ini"), QSettings::IniFormat)
-                     .allKeys()
-                     .size(),
-                 7);
+        // An empty box is stored empty, not left out, and texts keep their blanks.
+        saveSplitWindowSettings(*store_, {.txtPages = QString(), .txtNewDocs = " 0 "});
+        QCOMPARE(stored("txtPages"), QString(""));
+        QCOMPARE(readSplitWindowSettings(*store_).txtNewDocs, QString(" 0 "));
     }
 
     void closingMergeAfterSplitOpensMergeNextTime() {
         // Closing the merge window closes the split window first.
         saveSplitWindowSettings(*store_, changedSplit());
+        QCOMPARE(stored("ChkPageBreak"), Absent);
         saveMergeWindowSettings(*store_, {.chkPageBreak = true});
         QCOMPARE(readStartForm(*store_), 1);
         QCOMPARE(readMergeWindowSettings(*store_).chkPageBreak, true);
@@ -158,90 +155,44 @@ private slots:
         QCOMPARE(readStartForm(*store_), 0);
     }
 
-    void emptyTextsRoundTrip() {
-        SplitWindowSettings settings = changedSplit();
-        settings.txtPages.clear();
-        settings.txtNewDocs = QStringLiteral(" 0 ");
-        saveSplitWindowSettings(*store_, settings);
-        QCOMPARE(stored("txtPages"), QString(""));  // present, not absent
-        const SplitWindowSettings back = readSplitWindowSettings(*store_);
-        QCOMPARE(back.txtPages, QString());
-        QCOMPARE(back.txtNewDocs, QString(" 0 "));
-    }
-
-    void everyValueRoundTrips() {
-        for (int rule = 0; rule <= 4; ++rule) {
-            for (int position = 0; position <= 7; ++position) {
-                SplitWindowSettings settings = changedSplit();
-                settings.optNewDocName = rule;
-                settings.cmbMaskLength = position;
-                settings.optSplit = position % 2;
-                settings.optOutDir = 1 - position % 2;
-                saveSplitWindowSettings(*store_, settings);
-                const SplitWindowSettings back = readSplitWindowSettings(*store_);
-                QCOMPARE(back.optNewDocName, rule);
-                QCOMPARE(back.cmbMaskLength, position);
-                QCOMPARE(back.optSplit, settings.optSplit);
-                QCOMPARE(back.optOutDir, settings.optOutDir);
-            }
-        }
-    }
-
     void readingRules_data() {
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("value");
         QTest::addColumn<int>("expected");
-        // OptNewDocName is read as text.
-        QTest::newRow("rule 7") << "OptNewDocName"
-                                << "7" << 1;
-        QTest::newRow("rule abc") << "OptNewDocName"
-                                  << "abc" << 1;
-        QTest::newRow("rule empty") << "OptNewDocName"
-                                    << "" << 1;
-        QTest::newRow("rule 03") << "OptNewDocName"
-                                 << "03" << 1;
-        QTest::newRow("rule 3") << "OptNewDocName"
-                                << "3" << 3;
-        QTest::newRow("rule 0") << "OptNewDocName"
-                                << "0" << 0;
-        // Two-way options: 0 the first, any other number the second, no number the default.
-        QTest::newRow("split 5") << "OptSplit"
-                                 << "5" << 1;
-        QTest::newRow("split -1") << "OptSplit"
-                                  << "-1" << 1;
-        QTest::newRow("split abc") << "OptSplit"
-                                   << "abc" << 0;
-        QTest::newRow("split huge") << "OptSplit"
-                                    << "99999999999999999999" << 0;
-        QTest::newRow("outdir 2") << "OptOutDir"
-                                  << "2" << 1;
-        QTest::newRow("outdir x1") << "OptOutDir"
-                                   << "x1" << 0;
-        // List positions outside 0 to 7 read as 0.
-        QTest::newRow("mask 7") << "CmbNewNameMaskLength"
-                                << "7" << 7;
-        QTest::newRow("mask 8") << "CmbNewNameMaskLength"
-                                << "8" << 0;
-        QTest::newRow("mask -1") << "CmbNewNameMaskLength"
-                                 << "-1" << 0;
-        QTest::newRow("mask 2.5") << "CmbNewNameMaskLength"
-                                  << "2.5" << 0;
-        // Check states other than 0 and 1 read as clear.
-        QTest::newRow("check 1") << "ChkPageBreak"
-                                 << "1" << 1;
-        QTest::newRow("check 2") << "ChkPageBreak"
-                                 << "2" << 0;
-        QTest::newRow("check yes") << "ChkPageBreak"
-                                   << "yes" << 0;
-        // StartForm: 0 split, any other number merge, no number split.
-        QTest::newRow("start 1") << "StartForm"
-                                 << "1" << 1;
-        QTest::newRow("start -3") << "StartForm"
-                                  << "-3" << 1;
-        QTest::newRow("start 0") << "StartForm"
-                                 << "0" << 0;
-        QTest::newRow("start abc") << "StartForm"
-                                   << "abc" << 0;
+        // OptNewDocName is read as text; two-way options: 0 the first, any other number the
+        // second; list positions outside 0 to 7 read as 0; check states other than 0 and 1 as
+        // clear; StartForm: 0 split, any other number merge.
+        const struct {
+            const char* key;
+            const char* value;
+            int expected;
+        } rows[] = {
+            {"OptNewDocName", "7", 1},
+            {"OptNewDocName", "abc", 1},
+            {"OptNewDocName", "", 1},
+            {"OptNewDocName", "03", 1},
+            {"OptNewDocName", "3", 3},
+            {"OptNewDocName", "0", 0},
+            {"OptSplit", "5", 1},
+            {"OptSplit", "-1", 1},
+            {"OptSplit", "abc", 0},
+            {"OptSplit", "99999999999999999999", 0},
+            {"OptOutDir", "2", 1},
+            {"OptOutDir", "x1", 0},
+            {"CmbNewNameMaskLength", "7", 7},
+            {"CmbNewNameMaskLength", "8", 0},
+            {"CmbNewNameMaskLength", "-1", 0},
+            {"CmbNewNameMaskLength", "2.5", 0},
+            {"ChkPageBreak", "1", 1},
+            {"ChkPageBreak", "2", 0},
+            {"ChkPageBreak", "yes", 0},
+            {"StartForm", "1", 1},
+            {"StartForm", "-3", 1},
+            {"StartForm", "0", 0},
+            {"StartForm", "abc", 0},
+        };
+        for (const auto& r : rows)
+            QTest::addRow("%s %s", r.key, r.value) << r.key << r.value << r.expected;
     }
 
     void readingRules() {

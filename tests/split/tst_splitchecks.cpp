@@ -1,5 +1,5 @@
-// The checks before the office starts: their order, texts, icons and focus. No office is ever
-// started by a refused run.
+// The checks before the office starts: which refuses first, what it says, and where it sends the
+// user. No office is ever started by a refused run.
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -7,189 +7,165 @@
 
 #include "split/splitmessages.h"
 #include "split/splitrun.h"
-#include "tests/split/scriptedprompts.h"
 #include "tests/support/fakeword.h"
+#include "tests/support/scriptedprompts.h"
 
 using namespace pw;
 using namespace pw::split;
-using pw::test::ScriptedPrompts;
+using Check = SplitRefusal::Check;
+
+Q_DECLARE_METATYPE(pw::split::SplitRequest)
+
+namespace {
+
+QTemporaryDir& dir() {
+    static QTemporaryDir d;
+    return d;
+}
+
+// One document, every 3 pages, beside its source: passes every check.
+SplitRequest request(const std::function<void(SplitRequest&)>& change = {}) {
+    SplitRequest r;
+    r.documents = {dir().filePath("missing.docx")};
+    r.pagesText = "3";
+    r.newDocsText = "2";
+    if (change) change(r);
+    return r;
+}
+
+void into(SplitRequest& r, const QString& folder) {
+    r.output = OutputRule::ChosenFolder;
+    r.outDirText = folder;
+}
+
+}  // namespace
 
 class TestSplitChecks : public QObject {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-
-    SplitRequest request() const {
-        SplitRequest r;
-        r.documents = {m_dir.filePath("missing.docx")};
-        r.pagesText = "3";
-        r.newDocsText = "2";
-        return r;
-    }
-
-    // Runs the request and checks that it was refused before any office was asked for.
-    static SplitResult refused(const SplitRequest& r, ScriptedPrompts& prompts) {
-        pw::test::FakeWordFactory office;
-        const SplitResult result = runSplit(r, prompts, office);
-        [&] {
-            QCOMPARE(result.outcome, SplitResult::Outcome::Refused);
-            QCOMPARE(office.state().created, 0);
-            QCOMPARE(office.state().calls.size(), 0);
-            QVERIFY(prompts.busy.isEmpty());
-        }();
-        return result;
-    }
-
-    static void expectOne(const ScriptedPrompts& p, const QString& text, MessageIcon icon) {
-        QCOMPARE(p.messages.size(), 1);
-        QCOMPARE(p.messages[0].text, text);
-        QCOMPARE(p.messages[0].icon, icon);
-    }
-
 private slots:
-    void emptyListComesFirst() {
-        SplitRequest r = request();
-        r.documents.clear();
-        r.pagesText.clear();  // would fail a later check
-        r.outDirMode = 1;
-        ScriptedPrompts p;
-        refused(r, p);
-        expectOne(p, msg::NoDocuments, MessageIcon::Information);
-    }
-
-    void emptyOutDirRunsTheBrowse() {
-        SplitRequest r = request();
-        r.outDirMode = 1;
-        r.outDirText = "   ";
-        ScriptedPrompts p;
-        refused(r, p);
-        expectOne(p, msg::EnterOutDir, MessageIcon::Information);
-        QCOMPARE(p.browses, 1);
-    }
-
-    void missingOutDirAnsweredNo() {
-        SplitRequest r = request();
-        r.outDirMode = 1;
-        r.outDirText = m_dir.filePath("out");
-        ScriptedPrompts p;
-        p.answers = {false};
-        refused(r, p);
-        QCOMPARE(p.outDir, m_dir.filePath("out") + "/");  // the separator stays appended
-        QCOMPARE(p.questions, QStringList{msg::CreateOutDir});
-        QCOMPARE(p.focus.size(), 1);
-        QCOMPARE(p.focus[0].field, SplitField::OutDir);
-        QVERIFY(p.focus[0].selectAll);
-        QVERIFY(!QDir(m_dir.filePath("out")).exists());
-    }
-
-    void outDirThatCannotBeMade() {
-        SplitRequest r = request();
-        r.outDirMode = 1;
-        r.outDirText = m_dir.filePath("no/such/parent/");
-        ScriptedPrompts p;
-        p.answers = {true};
-        refused(r, p);
-        expectOne(p, msg::OutDirNotCreated(r.outDirText), MessageIcon::Exclamation);
-    }
-
-    void outDirMadeThenLaterCheckFails() {
-        SplitRequest r = request();
-        r.outDirMode = 1;
-        r.outDirText = m_dir.filePath("made/");
-        r.pagesText.clear();
-        ScriptedPrompts p;
-        p.answers = {true};
-        refused(r, p);
-        QVERIFY(QDir(m_dir.filePath("made")).exists());
-        QCOMPARE(p.outDir, QString());  // already ended with the separator
-        expectOne(p, msg::EnterPages, MessageIcon::Question);
-    }
-
-    void pagesChecks_data() {
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<QString>("text");
+    void refusals_data() {
+        QTest::addColumn<SplitRequest>("req");
+        QTest::addColumn<int>("check");
         QTest::addColumn<QString>("message");  // empty: refused without a word
         QTest::addColumn<int>("icon");
         QTest::addColumn<int>("field");
-        QTest::newRow("pages empty")
-            << 0 << " " << msg::EnterPages << int(MessageIcon::Question) << int(SplitField::Pages);
-        QTest::newRow("pages zero") << 0 << "0" << QString() << 0 << 0;
-        QTest::newRow("pages not whole") << 0 << "2.5" << msg::BadPages
-                                         << int(MessageIcon::Information) << int(SplitField::Pages);
-        QTest::newRow("pages beyond 32 bits")
-            << 0 << "2147483648" << msg::BadPages << int(MessageIcon::Information)
-            << int(SplitField::Pages);
-        QTest::newRow("pages negative") << 0 << "-3" << msg::BadPages
-                                        << int(MessageIcon::Information) << int(SplitField::Pages);
-        QTest::newRow("new docs empty") << 1 << "" << msg::EnterNewDocs
-                                        << int(MessageIcon::Question) << int(SplitField::NewDocs);
-        QTest::newRow("new docs zero") << 1 << "00" << msg::EnterNewDocs
-                                       << int(MessageIcon::Question) << int(SplitField::NewDocs);
-        QTest::newRow("new docs pasted text")
-            << 1 << "3x" << msg::BadNewDocs << int(MessageIcon::Information)
-            << int(SplitField::NewDocs);
-    }
-    void pagesChecks() {
-        QFETCH(int, mode);
-        QFETCH(QString, text);
-        QFETCH(QString, message);
-        QFETCH(int, icon);
-        QFETCH(int, field);
-        SplitRequest r = request();
-        r.splitMode = mode;
-        (mode == 0 ? r.pagesText : r.newDocsText) = text;
+        QTest::addColumn<bool>("selectAll");
+        const int info = int(MessageIcon::Information), ask = int(MessageIcon::Question);
+        const int pages = int(SplitField::Pages), docs = int(SplitField::NewDocs);
+        const int chars = int(SplitField::FirstWords), out = int(SplitField::OutDir);
+        auto row = [](const char* name, const SplitRequest& r, Check c, const QString& m, int icon,
+                      int field, bool all) {
+            QTest::newRow(name) << r << int(c) << m << icon << field << all;
+        };
+        // The list comes first, whatever else is wrong.
+        row("no documents", request([](SplitRequest& r) {
+                r.documents.clear();
+                r.pagesText.clear();
+                into(r, "");
+            }),
+            Check::NoDocuments, msg::NoDocuments, info, 0, false);
+        row("blank folder", request([](SplitRequest& r) { into(r, "   "); }), Check::OutDirMissing,
+            msg::EnterOutDir, info, out, false);
+        const QString deep = dir().filePath("no/such/parent/");
+        row("folder not made", request([&](SplitRequest& r) { into(r, deep); }),
+            Check::OutDirNotCreated, msg::OutDirNotCreated(deep), int(MessageIcon::Exclamation),
+            out, true);
+        auto every = [](const QString& t) {
+            return request([&](SplitRequest& r) { r.pagesText = t; });
+        };
+        row("pages blank", every(" "), Check::PagesMissing, msg::EnterPages, ask, pages, false);
+        row("pages zero", every("0"), Check::PagesZero, QString(), info, 0, false);
+        row("pages not whole", every("2.5"), Check::PagesInvalid, msg::BadPages, info, pages, true);
+        row("pages beyond 32 bits", every("2147483648"), Check::PagesInvalid, msg::BadPages, info,
+            pages, true);
+        row("pages negative", every("-3"), Check::PagesInvalid, msg::BadPages, info, pages, true);
         // The other mode's box is never looked at.
-        (mode == 0 ? r.newDocsText : r.pagesText) = "";
-        ScriptedPrompts p;
-        refused(r, p);
-        if (message.isEmpty()) {
-            QVERIFY(p.messages.isEmpty());
-            QVERIFY(p.focus.isEmpty());
-            return;
-        }
-        expectOne(p, message, MessageIcon(icon));
-        QCOMPARE(p.focus.size(), 1);
-        QCOMPARE(int(p.focus[0].field), field);
+        auto even = [](const QString& t) {
+            return request([&](SplitRequest& r) {
+                r.mode = SplitMode::IntoNDocuments;
+                r.newDocsText = t;
+                r.pagesText.clear();
+            });
+        };
+        row("new docs blank", even(""), Check::NewDocsMissing, msg::EnterNewDocs, ask, docs, false);
+        row("new docs zero", even("00"), Check::NewDocsMissing, msg::EnterNewDocs, ask, docs,
+            false);
+        row("new docs pasted text", even("3x"), Check::NewDocsInvalid, msg::BadNewDocs, info, docs,
+            true);
+        auto named = [](NamingMode mode, const QString& t) {
+            return request([&](SplitRequest& r) {
+                r.naming = mode;
+                (mode == NamingMode::FirstCharacters ? r.firstWordsText : r.maskLengthText) = t;
+            });
+        };
+        row("chars zero", named(NamingMode::FirstCharacters, "0"), Check::FirstWordsMissing,
+            msg::EmptyNewName, info, chars, false);
+        row("chars blank", named(NamingMode::FirstCharacters, ""), Check::FirstWordsMissing,
+            msg::EmptyNewName, info, chars, false);
+        row("chars not a number", named(NamingMode::FirstCharacters, "ab"),
+            Check::FirstWordsInvalid, msg::BadFirstWords, info, chars, true);
+        row("digits not a number", named(NamingMode::PaddedSequence, "x"), Check::MaskLengthInvalid,
+            msg::BadMaskLength, info, 0, false);
+        row("digits too many", named(NamingMode::PaddedSequence, "10"), Check::MaskLengthInvalid,
+            msg::BadMaskLength, info, 0, false);
+    }
+    void refusals() {
+        QFETCH(SplitRequest, req);
+        QFETCH(int, check);
+        QFETCH(QString, message);
+        test::ScriptedPrompts p;
+        p.answer = true;
+        test::FakeWordFactory office;
+        const SplitResult r = runSplit(req, p, office);
+        QCOMPARE(r.outcome, SplitResult::Outcome::Refused);
+        QCOMPARE(office.state().created, 0);
+        QVERIFY(p.busy.isEmpty());
+        QVERIFY(r.refusal);
+        QCOMPARE(int(r.refusal->check), check);
+        QCOMPARE(p.messages, message.isEmpty() ? QStringList() : QStringList{message});
+        if (!message.isEmpty()) QTEST(int(p.icons[0]), "icon");
+        QTEST(int(r.refusal->field), "field");
+        QTEST(r.refusal->selectAll, "selectAll");
+        QCOMPARE(r.refusal->browse, r.refusal->check == Check::OutDirMissing);
     }
 
-    void firstWordsChecks_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("zero") << "0" << msg::EmptyNewName;
-        QTest::newRow("empty") << "" << msg::EmptyNewName;
-        QTest::newRow("not a number") << "ab" << msg::BadFirstWords;
+    // The separator is added to the folder whatever the answer; only a Yes makes it, and a later
+    // check may still refuse.
+    void missingFolderIsAskedFor_data() {
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("no") << false;
+        QTest::newRow("yes") << true;
     }
-    void firstWordsChecks() {
-        QFETCH(QString, text);
-        QFETCH(QString, message);
-        SplitRequest r = request();
-        r.splitMode = 1;  // the check does not depend on the split mode
-        r.namingMode = 2;
-        r.firstWordsText = text;
-        ScriptedPrompts p;
-        refused(r, p);
-        expectOne(p, message, MessageIcon::Information);
-        QCOMPARE(p.focus.size(), 1);
-        QCOMPARE(p.focus[0].field, SplitField::FirstWords);
+    void missingFolderIsAskedFor() {
+        QFETCH(bool, yes);
+        const QString folder = dir().filePath(yes ? "made" : "declined");
+        test::ScriptedPrompts p;
+        p.answer = yes;
+        test::FakeWordFactory office;
+        const SplitResult r = runSplit(request([&](SplitRequest& q) {
+                                           into(q, folder);
+                                           q.pagesText.clear();
+                                       }),
+                                       p, office);
+        QCOMPARE(p.questions.size(), 1);
+        QCOMPARE(p.questions[0].kind, Question::Kind::CreateFolder);
+        QCOMPARE(p.questions[0].text, msg::CreateOutDir);
+        QCOMPARE(r.outDirText, folder + "/");
+        QCOMPARE(QDir(folder).exists(), yes);
+        QCOMPARE(r.refusal->check, yes ? Check::PagesMissing : Check::OutDirDeclined);
+        QCOMPARE(p.messages, yes ? QStringList{msg::EnterPages} : QStringList{});
     }
 
     void firstWordsIgnoredUnderOtherRules() {
-        SplitRequest r = request();
-        r.namingMode = 3;
-        r.firstWordsText = "0";
-        ScriptedPrompts p;
-        pw::test::FakeWordFactory office;
-        runSplit(r, p, office);
+        test::ScriptedPrompts p;
+        test::FakeWordFactory office;
+        runSplit(request([](SplitRequest& r) {
+                     r.naming = NamingMode::Sequence;
+                     r.firstWordsText = "0";
+                 }),
+                 p, office);
         QCOMPARE(office.state().created, 1);  // got past the checks
-    }
-
-    void maskLengthChecked() {
-        SplitRequest r = request();
-        r.namingMode = 4;
-        r.maskLengthText = "x";
-        ScriptedPrompts p;
-        refused(r, p);
-        expectOne(p, msg::BadMaskLength, MessageIcon::Information);
     }
 };
 

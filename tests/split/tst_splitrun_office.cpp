@@ -15,7 +15,7 @@
 
 #include "split/splitmessages.h"
 #include "split/splitrun.h"
-#include "tests/split/scriptedprompts.h"
+#include "tests/support/scriptedprompts.h"
 #include "tests/support/testdocs.h"
 #include "tests/support/testenv.h"
 #include "word/libreoffice/libreofficefactory.h"
@@ -116,7 +116,7 @@ class TestSplitRunOffice : public QObject {
         SplitRequest r;
         r.documents = docs;
         r.pagesText = QString::number(pages);
-        r.namingMode = naming;
+        r.naming = NamingMode(naming);
         return r;
     }
 
@@ -169,7 +169,7 @@ private slots:
         QFETCH(QStringList, ranges);
         const QString src = make(hardPages(10), "Report.docx");
         SplitRequest req = request({src}, n, 0);
-        req.splitMode = mode;
+        req.mode = SplitMode(mode);
         req.newDocsText = QString::number(n);
         ScriptedPrompts p;
         const SplitResult r = run(req, p);
@@ -216,7 +216,7 @@ private slots:
             SplitRequest req = request({docA, docB}, 1, rule);
             req.firstWordsText = "3";
             req.maskLengthText = "4";
-            req.outDirMode = 1;
+            req.output = OutputRule::ChosenFolder;
             req.outDirText = m_dir + QStringLiteral("/rule%1").arg(rule);
             ScriptedPrompts p;
             p.answers = {true};
@@ -232,7 +232,7 @@ private slots:
         const QString b = make(hardPages(42, "b"), "b.docx");
         SplitRequest req = request({a, b}, 1, 4);
         req.maskLengthText = "2";
-        req.outDirMode = 1;
+        req.output = OutputRule::ChosenFolder;
         req.outDirText = m_dir + "/out/";
         ScriptedPrompts p;
         p.answers = {true};
@@ -267,9 +267,9 @@ private slots:
         QCOMPARE(r.written[0].size(), 254);
         QVERIFY(QFileInfo::exists(r.written[0]));
         QCOMPARE(p.messages.size(), 2);
-        QCOMPARE(p.messages[0].text, msg::NameTooLong);
-        QCOMPARE(p.messages[0].icon, MessageIcon::Exclamation);
-        QVERIFY(p.messages[1].text.startsWith(msg::Finished + "\n"));
+        QCOMPARE(p.messages[0], msg::NameTooLong);
+        QCOMPARE(p.icons[0], MessageIcon::Exclamation);
+        QVERIFY(p.messages[1].startsWith(msg::Finished + "\n"));
     }
 
     // Part k must hold exactly page k of the office's own export of the source.
@@ -280,7 +280,7 @@ private slots:
         const int pages = test::pdfPageCount(srcPdf);
         QVERIFY(pages >= minPages);
         SplitRequest req = request({src}, 1, 3);
-        req.outDirMode = 1;
+        req.output = OutputRule::ChosenFolder;
         req.outDirText = m_dir + "/parts";
         ScriptedPrompts p;
         p.answers = {true};
@@ -450,11 +450,11 @@ private slots:
         QVERIFY(r.completionMessage.startsWith(msg::Finished + "\n"));
         QVERIFY(r.completionMessage.contains("missing.docx"));
         QVERIFY(r.completionMessage.contains("damaged.docx"));
-        QCOMPARE(p.messages.last().text, r.completionMessage);
+        QCOMPARE(p.messages.last(), r.completionMessage);
 
         // A folder nobody may write in, not even root.
         SplitRequest ro = request({good}, 1, 3);
-        ro.outDirMode = 1;
+        ro.output = OutputRule::ChosenFolder;
         ro.outDirText = "/proc/";
         ScriptedPrompts q;
         const SplitResult s = run(ro, q);

@@ -10,7 +10,7 @@
 
 #include "split/splitmessages.h"
 #include "split/splitrun.h"
-#include "tests/split/scriptedprompts.h"
+#include "tests/support/scriptedprompts.h"
 #include "tests/support/testenv.h"
 #include "tests/support/wordpackage.h"
 #include "word/libreoffice/libreofficefactory.h"
@@ -56,8 +56,8 @@ class TestWordPages : public QObject {
         SplitRequest r;
         r.documents = sources;
         r.pagesText = QStringLiteral("1");
-        r.namingMode = 1;
-        r.outDirMode = 1;
+        r.naming = NamingMode::PartNumber;
+        r.output = OutputRule::ChosenFolder;
         r.outDirText = out;
         r.pagination = pagination;
         test::ScriptedPrompts prompts;

@@ -1,7 +1,5 @@
-#include <QDir>
 #include <QDropEvent>
 #include <QFile>
-#include <QImage>
 #include <QListWidget>
 #include <QMimeData>
 #include <QTemporaryDir>
@@ -19,6 +17,8 @@ using namespace pw;
 using pw::test::control;
 
 // Drops reach each window's list as the file manager delivers them: a QDropEvent on the list.
+// What a list keeps of a drop is tested with the list itself; here, that each window's list
+// takes the drops of its kind.
 class DropTest : public QObject {
     Q_OBJECT
 
@@ -34,10 +34,6 @@ private:
         QFile f(path);
         if (!f.open(QIODevice::WriteOnly)) qWarning("cannot write %s", qPrintable(path));
         return path;
-    }
-    QString makeFolder(const QString& name) const {
-        QDir(files_->path()).mkpath(name);
-        return files_->filePath(name);
     }
     static QMimeData* urls(const QStringList& paths) {
         auto* data = new QMimeData;
@@ -75,73 +71,17 @@ private slots:
     }
     void cleanup() { useDialogs_.reset(); }
 
+    // Web pages and plain text on the merge list only.
     void eachListKeepsItsTypes() {
         const QString report = make("report.DOCX");
-        const QString notes = make("notes.Rtf");
         const QString page = make("page.html");
         frmSplit split(office_);
         frmUnite unite(office_);
-        drop(split, urls({report, notes, page}));
-        drop(unite, urls({report, notes, page}));
-        QCOMPARE(rows(split), QStringList({report, notes}));
-        QCOMPARE(rows(unite), QStringList({report, notes, page}));
-        // Web pages and plain text on the merge list only, letter case disregarded.
-        const QString htm = make("old.HTM");
-        const QString txt = make("read.Txt");
-        const QString doc = make("memo.doc");
-        drop(split, urls({htm, txt, doc}));
-        drop(unite, urls({htm, txt, doc}));
-        QCOMPARE(rows(split), QStringList({report, notes, doc}));
-        QCOMPARE(rows(unite), QStringList({report, notes, page, htm, txt, doc}));
+        QVERIFY(drop(split, urls({report, page})));
+        QVERIFY(drop(unite, urls({report, page})));
+        QCOMPARE(rows(split), QStringList({report}));
+        QCOMPARE(rows(unite), QStringList({report, page}));
         QVERIFY(dialogs_->messages.isEmpty());
-    }
-
-    void foldersAndOtherNamesAreIgnored() {
-        const QString folder = makeFolder("chapters");
-        make("chapters/inside.docx");
-        const QString docNamedFolder = makeFolder("looks.doc");
-        const QString bak = make("a.doc.bak");
-        const QString docm = make("a.docm");
-        const QString kept = make("b.doc");
-        frmUnite unite(office_);
-        drop(unite, urls({folder, docNamedFolder, bak, docm, kept}));
-        QCOMPARE(rows(unite), QStringList({kept}));
-    }
-
-    void aRepeatedFileIsAddedAgain() {
-        const QString a = make("a.docx");
-        frmSplit split(office_);
-        drop(split, urls({a}));
-        drop(split, urls({a, a}));
-        QCOMPARE(rows(split), QStringList({a, a, a}));
-    }
-
-    void dataWithoutFilesChangesNothing() {
-        frmSplit split(office_);
-        frmUnite unite(office_);
-        drop(split, urls({make("first.doc")}));
-        auto* text = new QMimeData;
-        text->setText(files_->filePath("first.doc"));
-        QVERIFY(!drop(split, text));
-        auto* image = new QMimeData;
-        image->setImageData(QImage(4, 4, QImage::Format_RGB32));
-        QVERIFY(!drop(unite, image));
-        // Links that are no local files.
-        auto* web = new QMimeData;
-        web->setUrls({QUrl(QStringLiteral("https://example.org/x.docx"))});
-        drop(unite, web);
-        QCOMPARE(rows(split).size(), 1);
-        QCOMPARE(rows(unite), QStringList());
-    }
-
-    void theSelectionStays() {
-        frmUnite unite(office_);
-        auto* list = control<QListWidget>(unite, "LstFiles");
-        drop(unite, urls({make("1.doc"), make("2.doc")}));
-        list->setCurrentRow(0);
-        drop(unite, urls({make("3.txt")}));
-        QCOMPARE(list->currentRow(), 0);
-        QCOMPARE(list->count(), 3);
     }
 };
 

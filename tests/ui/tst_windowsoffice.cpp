@@ -13,10 +13,10 @@
 #include <QUrl>
 #include <QtTest>
 
+#include "app/mdlmain.h"
+#include "app/workingwindows.h"
 #include "merge/window/frmunite.h"
 #include "shell/dialogs.h"
-#include "shell/mdlmain.h"
-#include "shell/workingwindows.h"
 #include "split/window/frmsplit.h"
 #include "tests/shell/fakedialogs.h"
 #include "tests/support/testdocs.h"
@@ -131,22 +131,13 @@ private slots:
         type(window, "txtOutDir", out);
         control<QPushButton>(window, "CmdOp")->click();
 
-        QVERIFY(!dialogs_->messages.isEmpty());
-        QCOMPARE(dialogs_->messages.last().text, QStringLiteral("文档分拆完成！"));
-        QCOMPARE(dialogs_->messages.last().icon, MessageIcon::Information);
         QCOMPARE(dialogs_->messages.size(), 1);
-        const QStringList expected = {QStringLiteral("Report1页-2页.docx"),
-                                      QStringLiteral("Report3页-4页.docx"),
-                                      QStringLiteral("Report5页-6页.docx")};
-        QStringList made = QDir(out).entryList(QDir::Files, QDir::Name);
-        made.sort();
-        QStringList sortedExpected = expected;
-        sortedExpected.sort();
-        QCOMPARE(made, sortedExpected);
-        const QString second = mainText(office_, out + u'/' + expected[1]);
-        QVERIFY2(second.contains(QStringLiteral("Page 3 marker")), qPrintable(second));
-        QVERIFY2(second.contains(QStringLiteral("Page 4 marker")), qPrintable(second));
-        QVERIFY(!second.contains(QStringLiteral("Page 5 marker")));
+        QCOMPARE(dialogs_->messages.last().text, QStringLiteral("文档分拆完成！"));
+        QCOMPARE(QDir(out).entryList(QDir::Files, QDir::Name),
+                 QStringList({"Report1页-2页.docx", "Report3页-4页.docx", "Report5页-6页.docx"}));
+        const QString second = mainText(office_, out + QStringLiteral("/Report3页-4页.docx"));
+        QVERIFY2(second.contains("Page 3 marker") && !second.contains("Page 5 marker"),
+                 qPrintable(second));
         // The window is ready for the next run.
         QVERIFY(control<QPushButton>(window, "CmdOp")->isEnabled());
         QVERIFY(!QGuiApplication::overrideCursor());

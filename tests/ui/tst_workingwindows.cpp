@@ -5,11 +5,11 @@
 #include <QRadioButton>
 #include <QtTest>
 
+#include "app/mdlmain.h"
+#include "app/workingwindows.h"
 #include "doclist/documentlist.h"
 #include "merge/window/frmunite.h"
 #include "shell/dialogs.h"
-#include "shell/mdlmain.h"
-#include "shell/workingwindows.h"
 #include "split/window/frmsplit.h"
 #include "tests/shell/fakedialogs.h"
 #include "tests/ui/uitestsupport.h"
@@ -146,9 +146,7 @@ private slots:
             WorkingWindows windows(office_);
             QVERIFY(MdlMain(windows, office_));
             frmSplit& split = *windows.split();
-            control<QRadioButton>(split, "OptSplit1")->click();
             control<QLineEdit>(split, "txtNewDocs")->setText("6");
-            control<QLineEdit>(split, "txtPages")->clear();
             control<QComboBox>(split, "CmbNewNameMaskLength")->setCurrentIndex(5);
             control<QRadioButton>(split, "OptNewDocName0")->click();
             control<QRadioButton>(split, "OptOutDir1")->click();
@@ -169,12 +167,9 @@ private slots:
             QVERIFY(control<QLineEdit>(*windows.unite(), "txtUnitedFile")->text().isEmpty());
             chooseFunction(*windows.unite(), 0);
             frmSplit& split = *windows.split();
-            QVERIFY(control<QRadioButton>(split, "OptSplit1")->isChecked());
             QCOMPARE(control<QLineEdit>(split, "txtNewDocs")->text(), QStringLiteral("6"));
-            QCOMPARE(control<QLineEdit>(split, "txtPages")->text(), QString());
             QCOMPARE(control<QComboBox>(split, "CmbNewNameMaskLength")->currentText(), "7");
             QVERIFY(control<QRadioButton>(split, "OptNewDocName0")->isChecked());
-            QVERIFY(control<QRadioButton>(split, "OptOutDir1")->isChecked());
             QVERIFY(control<QLineEdit>(split, "txtOutDir")->text().isEmpty());
             QCOMPARE(control<QLineEdit>(split, "txtFirstWords")->text(), QStringLiteral("20"));
             control<QCheckBox>(*windows.unite(), "ChkPageBreak")->setChecked(false);

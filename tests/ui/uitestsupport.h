@@ -1,7 +1,7 @@
 #pragma once
 
-// What the window tests share: settings kept in a folder of each case's own, an office that
-// never starts (or starts a do-nothing one), and finding controls by objectName.
+// What the window tests share: settings kept in a folder of each case's own, the fake office,
+// and finding controls by objectName.
 
 #include <functional>
 #include <memory>
@@ -11,7 +11,7 @@
 #include <QWidget>
 #include <QtTest>
 
-#include "word/documentengine.h"
+#include "tests/support/fakeword.h"
 
 namespace pw::test {
 
@@ -45,51 +45,22 @@ private:
     QTemporaryDir m_dir;
 };
 
-// An office that answers create() with a do-nothing application, or with "not installed".
+// The project's fake office, installed or not, with a hook that runs while it "starts", as the
+// user's clicks would during a long start.
 class FakeOffice final : public word::ApplicationFactory {
 public:
-    class App final : public word::Application {
-    public:
-        explicit App(FakeOffice& office) : m_office(office) {}
-        ~App() override { ++m_office.destroyed; }
-        word::Status setOption(word::Option, bool) override { return {}; }
-        word::Status setDisplayAlerts(int) override { return {}; }
-        word::Result<std::unique_ptr<word::Document>> open(const QString& path) override {
-            ++m_office.opened;
-            return word::fail(word::Error::Kind::OpenFailed, path);
-        }
-        word::Result<std::unique_ptr<word::Document>> add() override {
-            return word::fail(word::Error::Kind::Failed, QStringLiteral("fake"));
-        }
-        word::Status quit() override {
-            ++m_office.quits;
-            return {};
-        }
-        bool isAlive() override { return true; }
-
-    private:
-        FakeOffice& m_office;
-    };
-
-    explicit FakeOffice(bool installed) : m_installed(installed) {}
+    explicit FakeOffice(bool installed) {
+        if (!installed) fake.addFault({"create", {}, word::Error::Kind::NotInstalled});
+    }
     word::Result<std::unique_ptr<word::Application>> create() override {
         ++created;
         if (onCreate) onCreate();
-        if (!m_installed) {
-            return word::fail(word::Error::Kind::NotInstalled, QStringLiteral("no office here"));
-        }
-        return std::unique_ptr<word::Application>(std::make_unique<App>(*this));
+        return fake.create();
     }
 
-    // Runs while the office "starts", as the user's clicks would during a long start.
+    FakeWordFactory fake;
     std::function<void()> onCreate;
     int created = 0;
-    int opened = 0;
-    int quits = 0;
-    int destroyed = 0;
-
-private:
-    bool m_installed;
 };
 
 template <class T>
@@ -97,20 +68,6 @@ T* control(const QWidget& window, const char* name) {
     auto* found = window.findChild<T*>(QString::fromLatin1(name));
     if (!found) qWarning("no control %s", name);
     return found;
-}
-
-// The objectNames of the focusable controls of window, in the order Tab visits them.
-inline QStringList tabOrder(QWidget& window, const QStringList& among) {
-    QStringList order;
-    QWidget* w = &window;
-    for (int guard = 0; guard < 500; ++guard) {
-        w = w->nextInFocusChain();
-        if (w == &window) break;
-        if (among.contains(w->objectName()) && !order.contains(w->objectName())) {
-            order << w->objectName();
-        }
-    }
-    return order;
 }
 
 }  // namespace pw::test

@@ -2,8 +2,8 @@
 
 #include <QApplication>
 
-#include "shell/mdlmain.h"
-#include "shell/workingwindows.h"
+#include "app/mdlmain.h"
+#include "app/workingwindows.h"
 #include "word/libreoffice/libreofficefactory.h"
 
 int main(int argc, char* argv[]) {

@@ -1,4 +1,4 @@
-#include "shell/workingwindows.h"
+#include "app/workingwindows.h"
 
 #include "merge/window/frmunite.h"
 #include "split/window/frmsplit.h"

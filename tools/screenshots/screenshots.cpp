@@ -10,11 +10,11 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
+#include "app/mdlmain.h"
+#include "app/workingwindows.h"
 #include "merge/window/frmunite.h"
 #include "shell/appinfo.h"
 #include "shell/frmabout.h"
-#include "shell/mdlmain.h"
-#include "shell/workingwindows.h"
 #include "split/window/frmsplit.h"
 #include "word/documentengine.h"
 

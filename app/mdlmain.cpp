@@ -1,13 +1,13 @@
-#include "shell/mdlmain.h"
+#include "app/mdlmain.h"
 
 #include <QApplication>
 #include <QFont>
 #include <QIcon>
 
+#include "app/workingwindows.h"
 #include "shell/appinfo.h"
 #include "shell/dialogs.h"
 #include "shell/windowsettings.h"
-#include "shell/workingwindows.h"
 #include "word/documentengine.h"
 
 static void initResources() {
