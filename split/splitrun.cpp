@@ -6,7 +6,6 @@
 #include <QTemporaryDir>
 
 #include "split/completionreport.h"
-#include "split/officestart.h"
 #include "split/runstate.h"
 #include "split/sourcesplitter.h"
 #include "split/splitchecks.h"
@@ -32,7 +31,7 @@ bool ensureOffice(RunState& run, word::ApplicationFactory& factory) {
     if (run.app && run.app->isAlive()) return true;
     run.app.reset();
     Stopwatch watch(run.result.timings.officeStart);
-    auto started = startOffice(factory);
+    auto started = factory.create();
     if (!started) return false;
     run.app = std::move(*started);
     return true;
@@ -62,7 +61,7 @@ SplitResult runSplit(const SplitRequest& request, SplitPrompts& prompts,
     RunState run{*settings, prompts, result, {}, scratch.path()};
     {
         Stopwatch watch(result.timings.officeStart);
-        auto started = startOffice(office);
+        auto started = office.create();
         if (!started) {
             busy.end();
             result.outcome = SplitResult::Outcome::OfficeFailed;
@@ -93,7 +92,6 @@ SplitResult runSplit(const SplitRequest& request, SplitPrompts& prompts,
 
     {
         Stopwatch watch(result.timings.quit);
-        if (run.app) (void)run.app->quit();
         run.app.reset();
     }
     result.timings.total = total.elapsed();

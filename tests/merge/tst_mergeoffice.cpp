@@ -47,9 +47,7 @@ Inspection inspect(const QString& target) {
             for (int p = 1; p <= test::pdfPageCount(pdf); ++p)
                 result.pages.append(test::pdfPageText(pdf, p));
         }
-        (void)(*doc)->close(word::SaveChanges::Discard);
     }
-    (void)(*office)->quit();
     return result;
 }
 
@@ -124,7 +122,6 @@ private slots:
             "<body><p>WEBPAGE begins here</p><p>a second paragraph</p></body></html>");
         htm.close();
         QVERIFY(QDir(m_dir.path()).mkdir("folder.docx"));
-        QVERIFY(app.quit());
     }
 
     void init() {
@@ -135,58 +132,33 @@ private slots:
         QVERIFY2(test::waitNoOfficeProcesses(), "an office process was left running");
     }
 
-    void oneEntry() {
-        const MergeResult r = run({path("alpha.docx")}, path("one.docx"), true);
-        QCOMPARE(r.outcome, Outcome::Completed);
-        QCOMPARE(m_prompts->messages, QStringList{QStringLiteral("文档合并完成！")});
-        const Inspection got = inspect(path("one.docx"));
-        QVERIFY(got.opened);
-        QCOMPARE(got.pages.size(), 1);
-        QVERIFY(got.text.contains(test::foldSpace(test::sampleParagraph(1, 20))));
-        QCOMPARE(got.orientation, word::OrientationPortrait);
-    }
-
     void pageBreaksBetweenDocuments_data() {
         QTest::addColumn<bool>("breaks");
         QTest::newRow("breaks") << true;
         QTest::newRow("no breaks") << false;
     }
+    // Each entry on a page of its own, or all on one page; the first entry's orientation.
     void pageBreaksBetweenDocuments() {
         QFETCH(bool, breaks);
+        const QString first = breaks ? "ALPHA" : "WIDE";
         const QString target = path(breaks ? "breaks.docx" : "nobreaks.docx");
         const MergeResult r =
-            run({path("alpha.docx"), path("beta.docx"), path("gamma.docx")}, target, breaks);
+            run({path(breaks ? "alpha.docx" : "wide.docx"), path("beta.docx"), path("gamma.docx")},
+                target, breaks);
         QCOMPARE(r.merged.size(), 3);
         const Inspection got = inspect(target);
-        QVERIFY(inOrder(got.text, {"ALPHA begins", "BETA begins", "GAMMA begins"}));
-        if (breaks) {
-            QCOMPARE(got.pages.size(), 3);
-            QVERIFY2(got.pages[0].startsWith("ALPHA begins"), qPrintable(got.pages[0]));
-            QVERIFY(!got.pages[0].contains("BETA"));
-            QVERIFY2(got.pages[1].startsWith("BETA begins"), qPrintable(got.pages[1]));
-            QVERIFY(!got.pages[1].contains("GAMMA"));
-            QVERIFY2(got.pages[2].startsWith("GAMMA begins"), qPrintable(got.pages[2]));
-        } else {
-            QCOMPARE(got.pages.size(), 1);
+        QCOMPARE(got.orientation, breaks ? word::OrientationPortrait : word::OrientationLandscape);
+        QStringList starts = {first + " begins", "BETA begins", "GAMMA begins"};
+        QVERIFY(inOrder(got.text, starts));
+        if (!breaks) starts = QStringList{got.pages.value(0)};
+        QCOMPARE(got.pages.size(), starts.size());
+        for (int k = 0; k < got.pages.size(); ++k) {
+            QVERIFY2(got.pages[k].startsWith(starts[k]), qPrintable(got.pages[k]));
+            if (k + 1 < starts.size()) QVERIFY(!got.pages[k].contains(starts[k + 1].left(4)));
         }
     }
-
-    void firstEntryGivesTheOrientation() {
-        run({path("wide.docx"), path("alpha.docx")}, path("wide-first.docx"));
-        run({path("alpha.docx"), path("wide.docx")}, path("tall-first.docx"));
-        QCOMPARE(inspect(path("wide-first.docx")).orientation, word::OrientationLandscape);
-        QCOMPARE(inspect(path("tall-first.docx")).orientation, word::OrientationPortrait);
-    }
-
-    void otherFormatsGoInWithoutAQuestion_data() {
-        QTest::addColumn<QString>("target");
-        QTest::addColumn<QByteArray>("magic");
-        QTest::newRow("to docx") << QStringLiteral("formats.docx") << QByteArray("PK\x03\x04");
-        QTest::newRow("to doc") << QStringLiteral("formats.doc") << QByteArray("\xD0\xCF\x11\xE0");
-    }
     void otherFormatsGoInWithoutAQuestion() {
-        QFETCH(QString, target);
-        QFETCH(QByteArray, magic);
+        const QString target = QStringLiteral("formats.docx");
         // The first source's format is not the target's: the target's extension decides.
         const QStringList docs = {path("old.doc"), path("plain.txt"), path("rich.rtf"),
                                   path("page.htm"), path("alpha.docx")};
@@ -194,40 +166,12 @@ private slots:
         QCOMPARE(r.merged, docs);
         QVERIFY(m_prompts->questions.isEmpty());
         QCOMPARE(m_prompts->messages, QStringList{QStringLiteral("文档合并完成！")});
-        QCOMPARE(::magic(path(target)), magic);
+        QCOMPARE(::magic(path(target)), QByteArray("PK\x03\x04"));
         const Inspection got = inspect(path(target));
         QVERIFY2(inOrder(got.text, {"OLDWORD begins", "PLAINTEXT begins", "RICHTEXT begins",
                                     "WEBPAGE begins", "ALPHA begins"}),
                  qPrintable(got.text));
         QCOMPARE(got.pages.size(), 5);
-    }
-
-    void existingTarget() {
-        const QString target = path("existing.docx");
-        run({path("gamma.docx")}, target);
-        const QByteArray before = test::fileHash(target);
-        m_prompts->answer = false;
-        QCOMPARE(run({path("alpha.docx")}, target).outcome, Outcome::Refused);
-        QCOMPARE(test::fileHash(target), before);
-        QCOMPARE(m_prompts->questions.size(), 1);
-        m_prompts->answer = true;
-        QCOMPARE(run({path("alpha.docx")}, target).outcome, Outcome::Completed);
-        const Inspection got = inspect(target);
-        QVERIFY(got.text.contains("ALPHA begins"));
-        QVERIFY(!got.text.contains("GAMMA"));
-    }
-
-    void missingTargetName_data() {
-        QTest::addColumn<QString>("target");
-        QTest::newRow("blanks") << QStringLiteral("   ");
-        QTest::newRow("separator") << m_dir.path() + u'/';
-    }
-    void missingTargetName() {
-        QFETCH(QString, target);
-        QCOMPARE(run({path("alpha.docx")}, target).outcome, Outcome::Refused);
-        QCOMPARE(m_events, (QStringList{"message", "dialog"}));
-        QCOMPARE(m_prompts->messages, QStringList{QStringLiteral("请输入要合成的目标文档名！")});
-        QVERIFY(test::officeProcesses().isEmpty());
     }
 
     void unreadableEntriesAreLeftOutAndListed() {
@@ -263,15 +207,6 @@ private slots:
         // Encrypted and damaged entries are left out and listed; they leave no empty page.
         QCOMPARE(r.merged, (QStringList{docs[0], docs[4]}));
         QCOMPARE(got.pages.size(), 2);
-    }
-
-    void targetThatIsASourceIsRefused() {
-        const QByteArray before = test::fileHash(path("beta.docx"));
-        const MergeResult r =
-            run({path("alpha.docx"), path("beta.docx")}, m_dir.path() + "/./beta.docx");
-        QCOMPARE(r.outcome, Outcome::Refused);
-        QCOMPARE(test::fileHash(path("beta.docx")), before);
-        QVERIFY(test::officeProcesses().isEmpty());
     }
 
     void fileOnDiskHoldsTheFinishedPasses() {
@@ -314,21 +249,6 @@ private slots:
         QVERIFY(QDir(m_dir.path()).entryList({".~lock*"}, QDir::Files | QDir::Hidden).isEmpty());
     }
 
-    void bareTargetNameGoesToTheDocumentsFolder() {
-        const QString home = path("home");
-        QDir().mkpath(home);
-        const QByteArray oldHome = qgetenv("HOME"), oldConfig = qgetenv("XDG_CONFIG_HOME");
-        qputenv("HOME", QFile::encodeName(home));
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home + "/.config"));
-        const MergeResult r = run({path("alpha.docx")}, QStringLiteral("bare.docx"));
-        qputenv("HOME", oldHome);
-        qputenv("XDG_CONFIG_HOME", oldConfig);
-        QCOMPARE(r.outcome, Outcome::Completed);
-        QVERIFY2(r.target.startsWith(home + "/"), qPrintable(r.target));
-        QCOMPARE(m_prompts->target, r.target);
-        QVERIFY(inspect(r.target).text.contains("ALPHA begins"));
-    }
-
     void realDocuments() {
         const QString fixtures = test::fixturesDir();
         if (fixtures.isEmpty())
@@ -351,7 +271,6 @@ private slots:
                 for (const QString& p : paragraphs)
                     if (!p.trimmed().isEmpty()) expected.append(test::foldSpace(p));
             }
-            QVERIFY((*office)->quit());
         }
         QVERIFY(expected.size() >= docs.size());
         const QString target = path("real.docx");

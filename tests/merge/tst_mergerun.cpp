@@ -10,8 +10,8 @@
 
 #include "merge/mergerun.h"
 #include "merge/mergetexts.h"
-#include "tests/merge/fakeoffice.h"
 #include "tests/merge/scriptedprompts.h"
+#include "tests/support/fakeword.h"
 #include "tests/support/testenv.h"
 
 using namespace pw;
@@ -24,15 +24,15 @@ class TestMergeRun : public QObject {
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
     QStringList m_events;
-    test::FakeOffice m_office;
-    std::unique_ptr<test::FakeFactory> m_factory;
+    std::unique_ptr<test::FakeWordFactory> m_factory;
     std::unique_ptr<test::ScriptedPrompts> m_prompts;
 
     QString path(const QString& name) const { return m_dir->filePath(name); }
     // Source "X" holds the blocks "X1" and "X2".
     QString source(const QString& name, int orientation = 0) {
         const QString p = path(name + QStringLiteral(".docx"));
-        test::writeFakeDoc(p, orientation, {name + u'1', name + u'2'});
+        test::writeFakeDocument(
+            p, test::FakeContent::fromPages({{name + u'1', name + u'2'}}, orientation));
         return p;
     }
     QStringList sources(const QStringList& names) {
@@ -53,11 +53,14 @@ private:
         }
         return blocks;
     }
+    static QStringList blocksIn(const QString& file) {
+        const auto c = test::readFakeDocument(file);
+        return c ? c->blocks() : QStringList{"<unreadable>"};
+    }
     void checkWindowRestored() const {
         QVERIFY(!m_prompts->busy);
         QVERIFY(m_prompts->controlsEnabled);
-        QCOMPARE(m_office.live, 0);
-        QCOMPARE(m_office.quits, m_office.created);
+        QCOMPARE(m_factory->state().live, 0);
     }
 
 private slots:
@@ -65,9 +68,8 @@ private slots:
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
         m_events.clear();
-        m_office = test::FakeOffice();
-        m_office.events = &m_events;
-        m_factory = std::make_unique<test::FakeFactory>(m_office);
+        m_factory = std::make_unique<test::FakeWordFactory>();
+        m_factory->state().events = &m_events;
         m_prompts = std::make_unique<test::ScriptedPrompts>(m_events);
     }
 
@@ -144,7 +146,7 @@ private slots:
     }
     void existingTargetAnsweredNoIsKept() {
         QFETCH(QString, name);
-        test::writeFakeDoc(path(name), 0, {"old"});
+        test::writeFakeDocument(path(name), test::FakeContent::fromPages({{"old"}}));
         const QByteArray before = test::fileHash(path(name));
         m_prompts->answer = false;
         const MergeResult r = run(sources({"A"}), path(name));
@@ -158,11 +160,11 @@ private slots:
     }
 
     void existingTargetAnsweredYesIsWrittenFromEmpty() {
-        test::writeFakeDoc(path("out.docx"), 0, {"old"});
+        test::writeFakeDocument(path("out.docx"), test::FakeContent::fromPages({{"old"}}));
         m_prompts->answer = true;
         const MergeResult r = run(sources({"A", "B"}), path("out.docx"));
         QCOMPARE(r.outcome, Outcome::Completed);
-        QCOMPARE(test::readFakeDoc(path("out.docx")).blocks, blocksOf({"A", "B"}, false));
+        QCOMPARE(blocksIn(path("out.docx")), blocksOf({"A", "B"}, false));
     }
 
     // --- preparation and its failures ---
@@ -170,39 +172,28 @@ private slots:
     void officeIsPreparedInOrder() {
         const QStringList docs = sources({"A", "B"});
         run(docs, path("out.docx"), true);
-        const QStringList expected = {"create",
-                                      "option 0 0",
-                                      "option 1 0",
-                                      "alerts 0",
-                                      "option 2 0",
-                                      "option 3 0",
-                                      "option 4 0",
-                                      "open " + docs[0],
-                                      "close",
-                                      "add",
-                                      "disable",
-                                      "busy",
-                                      "setOrientation 0",
-                                      "saveAs " + path("out.docx"),
-                                      "endKey",
-                                      "insert " + docs[0],
-                                      "save"};
+        const QString out = path("out.docx");
+        const QStringList expected = {"create",        "open " + docs[0],
+                                      "orientation",   "close " + docs[0],
+                                      "add",           "disable",
+                                      "busy",          "setOrientation 0",
+                                      "saveAs " + out, "appendFile " + docs[0],
+                                      "save " + out};
         QCOMPARE(m_events.mid(0, expected.size()), expected);
         // The end: the office goes, then the pointer, the message and the controls.
         QCOMPARE(m_events.mid(m_events.size() - 5),
-                 (QStringList{"close", "quit", "idle", "message", "enable"}));
+                 (QStringList{"close " + out, "quit", "idle", "message", "enable"}));
         QCOMPARE(m_prompts->messages.last(), QStringLiteral("文档合并完成！"));
         QCOMPARE(m_prompts->icons.last(), MessageIcon::Information);
         checkWindowRestored();
     }
 
     void officeThatCannotStartIsReported() {
-        m_office.failStart = true;
+        m_factory->addFault({"create", {}, word::Error::Kind::NotInstalled});
         const MergeResult r = run(sources({"A"}), path("out.docx"));
         QCOMPARE(r.outcome, Outcome::OfficeFailed);
         QCOMPARE(m_prompts->messages.size(), 1);
-        QVERIFY(
-            m_prompts->messages.first().contains(QStringLiteral("no office program was found")));
+        QVERIFY(m_prompts->messages.first().contains(QStringLiteral("injected failure of create")));
         QVERIFY(!QFile::exists(path("out.docx")));
         checkWindowRestored();
     }
@@ -215,14 +206,14 @@ private slots:
     void unreadableFirstEntryIsReported() {
         QFETCH(bool, failOpen);
         const QStringList docs = sources({"A", "B"});
-        if (failOpen) m_office.failOpen.insert(docs[0]);
-        m_office.failOrientation = !failOpen;
+        m_factory->addFault({failOpen ? "open" : "orientation", {}, word::Error::Kind::OpenFailed});
         const MergeResult r = run(docs, path("out.docx"));
         QCOMPARE(r.outcome, Outcome::OfficeFailed);
         QCOMPARE(r.failures.size(), 1);
         QCOMPARE(r.failures.first().source, docs[0]);
         QVERIFY(m_prompts->messages.first().contains(docs[0]));
-        QVERIFY(m_prompts->messages.first().contains(failOpen ? "damaged" : "no page style"));
+        QVERIFY(m_prompts->messages.first().contains(failOpen ? "failure of open"
+                                                              : "failure of orientation"));
         QVERIFY(!QFile::exists(path("out.docx")));
         checkWindowRestored();
     }
@@ -234,15 +225,18 @@ private slots:
     }
     void targetThatCannotBeWrittenIsNotLeftBehind() {
         QFETCH(bool, failSaveAs);
-        m_office.failSaveAs = failSaveAs;
-        m_office.failSetOrientation = !failSaveAs;
+        if (failSaveAs)  // leaves a damaged file
+            m_factory->addFault({"saveAs", {}, word::Error::Kind::SaveFailed, 0, -1, false, true});
+        else
+            m_factory->addFault({"setOrientation", {}});
         const MergeResult r = run(sources({"A", "B"}), path("out.docx"));
         QCOMPARE(r.outcome, Outcome::TargetFailed);
         QVERIFY(m_prompts->messages.last().contains(path("out.docx")));
-        QVERIFY(m_prompts->messages.last().contains(failSaveAs ? "disk full" : "read-only style"));
+        QVERIFY(m_prompts->messages.last().contains(failSaveAs ? "failure of saveAs"
+                                                               : "failure of setOrientation"));
         QVERIFY(!m_prompts->messages.last().startsWith(QStringLiteral("文档合并完成！")));
         QVERIFY(!QFile::exists(path("out.docx")));
-        QVERIFY(!m_events.contains(QStringLiteral("insert ") + path("A.docx")));
+        QVERIFY(!m_events.contains(QStringLiteral("appendFile ") + path("A.docx")));
         QCOMPARE(m_events.mid(m_events.size() - 3), (QStringList{"idle", "message", "enable"}));
         checkWindowRestored();
     }
@@ -263,7 +257,7 @@ private slots:
         const MergeResult r = run(docs, path("out.docx"), breaks);
         QCOMPARE(r.outcome, Outcome::Completed);
         QCOMPARE(r.merged, docs);
-        QCOMPARE(test::readFakeDoc(path("out.docx")).blocks, blocksOf(names, breaks));
+        QCOMPARE(blocksIn(path("out.docx")), blocksOf(names, breaks));
         QCOMPARE(r.completionMessage, QStringLiteral("文档合并完成！"));
     }
 
@@ -277,7 +271,7 @@ private slots:
         QFETCH(int, first);
         QFETCH(int, second);
         run({source("A", first), source("B", second)}, path("out.docx"));
-        QCOMPARE(test::readFakeDoc(path("out.docx")).orientation, first);
+        QCOMPARE(test::readFakeDocument(path("out.docx"))->orientation, first);
     }
 
     void fileOnDiskHoldsExactlyTheFinishedPasses() {
@@ -287,30 +281,31 @@ private slots:
         m_prompts->onProgress = [&](const merge::MergeProgress& p) {
             QCOMPARE(p.count, 4);
             QCOMPARE(p.document, docs[p.index]);
-            seen.append(test::readFakeDoc(path("out.docx")).blocks);
+            seen.append(blocksIn(path("out.docx")));
         };
         run(docs, path("out.docx"), true);
         QCOMPARE(seen.size(), 4);
         for (int i = 0; i < 4; ++i) QCOMPARE(seen[i], blocksOf(names.mid(0, i), true));
-        QCOMPARE(test::readFakeDoc(path("out.docx")).blocks, blocksOf(names, true));
+        QCOMPARE(blocksIn(path("out.docx")), blocksOf(names, true));
         // Stored once per pass, never reopened while nothing failed.
-        QCOMPARE(m_events.count(QStringLiteral("save")), 4);
+        QCOMPARE(m_events.count(QStringLiteral("save ") + path("out.docx")), 4);
         QCOMPARE(m_events.count(QStringLiteral("open ") + path("out.docx")), 0);
     }
 
     void entriesThatFailAreListedAndTheRestMerged() {
         const QStringList docs = sources({"A", "B", "C", "D", "E"});
-        QFile::remove(docs[1]);               // gone by the time the merge runs
-        m_office.failInsert.insert(docs[3]);  // breaks off halfway through
+        QFile::remove(docs[1]);  // gone by the time the merge runs
+        m_factory->addFault(
+            {"appendFile", docs[3], word::Error::Kind::OpenFailed, 0, -1, false, true});
         const MergeResult r = run(docs, path("out.docx"), true);
         QCOMPARE(r.outcome, Outcome::Completed);
         QCOMPARE(r.merged, (QStringList{docs[0], docs[2], docs[4]}));
         QCOMPARE(r.failures.size(), 2);
         QCOMPARE(r.failures[0].source, docs[1]);
         QCOMPARE(r.failures[1].source, docs[3]);
-        QVERIFY(r.failures[1].reason.contains("damaged file"));
+        QVERIFY(r.failures[1].reason.contains("failure of appendFile"));
         // Neither a half entry nor the break before it stays in the target.
-        QCOMPARE(test::readFakeDoc(path("out.docx")).blocks, blocksOf({"A", "C", "E"}, true));
+        QCOMPARE(blocksIn(path("out.docx")), blocksOf({"A", "C", "E"}, true));
         const QString& shown = m_prompts->messages.last();
         QVERIFY(shown.startsWith(QStringLiteral("文档合并完成！\n")));
         QVERIFY(shown.contains(docs[1]));
@@ -321,55 +316,60 @@ private slots:
 
     void noBreakBeforeTheFirstDocumentThatGoesIn() {
         const QStringList docs = sources({"A", "B", "C"});
-        m_office.failInsert.insert(docs[0]);
+        m_factory->addFault(
+            {"appendFile", docs[0], word::Error::Kind::OpenFailed, 0, -1, false, true});
         const MergeResult r = run(docs, path("out.docx"), true);
         QCOMPARE(r.merged, docs.mid(1));
-        QCOMPARE(test::readFakeDoc(path("out.docx")).blocks, blocksOf({"B", "C"}, true));
+        QCOMPARE(blocksIn(path("out.docx")), blocksOf({"B", "C"}, true));
     }
 
     void passWhoseSaveFailsIsListed() {
         const QStringList docs = sources({"A", "B", "C"});
-        m_office.failSaves = {2};
+        m_factory->addFault({"save", {}, word::Error::Kind::SaveFailed, 1, 1});
         const MergeResult r = run(docs, path("out.docx"));
         QCOMPARE(r.merged, (QStringList{docs[0], docs[2]}));
         QCOMPARE(r.failures.size(), 1);
         QCOMPARE(r.failures.first().source, docs[1]);
-        QCOMPARE(r.failures.first().reason, merge::texts::targetNotSaved("disk full"));
-        QCOMPARE(test::readFakeDoc(path("out.docx")).blocks, blocksOf({"A", "C"}, false));
+        QCOMPARE(r.failures.first().reason,
+                 merge::texts::targetNotSaved("injected failure of save"));
+        QCOMPARE(blocksIn(path("out.docx")), blocksOf({"A", "C"}, false));
     }
 
     void officeThatGoesDownIsStartedAgain() {
         const QStringList docs = sources({"A", "B", "C", "D"});
-        m_office.crashOnInsert.insert(docs[1]);
+        m_factory->addFault(
+            {"appendFile", docs[1], word::Error::Kind::OfficeDead, 0, -1, true, true});
         const MergeResult r = run(docs, path("out.docx"), true);
         QCOMPARE(r.outcome, Outcome::Completed);
         QCOMPARE(r.merged, (QStringList{docs[0], docs[2], docs[3]}));
         QCOMPARE(r.failures.size(), 1);
-        QCOMPARE(m_office.created, 2);
-        QCOMPARE(test::readFakeDoc(path("out.docx")).blocks, blocksOf({"A", "C", "D"}, true));
+        QCOMPARE(m_factory->state().created, 2);
+        QCOMPARE(blocksIn(path("out.docx")), blocksOf({"A", "C", "D"}, true));
         checkWindowRestored();
     }
 
     void officeLostBetweenPassesCostsNoEntry() {
         const QStringList docs = sources({"A", "B", "C"});
-        m_office.dieQuietlyAfterSave = 1;
+        m_factory->addFault({"save", {}, word::Error::Kind::Failed, 0, 1, false, false, true});
         const MergeResult r = run(docs, path("out.docx"), true);
         QCOMPARE(r.merged, docs);
         QVERIFY(r.failures.isEmpty());
-        QCOMPARE(m_office.created, 2);
-        QCOMPARE(test::readFakeDoc(path("out.docx")).blocks, blocksOf({"A", "B", "C"}, true));
+        QCOMPARE(m_factory->state().created, 2);
+        QCOMPARE(blocksIn(path("out.docx")), blocksOf({"A", "B", "C"}, true));
         checkWindowRestored();
     }
 
     void officeThatKeepsGoingDownIsNotRestartedForever() {
         const QStringList docs = sources({"A", "B", "C", "D", "E", "F", "G"});
-        for (int i = 1; i < docs.size(); ++i) m_office.crashOnInsert.insert(docs[i]);
+        for (int i = 1; i < docs.size(); ++i)
+            m_factory->addFault(
+                {"appendFile", docs[i], word::Error::Kind::OfficeDead, 0, -1, true, true});
         const MergeResult r = run(docs, path("out.docx"));
         QCOMPARE(r.merged, QStringList{docs[0]});
         QCOMPARE(r.failures.size(), 6);
         QCOMPARE(r.failures.last().reason, merge::texts::officeStopped());
-        QCOMPARE(m_office.created, 4);
-        QCOMPARE(test::readFakeDoc(path("out.docx")).blocks, blocksOf({"A"}, false));
+        QCOMPARE(m_factory->state().created, 4);
+        QCOMPARE(blocksIn(path("out.docx")), blocksOf({"A"}, false));
         checkWindowRestored();
     }
 
@@ -387,7 +387,7 @@ private slots:
         QVERIFY(documents.startsWith(home));
         QCOMPARE(r.target, documents + "/out.docx");
         QCOMPARE(m_prompts->target, r.target);
-        QCOMPARE(test::readFakeDoc(r.target).blocks, blocksOf({"A"}, false));
+        QCOMPARE(blocksIn(r.target), blocksOf({"A"}, false));
     }
 
     void cancelledMergeIsNotReportedAsComplete() {
@@ -398,7 +398,7 @@ private slots:
         QCOMPARE(r.merged, docs.mid(0, 2));
         QCOMPARE(r.failures.size(), 2);
         QVERIFY(!m_prompts->messages.last().startsWith(QStringLiteral("文档合并完成！")));
-        QCOMPARE(test::readFakeDoc(path("out.docx")).blocks, blocksOf({"A", "B"}, false));
+        QCOMPARE(blocksIn(path("out.docx")), blocksOf({"A", "B"}, false));
         checkWindowRestored();
     }
 

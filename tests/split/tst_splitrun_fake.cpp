@@ -59,17 +59,10 @@ class TestSplitRunFake : public QObject {
         const auto c = pw::test::readFakeDocument(path);
         return c ? c->pageTexts() : QStringList{"<unreadable>"};
     }
-    static QStringList closesOtherThanDiscard(const FakeWordFactory& office) {
-        QStringList bad;
-        for (const auto& c : office.state().calls)
-            if (c.op == "close" && !c.arg.endsWith(" Discard")) bad << c.arg;
-        return bad;
-    }
     // Office gone, no document left open, no blank copy left anywhere we can see.
     void expectCleanEnd(const FakeWordFactory& office) {
         QCOMPARE(office.state().running, 0);
         QCOMPARE(office.state().openDocuments, 0);
-        QCOMPARE(closesOtherThanDiscard(office), QStringList{});
         for (const auto& c : office.state().calls) {
             if (c.op == "saveAs" && QFileInfo(c.arg).fileName().startsWith("~tmp")) {
                 QVERIFY2(!QFileInfo::exists(c.arg), qPrintable(c.arg));
@@ -114,9 +107,6 @@ private slots:
 
         QCOMPARE(pw::test::fileHash(src), before);
         expectCleanEnd(office);
-        // Options off and alerts off before the first document.
-        QCOMPARE(office.state().count("setOption"), 5);
-        QCOMPARE(office.state().calls[6].op, QStringLiteral("setDisplayAlerts"));
     }
 
     void oneOpeningPerSourceServesAsItsBlank() {
@@ -136,8 +126,8 @@ private slots:
     void unsavedPartLeavesBlankCopyEmpty() {
         const QString src = source("R.docx", 3);
         FakeWordFactory office;
-        // The second part's save fails; a run that let the close write the pasted part back
-        // would leave its pages in the third part.
+        // The second part's save fails; a run that did not take the paste back would leave its
+        // pages in the third part.
         office.addFault({"saveAs", "R2.docx", word::Error::Kind::SaveFailed});
         ScriptedPrompts p;
         const SplitResult r = runSplit(every(1, {src}, 1), p, office);
@@ -154,9 +144,9 @@ private slots:
 
     void sourceNeverChangedWhateverFails_data() {
         QTest::addColumn<QString>("op");
-        QTest::newRow("emptying") << "deleteContent";
+        QTest::newRow("emptying") << "empty";
         QTest::newRow("blank copy save") << "saveAs";
-        QTest::newRow("page browsing") << "nextPage";
+        QTest::newRow("page browsing") << "pageStarts";
         QTest::newRow("copy") << "copy";
         QTest::newRow("paste") << "paste";
         QTest::newRow("numbers") << "convertNumbersToText";
@@ -312,18 +302,6 @@ private slots:
         QVERIFY(p.messages[0].text.startsWith(msg::OfficeNotStarted({}).trimmed()));
         QCOMPARE(p.messages[0].icon, MessageIcon::Exclamation);
         QVERIFY(r.written.isEmpty());
-    }
-
-    void optionRefusedQuitsTheOffice() {
-        const QString src = source("a.docx", 2);
-        FakeWordFactory office;
-        office.addFault({"setOption", {}, word::Error::Kind::Failed, 2});
-        ScriptedPrompts p;
-        const SplitResult r = runSplit(every(1, {src}), p, office);
-        QCOMPARE(r.outcome, SplitResult::Outcome::OfficeFailed);
-        QCOMPARE(office.state().running, 0);
-        QCOMPARE(office.state().count("open"), 0);
-        QCOMPARE(p.busy, (QList<bool>{true, false}));
     }
 
     void officeDiesMidDocumentAndIsRestarted() {

@@ -383,7 +383,7 @@ private slots:
         QCOMPARE(dialogs_->messages.size(), 1);
         QCOMPARE(dialogs_->messages[0].text, QStringLiteral("没有需要拆分的文档！"));
         QCOMPARE(dialogs_->messages[0].icon, MessageIcon::Information);
-        QCOMPARE(office_->created, 0);
+        QCOMPARE(office_->state().count("create"), 0);
         QVERIFY(c<QPushButton>("CmdOp")->isEnabled());
         QVERIFY(!QGuiApplication::overrideCursor());
     }
@@ -393,9 +393,9 @@ private slots:
         c<QListWidget>("LstFiles")->findChild<DocumentList*>()->append({"/nowhere/a.docx"});
         box("txtPages")->setText("2");
         bool closed = true;
-        office_->onCreate = [&] { closed = window_->close(); };
+        office_->state().onCreate = [&] { closed = window_->close(); };
         c<QPushButton>("CmdOp")->click();
-        QCOMPARE(office_->created, 1);
+        QCOMPARE(office_->state().count("create"), 1);
         QVERIFY(!closed);
         QVERIFY(!window_->isClosing());
         QVERIFY(window_->isVisible());

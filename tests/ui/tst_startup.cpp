@@ -89,10 +89,9 @@ private slots:
         test::FakeOffice office(true);
         WorkingWindows windows(office);
         QVERIFY(MdlMain(windows, office));
-        QCOMPARE(office.created, 1);
-        QCOMPARE(office.quits, 1);
-        QCOMPARE(office.destroyed, 1);  // the probe is released, not kept
-        QCOMPARE(office.opened, 0);
+        QCOMPARE(office.state().created, 1);
+        QCOMPARE(office.state().live, 0);  // the probe is released, not kept
+        QCOMPARE(office.state().count("open"), 0);
     }
 
     void withoutAnOffice_data() {

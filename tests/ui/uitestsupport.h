@@ -11,7 +11,7 @@
 #include <QWidget>
 #include <QtTest>
 
-#include "word/documentengine.h"
+#include "tests/support/fakeword.h"
 
 namespace pw::test {
 
@@ -45,51 +45,12 @@ private:
     QTemporaryDir m_dir;
 };
 
-// An office that answers create() with a do-nothing application, or with "not installed".
-class FakeOffice final : public word::ApplicationFactory {
+// The one fake office, started as asked or reported as not installed.
+class FakeOffice final : public FakeWordFactory {
 public:
-    class App final : public word::Application {
-    public:
-        explicit App(FakeOffice& office) : m_office(office) {}
-        ~App() override { ++m_office.destroyed; }
-        word::Status setOption(word::Option, bool) override { return {}; }
-        word::Status setDisplayAlerts(int) override { return {}; }
-        word::Result<std::unique_ptr<word::Document>> open(const QString& path) override {
-            ++m_office.opened;
-            return word::fail(word::Error::Kind::OpenFailed, path);
-        }
-        word::Result<std::unique_ptr<word::Document>> add() override {
-            return word::fail(word::Error::Kind::Failed, QStringLiteral("fake"));
-        }
-        word::Status quit() override {
-            ++m_office.quits;
-            return {};
-        }
-        bool isAlive() override { return true; }
-
-    private:
-        FakeOffice& m_office;
-    };
-
-    explicit FakeOffice(bool installed) : m_installed(installed) {}
-    word::Result<std::unique_ptr<word::Application>> create() override {
-        ++created;
-        if (onCreate) onCreate();
-        if (!m_installed) {
-            return word::fail(word::Error::Kind::NotInstalled, QStringLiteral("no office here"));
-        }
-        return std::unique_ptr<word::Application>(std::make_unique<App>(*this));
+    explicit FakeOffice(bool installed) {
+        if (!installed) addFault({QStringLiteral("create"), {}, word::Error::Kind::NotInstalled});
     }
-
-    // Runs while the office "starts", as the user's clicks would during a long start.
-    std::function<void()> onCreate;
-    int created = 0;
-    int opened = 0;
-    int quits = 0;
-    int destroyed = 0;
-
-private:
-    bool m_installed;
 };
 
 template <class T>
