@@ -50,10 +50,6 @@ QStringList FakeContent::pageTexts() const {
     return out;
 }
 
-QString FakeContent::visibleText() const {
-    return withoutLabels(text);
-}
-
 QStringList FakeContent::blocks() const {
     QStringList out;
     for (const QString& page : pageTexts()) {
@@ -69,8 +65,7 @@ bool writeFakeDocument(const QString& path, const FakeContent& content) {
     QJsonObject o{{"magic", QString::fromLatin1(Magic)},
                   {"text", content.text},
                   {"pageStarts", starts},
-                  {"orientation", content.orientation},
-                  {"format", QFileInfo(path).suffix().toLower()}};
+                  {"orientation", content.orientation}};
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly)) return false;
     f.write(QJsonDocument(o).toJson(QJsonDocument::Compact));
@@ -87,7 +82,6 @@ std::optional<FakeContent> readFakeDocument(const QString& path) {
     c.pageStarts.clear();
     for (const auto v : o.value("pageStarts").toArray()) c.pageStarts.push_back(v.toInt());
     c.orientation = o.value("orientation").toInt();
-    c.format = o.value("format").toString();
     if (!c.text.endsWith(u'\r') || c.pageStarts.empty() || c.pageStarts.front() != 0)
         return std::nullopt;
     return c;
@@ -283,7 +277,7 @@ public:
     Status appendFile(const QString& path) override {
         bool partial = false;
         if (auto s = m_gate->enter("appendFile", path, &partial); !s) {
-            if (partial) append(FakeHalf + u'\r', {});
+            if (partial) append(QStringLiteral("<half>\r"), {});
             return s;
         }
         const auto content = readFakeDocument(path);

@@ -24,19 +24,15 @@ struct FakeContent {
     QString text = QStringLiteral("\r");
     std::vector<int> pageStarts{0};  // offsets into text, ascending, the first 0
     int orientation = word::OrientationPortrait;
-    QString format;  // the extension it was stored under, lower case
 
     // Each page's paragraphs, in order; every page after the first starts a new page.
     static FakeContent fromPages(const QList<QStringList>& pages, int orientation = 0);
     // The text of each page with labels left out and "\r" as paragraph end.
     QStringList pageTexts() const;
-    QString visibleText() const;  // the whole text, labels left out
     // The paragraphs, FakeBreak before each that starts a page; the empty last one left out.
     QStringList blocks() const;
 };
 inline const QString FakeBreak = QStringLiteral("<break>");
-// What a call that fails halfway leaves in a document.
-inline const QString FakeHalf = QStringLiteral("<half>");
 
 bool writeFakeDocument(const QString& path, const FakeContent& content);
 std::optional<FakeContent> readFakeDocument(const QString& path);

@@ -64,8 +64,12 @@ const char* importFilterFor(const QString& path) {
 Result<std::unique_ptr<Document>> wrap(const std::shared_ptr<Session>& session,
                                        Reference<css::lang::XComponent> component,
                                        const QString& fullName) {
-    Reference<css::text::XTextDocument> text(component, UNO_QUERY);
-    if (!text.is()) {
+    // Asked of the office, which may have gone since the load.
+    auto isText = session->call(Error::Kind::OpenFailed, [&] {
+        return Reference<css::text::XTextDocument>(component, UNO_QUERY).is();
+    });
+    if (!isText) return pw::unexpected(isText.error());
+    if (!*isText) {
         if (component.is()) {
             (void)session->call(Error::Kind::Failed, [&] {
                 Reference<css::util::XCloseable>(component, UNO_QUERY_THROW)->close(true);
