@@ -1,5 +1,7 @@
 #include "word/libreoffice/lodocument.h"
 
+#include <optional>
+
 #include <QFileInfo>
 
 #include <com/sun/star/beans/XPropertySet.hpp>
@@ -122,10 +124,17 @@ Status LoDocument::convertNumbersToText() {
 }
 
 Result<PageStarts> LoDocument::pageStarts(const QString& bookmarkPrefix) {
-    return run(Error::Kind::Failed, false, [&] {
-        return bookmarkPrefix.isEmpty() ? layoutPageStarts(m_doc)
-                                        : bookmarkedPageStarts(m_doc, bookmarkPrefix);
-    });
+    if (!bookmarkPrefix.isEmpty())
+        return run(Error::Kind::Failed, false,
+                   [&] { return bookmarkedPageStarts(m_doc, bookmarkPrefix); });
+    std::optional<LayoutWalk> walk;
+    if (auto begun = run(Error::Kind::Failed, false, [&] { walk.emplace(m_doc); }); !begun)
+        return pw::unexpected(begun.error());
+    for (;;) {
+        auto more = run(Error::Kind::Failed, false, [&] { return walk->next(); });
+        if (!more) return pw::unexpected(more.error());
+        if (!*more) return walk->take();
+    }
 }
 
 Result<Range> LoDocument::range(const Position& start, const Position& end) {

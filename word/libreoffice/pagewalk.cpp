@@ -44,24 +44,29 @@ bool nextPage(DocState& doc) {
 
 }  // namespace
 
-PageStarts layoutPageStarts(DocState& doc) {
+LayoutWalk::LayoutWalk(DocState& doc) : m_doc(doc) {
     const auto [first, textEnd] = textBounds(doc);
-    PageStarts pages{{positionOf(first)}, positionOf(textEnd)};
-    Reference<XTextRange> prev = first;
-    while (nextPage(doc)) {
-        const Reference<XTextRange> cur = doc.view->getEnd();
-        const int advanced = compare(doc, cur, prev);
+    m_pages = {{positionOf(first)}, positionOf(textEnd)};
+    m_prev = first;
+    m_end = textEnd;
+}
+
+bool LayoutWalk::next() {
+    while (nextPage(m_doc)) {
+        const Reference<XTextRange> cur = m_doc.view->getEnd();
+        const int advanced = compare(m_doc, cur, m_prev);
         // A page on which no new text begins (a picture or row running on) stays with the page
         // before; going backwards would be a layout fault, and ends the walk.
-        if (advanced < 0) break;
+        if (advanced < 0) return false;
         if (advanced == 0) continue;
         // A last page that holds only the final empty paragraph starts at the end of the text;
         // it is a page all the same.
-        if (compare(doc, cur, textEnd) > 0) break;
-        pages.starts.push_back(positionOf(cur));
-        prev = cur;
+        if (compare(m_doc, cur, m_end) > 0) return false;
+        m_pages.starts.push_back(positionOf(cur));
+        m_prev = cur;
+        return true;
     }
-    return pages;
+    return false;
 }
 
 PageStarts bookmarkedPageStarts(DocState& doc, const QString& prefix) {
