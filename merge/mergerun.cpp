@@ -112,7 +112,7 @@ MergeResult runMerge(const MergeRequest& request, UserPrompts& prompts,
     const QString target = checkedTarget(request, prompts, result, bareName);
     if (target.isEmpty()) return result;
 
-    auto started = startOffice(office);
+    auto started = office.create();
     if (!started && prompts.cancelRequested())
         return cancelBeforeTarget(request, prompts, std::move(result));
     if (!started) {
@@ -124,7 +124,7 @@ MergeResult runMerge(const MergeRequest& request, UserPrompts& prompts,
     auto orientation = readOrientation(**started, first);
     if (!orientation) {
         const QString cause = orientation.error().message;
-        (void)(*started)->quit();
+        started->reset();
         if (prompts.cancelRequested())
             return cancelBeforeTarget(request, prompts, std::move(result));
         if (orientation.error().kind == word::Error::Kind::NotDocument)

@@ -1,13 +1,12 @@
 #include "merge/mergetarget.h"
 
-#include <sys/stat.h>
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
 #include "shell/filenames.h"
+#include "shell/platform.h"
 
 namespace pw::merge {
 
@@ -31,18 +30,9 @@ TargetPath resolveTarget(const QString& text) {
     return target;
 }
 
-namespace {
-
-bool statFile(const QString& path, struct stat& info) {
-    return ::stat(QFile::encodeName(path).constData(), &info) == 0;
-}
-
-}  // namespace
-
 bool isSameFile(const QString& a, const QString& b) {
-    struct stat sa {
-    }, sb{};
-    if (statFile(a, sa) && statFile(b, sb)) return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+    const auto ia = platform::fileId(a), ib = platform::fileId(b);
+    if (ia && ib) return *ia == *ib;
     return QDir::cleanPath(QFileInfo(a).absoluteFilePath()) ==
            QDir::cleanPath(QFileInfo(b).absoluteFilePath());
 }

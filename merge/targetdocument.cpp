@@ -34,8 +34,7 @@ word::Status TargetDocument::writeEmpty(int orientation) {
 }
 
 QString TargetDocument::fullName() const {
-    const QString name = m_doc ? m_doc->fullName() : QString();
-    return name.isEmpty() ? m_path : name;
+    return QFileInfo(m_path).absoluteFilePath();
 }
 
 std::optional<QString> TargetDocument::append(const QString& entry, bool pageBreak) {
@@ -43,9 +42,7 @@ std::optional<QString> TargetDocument::append(const QString& entry, bool pageBre
     if (!info.isFile() || !info.isReadable()) return msg::ReasonUnreadable;
     for (bool retried = false;; retried = true) {
         if (auto reason = ensureOpen()) return reason;
-        word::Selection& selection = m_doc->selection();
-        word::Status step = selection.endKey();
-        if (step && pageBreak) step = selection.insertPageBreak();
+        word::Status step = pageBreak ? m_doc->appendPageBreak() : word::Status{};
         if (!step) {
             // An office that went down between passes is no fault of this entry: once more
             // with a new one.
@@ -54,7 +51,7 @@ std::optional<QString> TargetDocument::append(const QString& entry, bool pageBre
             if (officeGone && !retried) continue;
             return msg::ReasonNotInserted(step.error().message);
         }
-        if (auto inserted = selection.insertFile(entry); !inserted)
+        if (auto inserted = m_doc->appendFile(entry); !inserted)
             return dropAfter(inserted.error().kind == word::Error::Kind::NotDocument
                                  ? msg::ReasonNotDocument
                                  : msg::ReasonNotInserted(inserted.error().message));
@@ -86,7 +83,7 @@ std::optional<QString> TargetDocument::ensureOffice() {
     if (m_restarts >= MaxOfficeRestarts) return msg::ReasonOfficeStopped;
     ++m_restarts;
     m_office.reset();
-    auto started = startOffice(m_factory);
+    auto started = m_factory.create();
     if (!started)
         return msg::ReasonOfficeStopped + QStringLiteral("（%1）").arg(started.error().message);
     m_office = std::move(*started);
@@ -96,11 +93,9 @@ std::optional<QString> TargetDocument::ensureOffice() {
 void TargetDocument::finish() {
     if (m_doc) {
         // Every finished pass is stored already; whatever else is open goes unsaved.
-        (void)m_doc->close(word::SaveChanges::Discard);
         m_doc.reset();
     }
     if (m_office) {
-        (void)m_office->quit();
         m_office.reset();
     }
 }

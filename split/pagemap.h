@@ -1,7 +1,6 @@
 #pragma once
 
-// Where each page of an open document begins and ends, as the office's own page browsing
-// reports it.
+// Where each page of an open document begins and ends, as the office reports it.
 
 #include <vector>
 
@@ -15,12 +14,8 @@ struct PageMap {
     int pageCount() const { return int(starts.size()); }
 };
 
-// Browses the document page by page from its start; moves the document's selection.
-word::Result<PageMap> buildPageMap(word::Document& doc);
-
-// The pages that begin at the text's start and at each of starts, which must follow one another
-// strictly inside the main text; an error otherwise. Moves the document's selection.
-word::Result<PageMap> pageMapFromStarts(word::Document& doc,
-                                        const std::vector<word::Position>& starts);
+// The pages of the office's layout (empty prefix) or those begun by the bookmarks named prefix
+// followed by 1, 2, ..., which are taken out of the document.
+word::Result<PageMap> buildPageMap(word::Document& doc, const QString& bookmarkPrefix = {});
 
 }  // namespace pw::split

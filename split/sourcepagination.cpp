@@ -26,16 +26,13 @@ word::Result<PageMap> SourcePagination::pageMap(word::Document& doc) {
         return buildPageMap(doc);
     }
     // Taken out even when they turn out unusable: the parts must never carry them.
-    auto starts = doc.takePageStartBookmarks(word::pageStartBookmarkPrefix());
-    if (!starts) return pw::unexpected(starts.error());
-    word::Result<PageMap> map =
-        int(starts->size()) == m_recorded.marks
-            ? pageMapFromStarts(doc, *starts)
-            : pw::unexpected(
-                  word::Error{word::Error::Kind::Failed,
-                              QStringLiteral("%1 of Word's %2 page starts reached the office")
-                                  .arg(starts->size())
-                                  .arg(m_recorded.marks)});
+    word::Result<PageMap> map = buildPageMap(doc, word::pageStartBookmarkPrefix());
+    if (map && map->pageCount() != m_recorded.marks + 1)
+        map = pw::unexpected(
+            word::Error{word::Error::Kind::Failed,
+                        QStringLiteral("%1 of Word's %2 page starts reached the office")
+                            .arg(map->pageCount() - 1)
+                            .arg(m_recorded.marks)});
     if (map) {
         m_used = Pagination::Word;
         return map;

@@ -9,8 +9,6 @@
 
 namespace pw::split {
 
-using word::SaveChanges;
-
 namespace {
 
 QString reasonFor(const word::Error& e, const QString& otherwise) {
@@ -88,11 +86,7 @@ void SourceSplitter::run() {
         }
         source = std::move(*opened);
     }
-    // Closed unsaved however this ends: the opening is emptied and pasted into.
-    struct CloseUnsaved {
-        std::unique_ptr<word::Document>& doc;
-        ~CloseUnsaved() { (void)doc->close(SaveChanges::Discard); }
-    } closer{source};
+    // Closed unsaved however this ends (the opening is emptied and pasted into).
     if (stopAsked()) return;
 
     word::Result<PageMap> map = PageMap{};
@@ -150,7 +144,7 @@ std::vector<word::Result<word::Clip>> SourceSplitter::copyParts(word::Document& 
                                                                 const std::vector<PagePart>& plan) {
     // The ranges are taken while the pages stand as the source laid them out; written out as
     // text, list numbers take other room and would move the page ends.
-    std::vector<word::Result<std::unique_ptr<word::Range>>> ranges;
+    std::vector<word::Result<word::Range>> ranges;
     {
         StepScope step(m_run.observer, SplitStep::PageMap);
         ranges.reserve(plan.size());
@@ -167,7 +161,7 @@ std::vector<word::Result<word::Clip>> SourceSplitter::copyParts(word::Document& 
     std::vector<word::Result<word::Clip>> clips;
     clips.reserve(plan.size());
     for (auto& range : ranges) {
-        clips.push_back(range ? (*range)->copy()
+        clips.push_back(range ? source.copy(*range)
                               : word::Result<word::Clip>(pw::unexpected(range.error())));
         if (!m_run.app->isAlive()) break;
     }
@@ -176,10 +170,7 @@ std::vector<word::Result<word::Clip>> SourceSplitter::copyParts(word::Document& 
 }
 
 bool SourceSplitter::empty(word::Document& doc) {
-    word::Selection& sel = doc.selection();
-    word::Status emptied = sel.wholeStory();
-    if (emptied) emptied = sel.deleteContent();
-    if (!emptied) {
+    if (word::Status emptied = doc.empty(); !emptied) {
         failFrom(1, reasonFor(emptied.error(), msg::ReasonBlankCopy), emptied.error());
         return false;
     }
@@ -207,7 +198,7 @@ QString SourceSplitter::makePart(word::Document& blank, int j, const PagePart& p
     }
     if (clip) {
         StepScope step(m_run.observer, SplitStep::Paste);
-        if (auto pasted = blank.selection().paste(**clip); !pasted) {
+        if (auto pasted = blank.paste(**clip); !pasted) {
             m_blankDirty = true;
             fail(j, target, reasonFor(pasted.error(), msg::ReasonCopy), pasted.error());
             return {};

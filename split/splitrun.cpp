@@ -5,7 +5,6 @@
 #include <QTemporaryDir>
 
 #include "split/completionreport.h"
-#include "split/officestart.h"
 #include "split/runstate.h"
 #include "split/sourcesplitter.h"
 #include "split/splitchecks.h"
@@ -20,7 +19,7 @@ bool ensureOffice(RunState& run, word::ApplicationFactory& factory) {
     if (run.app && run.app->isAlive()) return true;
     run.app.reset();
     StepScope step(run.observer, SplitStep::OfficeStart);
-    auto started = startOffice(factory);
+    auto started = factory.create();
     if (!started) return false;
     run.app = std::move(*started);
     return true;
@@ -59,7 +58,7 @@ SplitResult runSplit(const SplitRequest& request, UserPrompts& prompts,
     run.observer = observer;
     {
         StepScope step(observer, SplitStep::OfficeStart);
-        auto started = startOffice(office);
+        auto started = office.create();
         if (!started) {
             work.end();
             result.outcome = SplitResult::Outcome::OfficeFailed;
@@ -90,7 +89,6 @@ SplitResult runSplit(const SplitRequest& request, UserPrompts& prompts,
 
     {
         StepScope step(observer, SplitStep::Quit);
-        if (run.app) (void)run.app->quit();
         run.app.reset();
     }
     work.end();

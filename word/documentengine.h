@@ -1,8 +1,8 @@
 #pragma once
 
-// The document engine: the few operations of a word processor's automation model that the
-// split and merge need, behind an interface so that the engines can run on any backend (the
-// LibreOffice one in word/libreoffice, or a fake in the tests).
+// The office as the split and merge use it: open a document hidden, find where its pages
+// begin, copy a span of it, empty a document and paste into it, append a file, store it. The
+// LibreOffice backend lives in word/libreoffice; the tests use a fake.
 
 #include <memory>
 #include <vector>
@@ -13,30 +13,19 @@
 
 namespace pw::word {
 
-// The proofing options that are switched off right after the office starts.
-enum class Option {
-    CheckGrammarAsYouType,
-    CheckGrammarWithSpelling,
-    SaveNormalPrompt,
-    SuggestSpellingCorrections,
-    CheckSpellingAsYouType,
-};
-
-enum class SaveChanges { Omitted, Save, Discard };
-
 // Page orientation values, as whole numbers.
 inline constexpr int OrientationPortrait = 0;
 inline constexpr int OrientationLandscape = 1;
 
-// A place in a document's main text. What it holds is the backend's business; positions of one
-// document are ordered with Document::compare.
-class Position {
+// A value the backend hands out and takes back; what it holds is the backend's business.
+template <class Tag>
+class Handle {
 public:
     struct Data {
         virtual ~Data() = default;
     };
-    Position() = default;
-    explicit Position(std::shared_ptr<const Data> data) : m_data(std::move(data)) {}
+    Handle() = default;
+    explicit Handle(std::shared_ptr<const Data> data) : m_data(std::move(data)) {}
     bool isNull() const { return !m_data; }
     const Data* data() const { return m_data.get(); }
 
@@ -44,47 +33,18 @@ private:
     std::shared_ptr<const Data> m_data;
 };
 
+// A place in a document's main text.
+using Position = Handle<struct PositionTag>;
+// A span of a document's main text, chosen but not yet copied.
+using Range = Handle<struct RangeTag>;
 // Copied content, held by the office itself (never the system clipboard).
-class Clip {
-public:
-    struct Data {
-        virtual ~Data() = default;
-    };
-    Clip() = default;
-    explicit Clip(std::shared_ptr<const Data> data) : m_data(std::move(data)) {}
-    bool isNull() const { return !m_data; }
-    const Data* data() const { return m_data.get(); }
+using Clip = Handle<struct ClipTag>;
 
-private:
-    std::shared_ptr<const Data> m_data;
-};
-
-// A span of a document's main text.
-class Range {
-public:
-    virtual ~Range() = default;
-    virtual Result<QString> text() = 0;  // paragraphs separated by "\n"
-    virtual Result<Clip> copy() = 0;
-};
-
-// The insertion point or selection of one open document.
-class Selection {
-public:
-    virtual ~Selection() = default;
-    virtual Result<Position> start() = 0;
-    virtual Result<Position> end() = 0;
-    virtual Status collapseToStart() = 0;
-    virtual Status wholeStory() = 0;
-    // Deletes what is selected; after wholeStory() this empties the main text, tables included.
-    virtual Status deleteContent() = 0;
-    virtual Status paste(const Clip& clip) = 0;
-    virtual Status endKey() = 0;  // to the end of the document
-    virtual Status insertPageBreak() = 0;
-    // The whole file (.doc, .docx, .rtf, .htm, .html, .txt) at the insertion point.
-    virtual Status insertFile(const QString& path) = 0;
-    // Moves to the start of the next page of the office's layout and says true; stays put on
-    // the last page and says false.
-    virtual Result<bool> nextPage() = 0;
+// Where the pages of a document's main text begin, in order, the first at the text's start;
+// end is the end of the text.
+struct PageStarts {
+    std::vector<Position> starts;
+    Position end;
 };
 
 class Document {
@@ -96,58 +56,52 @@ public:
     virtual Status saveAs(const QString& path) = 0;
     // Stores again where the document lives, in the same format.
     virtual Status save() = 0;
-    virtual Status close(SaveChanges saveChanges = SaveChanges::Omitted) = 0;
-    virtual QString fullName() const = 0;
 
     // The orientation of the page style in effect at the start of the document.
     virtual Result<int> orientation() = 0;
     virtual Status setOrientation(int orientation) = 0;
-
     // Every automatic list label becomes literal text, in the body and in tables.
     virtual Status convertNumbersToText() = 0;
 
-    virtual Status select() = 0;  // the whole main text becomes the selection
-    virtual Selection& selection() = 0;
-    // Where the range's pages begin and how they are styled is read when the range is made:
-    // a range made before list numbers are written out keeps the pages as they were laid out.
-    virtual Result<std::unique_ptr<Range>> range(const Position& start, const Position& end) = 0;
-    // Negative when a comes before b, 0 when they are the same place, positive after.
-    virtual Result<int> compare(const Position& a, const Position& b) = 0;
+    // Where the pages begin. With an empty prefix, as the office lays them out: a page on
+    // which no new text begins (a picture or a row running on) belongs to the page before it.
+    // Otherwise at the text's start and at the bookmarks named prefix followed by 1, 2, ..., in
+    // the order of their numbers; one in a table stands for the start of its row. Every
+    // bookmark whose name begins with prefix is then removed, so that nothing copied afterwards
+    // carries them, and the bookmarks must follow one another strictly inside the main text.
+    virtual Result<PageStarts> pageStarts(const QString& bookmarkPrefix) = 0;
 
-    // Takes back the last paste, leaving the document as it was before it. Engines without an
-    // undo history say so with an error.
-    virtual Status undo() {
-        return fail(Error::Kind::Failed, QStringLiteral("this document keeps no undo history"));
-    }
-
+    // Where the range's pages begin and how they are styled is read when the range is chosen:
+    // one chosen before list numbers are written out keeps the pages as they were laid out.
+    virtual Result<Range> range(const Position& start, const Position& end) = 0;
+    virtual Result<Clip> copy(const Range& range) = 0;
+    // Empties the main text, tables and anchored shapes included.
+    virtual Status empty() = 0;
+    // At the end of the main text; into an empty document the clip comes with its first
+    // page's style and number.
+    virtual Status paste(const Clip& clip) = 0;
+    // Takes back the last paste, leaving the document as it was before it.
+    virtual Status undo() = 0;
     // The main text, each paragraph ended by "\r" as a word processor counts its characters.
     virtual Result<QString> characters() = 0;
 
-    // Where the bookmarks named prefix followed by 1, 2, ... stand, in the order of their
-    // numbers, as starts of pages: one in a table stands for the start of its row. Every
-    // bookmark whose name begins with prefix is removed, so that nothing copied afterwards
-    // carries them. Engines without bookmarks say so with an error.
-    virtual Result<std::vector<Position>> takePageStartBookmarks(const QString& prefix) {
-        (void)prefix;
-        return fail(Error::Kind::Failed, QStringLiteral("this document keeps no bookmarks"));
-    }
+    // A page break at the end of the main text, so that what comes next starts a page.
+    virtual Status appendPageBreak() = 0;
+    // The whole file (.doc, .docx, .rtf, .htm, .html, .txt) at the end of the main text.
+    virtual Status appendFile(const QString& path) = 0;
 };
 
+// One running office, never visible, with no proofing and no question that could stop a run.
 class Application {
 public:
-    virtual ~Application() = default;  // quits the office if quit() was not called
-
-    virtual Status setOption(Option option, bool value) = 0;
-    virtual Status setDisplayAlerts(int level) = 0;
+    virtual ~Application() = default;  // quits the office
 
     virtual Result<std::unique_ptr<Document>> open(const QString& path) = 0;
     virtual Result<std::unique_ptr<Document>> add() = 0;  // a new blank document
-
-    virtual Status quit() = 0;
     virtual bool isAlive() = 0;
 };
 
-// Starts applications; the engines get one so that tests can hand them a fake.
+// Starts offices; the engines get one so that tests can hand them a fake.
 class ApplicationFactory {
 public:
     virtual ~ApplicationFactory() = default;

@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
         c.path = dir.filePath(QStringLiteral("case%1.docx").arg(&c - cases));
         if (!test::makeDocument(**office, b, c.path)) return 1;
     }
-    (void)(*office)->quit();
+    office->reset();
 
     for (int round = 0; round < rounds; ++round) {
         for (Case& c : cases) {

@@ -172,9 +172,17 @@ class TestCli : public QObject {
         const QString fodt = m_tmp.filePath(QFileInfo(path).completeBaseName() + ".fodt");
         auto doc = m_app->open(path);
         if (!doc || !(*doc)->saveAs(fodt)) return {};
-        (void)(*doc)->close(word::SaveChanges::Discard);
+        doc->reset();
         QFile f(fodt);
         return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    }
+
+    int pageCount(const QString& path) {
+        const QString pdf = m_tmp.filePath(QFileInfo(path).completeBaseName() + ".pdf");
+        auto doc = m_app->open(path);
+        if (!doc || !(*doc)->saveAs(pdf)) return -1;
+        doc->reset();
+        return test::pdfPageCount(pdf);
     }
 
 private slots:
@@ -199,9 +207,7 @@ private slots:
         bad.write(QByteArrayLiteral("PK\x03\x04 not really a document"));
     }
 
-    void cleanupTestCase() {
-        if (m_app) (void)m_app->quit();
-    }
+    void cleanupTestCase() { m_app.reset(); }
 
     void helpAndVersion() {
         QProcess p;

@@ -47,7 +47,7 @@ std::optional<OfficeView> CorpusOracle::view(const QString& path, bool withPages
     const QString txt = m_scratch + QStringLiteral("/oracle.txt");
     const QString pdf = m_scratch + QStringLiteral("/oracle.pdf");
     const bool stored = (*doc)->saveAs(txt) && (!withPages || (*doc)->saveAs(pdf));
-    (void)(*doc)->close(word::SaveChanges::Discard);
+    doc->reset();
     if (!stored) return std::nullopt;
 
     OfficeView view;

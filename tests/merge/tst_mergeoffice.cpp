@@ -3,8 +3,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -47,9 +45,7 @@ Inspection inspect(const QString& target) {
             for (int p = 1; p <= test::pdfPageCount(pdf); ++p)
                 result.pages.append(test::pdfPageText(pdf, p));
         }
-        (void)(*doc)->close(word::SaveChanges::Discard);
     }
-    (void)(*office)->quit();
     return result;
 }
 
@@ -67,14 +63,6 @@ bool inOrder(const QString& text, const QStringList& words) {
 QByteArray magic(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.read(4) : QByteArray();
-}
-
-// The visible text of a .docx's main part, without unpacking it through the office.
-QString docxBodyText(const QString& path) {
-    QProcess unzip;
-    unzip.start("unzip", {"-p", path, "word/document.xml"});
-    unzip.waitForFinished(30000);
-    return QString::fromUtf8(unzip.readAllStandardOutput());
 }
 
 }  // namespace
@@ -123,7 +111,6 @@ private slots:
             "<body><p>WEBPAGE begins here</p><p>a second paragraph</p></body></html>");
         htm.close();
         QVERIFY(QDir(m_dir.path()).mkdir("folder.docx"));
-        QVERIFY(app.quit());
     }
 
     void init() {
@@ -134,58 +121,33 @@ private slots:
         QVERIFY2(test::waitNoOfficeProcesses(), "an office process was left running");
     }
 
-    void oneEntry() {
-        const MergeResult r = run({path("alpha.docx")}, path("one.docx"), true);
-        QCOMPARE(r.outcome, Outcome::Completed);
-        QCOMPARE(m_prompts->messages, QStringList{QStringLiteral("文档合并完成！")});
-        const Inspection got = inspect(path("one.docx"));
-        QVERIFY(got.opened);
-        QCOMPARE(got.pages.size(), 1);
-        QVERIFY(got.text.contains(test::foldSpace(test::sampleParagraph(1, 20))));
-        QCOMPARE(got.orientation, word::OrientationPortrait);
-    }
-
     void pageBreaksBetweenDocuments_data() {
         QTest::addColumn<bool>("breaks");
         QTest::newRow("breaks") << true;
         QTest::newRow("no breaks") << false;
     }
+    // Each entry on a page of its own, or all on one page; the first entry's orientation.
     void pageBreaksBetweenDocuments() {
         QFETCH(bool, breaks);
+        const QString first = breaks ? "ALPHA" : "WIDE";
         const QString target = path(breaks ? "breaks.docx" : "nobreaks.docx");
         const MergeResult r =
-            run({path("alpha.docx"), path("beta.docx"), path("gamma.docx")}, target, breaks);
+            run({path(breaks ? "alpha.docx" : "wide.docx"), path("beta.docx"), path("gamma.docx")},
+                target, breaks);
         QCOMPARE(r.merged.size(), 3);
         const Inspection got = inspect(target);
-        QVERIFY(inOrder(got.text, {"ALPHA begins", "BETA begins", "GAMMA begins"}));
-        if (breaks) {
-            QCOMPARE(got.pages.size(), 3);
-            QVERIFY2(got.pages[0].startsWith("ALPHA begins"), qPrintable(got.pages[0]));
-            QVERIFY(!got.pages[0].contains("BETA"));
-            QVERIFY2(got.pages[1].startsWith("BETA begins"), qPrintable(got.pages[1]));
-            QVERIFY(!got.pages[1].contains("GAMMA"));
-            QVERIFY2(got.pages[2].startsWith("GAMMA begins"), qPrintable(got.pages[2]));
-        } else {
-            QCOMPARE(got.pages.size(), 1);
+        QCOMPARE(got.orientation, breaks ? word::OrientationPortrait : word::OrientationLandscape);
+        QStringList starts = {first + " begins", "BETA begins", "GAMMA begins"};
+        QVERIFY(inOrder(got.text, starts));
+        if (!breaks) starts = QStringList{got.pages.value(0)};
+        QCOMPARE(got.pages.size(), starts.size());
+        for (int k = 0; k < got.pages.size(); ++k) {
+            QVERIFY2(got.pages[k].startsWith(starts[k]), qPrintable(got.pages[k]));
+            if (k + 1 < starts.size()) QVERIFY(!got.pages[k].contains(starts[k + 1].left(4)));
         }
     }
-
-    void firstEntryGivesTheOrientation() {
-        run({path("wide.docx"), path("alpha.docx")}, path("wide-first.docx"));
-        run({path("alpha.docx"), path("wide.docx")}, path("tall-first.docx"));
-        QCOMPARE(inspect(path("wide-first.docx")).orientation, word::OrientationLandscape);
-        QCOMPARE(inspect(path("tall-first.docx")).orientation, word::OrientationPortrait);
-    }
-
-    void otherFormatsGoInWithoutAQuestion_data() {
-        QTest::addColumn<QString>("target");
-        QTest::addColumn<QByteArray>("magic");
-        QTest::newRow("to docx") << QStringLiteral("formats.docx") << QByteArray("PK\x03\x04");
-        QTest::newRow("to doc") << QStringLiteral("formats.doc") << QByteArray("\xD0\xCF\x11\xE0");
-    }
     void otherFormatsGoInWithoutAQuestion() {
-        QFETCH(QString, target);
-        QFETCH(QByteArray, magic);
+        const QString target = QStringLiteral("formats.docx");
         // The first source's format is not the target's: the target's extension decides.
         const QStringList docs = {path("old.doc"), path("plain.txt"), path("rich.rtf"),
                                   path("page.htm"), path("alpha.docx")};
@@ -193,42 +155,12 @@ private slots:
         QCOMPARE(r.merged, docs);
         QVERIFY(m_prompts->questions.isEmpty());
         QCOMPARE(m_prompts->messages, QStringList{QStringLiteral("文档合并完成！")});
-        QCOMPARE(::magic(path(target)), magic);
+        QCOMPARE(::magic(path(target)), QByteArray("PK\x03\x04"));
         const Inspection got = inspect(path(target));
         QVERIFY2(inOrder(got.text, {"OLDWORD begins", "PLAINTEXT begins", "RICHTEXT begins",
                                     "WEBPAGE begins", "ALPHA begins"}),
                  qPrintable(got.text));
         QCOMPARE(got.pages.size(), 5);
-    }
-
-    void existingTarget() {
-        const QString target = path("existing.docx");
-        run({path("gamma.docx")}, target);
-        const QByteArray before = test::fileHash(target);
-        m_prompts->answer = false;
-        QCOMPARE(run({path("alpha.docx")}, target).outcome, Outcome::Refused);
-        QCOMPARE(test::fileHash(target), before);
-        QCOMPARE(m_prompts->questions.size(), 1);
-        m_prompts->answer = true;
-        QCOMPARE(run({path("alpha.docx")}, target).outcome, Outcome::Completed);
-        const Inspection got = inspect(target);
-        QVERIFY(got.text.contains("ALPHA begins"));
-        QVERIFY(!got.text.contains("GAMMA"));
-    }
-
-    void missingTargetName_data() {
-        QTest::addColumn<QString>("target");
-        QTest::newRow("blanks") << QStringLiteral("   ");
-        QTest::newRow("separator") << m_dir.path() + u'/';
-    }
-    void missingTargetName() {
-        QFETCH(QString, target);
-        const MergeResult r = run({path("alpha.docx")}, target);
-        QCOMPARE(r.outcome, Outcome::Refused);
-        QVERIFY(r.refusal && r.refusal->browse);
-        QCOMPARE(m_events, QStringList{"message"});
-        QCOMPARE(m_prompts->messages, QStringList{QStringLiteral("请输入要合成的目标文档名！")});
-        QVERIFY(test::officeProcesses().isEmpty());
     }
 
     void unreadableEntriesAreLeftOutAndListed() {
@@ -266,37 +198,8 @@ private slots:
         QCOMPARE(got.pages.size(), 2);
     }
 
-    void targetThatIsASourceIsRefused() {
-        const QByteArray before = test::fileHash(path("beta.docx"));
-        const MergeResult r =
-            run({path("alpha.docx"), path("beta.docx")}, m_dir.path() + "/./beta.docx");
-        QCOMPARE(r.outcome, Outcome::Refused);
-        QCOMPARE(test::fileHash(path("beta.docx")), before);
-        QVERIFY(test::officeProcesses().isEmpty());
-    }
-
-    void fileOnDiskHoldsTheFinishedPasses() {
-        const QStringList tags = {"ALPHA", "BETA", "GAMMA", "DELTA"};
-        QStringList docs;
-        for (const QString& t : tags) docs.append(path(t.toLower() + ".docx"));
-        const QString target = path("passes.docx");
-        QStringList problems;
-        m_prompts->onProgress = [&](const Progress& p) {
-            const QString body = docxBodyText(target);
-            for (int i = 0; i < tags.size(); ++i) {
-                if (body.contains(tags[i] + " begins") != (i < p.documentIndex))
-                    problems.append(
-                        QStringLiteral("before pass %1: %2").arg(p.documentIndex).arg(tags[i]));
-            }
-        };
-        run(docs, target, true);
-        QCOMPARE(m_prompts->documentIndexes(), (QList<int>{0, 1, 2, 3}));
-        QVERIFY2(problems.isEmpty(), qPrintable(problems.join("; ")));
-        QVERIFY(inOrder(docxBodyText(target),
-                        {"ALPHA begins", "BETA begins", "GAMMA begins", "DELTA begins"}));
-        QVERIFY(QDir(m_dir.path()).entryList({".~lock*"}, QDir::Files | QDir::Hidden).isEmpty());
-    }
-
+    // Each pass is stored: the office killed before the third one, the target is reopened from
+    // the file, which must hold the first two.
     void officeKilledMidwayIsStartedAgain() {
         const QStringList tags = {"ALPHA", "BETA", "GAMMA", "DELTA"};
         QStringList docs;
@@ -314,21 +217,6 @@ private slots:
         QVERIFY(inOrder(got.text, {"ALPHA begins", "BETA begins", "GAMMA begins", "DELTA begins"}));
         QCOMPARE(got.pages.size(), 4);
         QVERIFY(QDir(m_dir.path()).entryList({".~lock*"}, QDir::Files | QDir::Hidden).isEmpty());
-    }
-
-    void bareTargetNameGoesToTheDocumentsFolder() {
-        const QString home = path("home");
-        QDir().mkpath(home);
-        const QByteArray oldHome = qgetenv("HOME"), oldConfig = qgetenv("XDG_CONFIG_HOME");
-        qputenv("HOME", QFile::encodeName(home));
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home + "/.config"));
-        const MergeResult r = run({path("alpha.docx")}, QStringLiteral("bare.docx"));
-        qputenv("HOME", oldHome);
-        qputenv("XDG_CONFIG_HOME", oldConfig);
-        QCOMPARE(r.outcome, Outcome::Completed);
-        QVERIFY2(r.target.startsWith(home + "/"), qPrintable(r.target));
-        QCOMPARE(r.placedTarget, r.target);
-        QVERIFY(inspect(r.target).text.contains("ALPHA begins"));
     }
 
     void realDocuments() {
@@ -353,7 +241,6 @@ private slots:
                 for (const QString& p : paragraphs)
                     if (!p.trimmed().isEmpty()) expected.append(test::foldSpace(p));
             }
-            QVERIFY((*office)->quit());
         }
         QVERIFY(expected.size() >= docs.size());
         const QString target = path("real.docx");

@@ -11,7 +11,7 @@
 #include "merge/completionreport.h"
 #include "merge/mergemessages.h"
 #include "merge/mergerun.h"
-#include "tests/merge/fakeoffice.h"
+#include "tests/support/fakeword.h"
 #include "tests/support/scriptedprompts.h"
 #include "tests/support/testenv.h"
 
@@ -27,8 +27,7 @@ class TestMergeRun : public QObject {
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
     QStringList m_events;
-    test::FakeOffice m_office;
-    std::unique_ptr<test::FakeFactory> m_factory;
+    std::unique_ptr<test::FakeWordFactory> m_factory;
     std::unique_ptr<test::ScriptedPrompts> m_prompts;
 
     QString path(const QString& name) const { return m_dir->filePath(name); }
@@ -37,7 +36,8 @@ private:
         QStringList paths;
         for (const QString& n : names) {
             paths.append(path(n + QStringLiteral(".docx")));
-            test::writeFakeDoc(paths.last(), 0, {n + u'1', n + u'2'});
+            test::writeFakeDocument(paths.last(),
+                                    test::FakeContent::fromPages({{n + u'1', n + u'2'}}));
         }
         return paths;
     }
@@ -45,7 +45,8 @@ private:
         return merge::runMerge({documents, target, pageBreaks}, *m_prompts, *m_factory);
     }
     QStringList blocks(const QString& target = {}) const {
-        return test::readFakeDoc(target.isEmpty() ? path("out.docx") : target).blocks;
+        const auto c = test::readFakeDocument(target.isEmpty() ? path("out.docx") : target);
+        return c ? c->blocks() : QStringList{"<unreadable>"};
     }
     static QStringList blocksOf(const QStringList& names, bool breaks) {
         QStringList out;
@@ -64,10 +65,14 @@ private:
         QVERIFY(!m_events.contains(QStringLiteral("create")));
         QVERIFY(m_prompts->busy.isEmpty());
     }
+    test::FakeOfficeState& office() const { return m_factory->state(); }
+    void fail(const QString& op, const QString& arg = {}, bool partial = false) {
+        m_factory->addFault({op, arg, word::Error::Kind::Failed, 0, -1, false, partial});
+    }
     // Office gone, the busy time over before the last message.
     void checkEnd() const {
-        QCOMPARE(m_office.live, 0);
-        QCOMPARE(m_office.quits, m_office.created);
+        QCOMPARE(office().live, 0);
+        QCOMPARE(office().count("quit"), office().created);
         QCOMPARE(m_events.mid(m_events.size() - 2), (QStringList{"idle", "message"}));
     }
 
@@ -76,9 +81,8 @@ private slots:
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
         m_events.clear();
-        m_office = test::FakeOffice();
-        m_office.events = &m_events;
-        m_factory = std::make_unique<test::FakeFactory>(m_office);
+        m_factory = std::make_unique<test::FakeWordFactory>();
+        office().events = &m_events;
         m_prompts = std::make_unique<test::ScriptedPrompts>(m_events);
     }
 
@@ -147,7 +151,7 @@ private slots:
     void existingTarget() {
         QFETCH(QString, name);
         QFETCH(bool, yes);
-        test::writeFakeDoc(path(name), 0, {"old"});
+        test::writeFakeDocument(path(name), test::FakeContent::fromPages({{"old"}}));
         const QByteArray before = test::fileHash(path(name));
         m_prompts->answer = yes;
         const MergeResult r = run(sources({"A", "B"}), path(name));
@@ -172,7 +176,7 @@ private slots:
         QVERIFY(m_events.indexOf("add") < busy);
         QVERIFY(busy < m_events.indexOf("saveAs " + path("out.docx")));
         QVERIFY(m_events.indexOf("saveAs " + path("out.docx")) <
-                m_events.indexOf("insert " + docs[0]));
+                m_events.indexOf("appendFile " + docs[0]));
         QCOMPARE(m_prompts->messages.last(), msg::Finished);
         QCOMPARE(m_prompts->icons.last(), MessageIcon::Information);
         checkEnd();
@@ -181,17 +185,17 @@ private slots:
     void officeOrFirstEntryFails_data() {
         QTest::addColumn<int>("fault");  // 0 no office, 1 first entry unreadable, 2 no orientation
         QTest::addColumn<QString>("cause");
-        QTest::newRow("no office") << 0 << "no office program was found";
-        QTest::newRow("cannot open") << 1 << "damaged";
-        QTest::newRow("no orientation") << 2 << "no page style";
+        QTest::newRow("no office") << 0 << "failure of create";
+        QTest::newRow("cannot open") << 1 << "failure of open";
+        QTest::newRow("no orientation") << 2 << "failure of orientation";
     }
     void officeOrFirstEntryFails() {
         QFETCH(int, fault);
         QFETCH(QString, cause);
         const QStringList docs = sources({"A", "B"});
-        m_office.failStart = fault == 0;
-        if (fault == 1) m_office.failOpen.insert(docs[0]);
-        m_office.failOrientation = fault == 2;
+        if (fault == 0) m_factory->addFault({"create", {}, word::Error::Kind::NotInstalled});
+        if (fault == 1) fail("open", docs[0]);
+        if (fault == 2) fail("orientation");
         const MergeResult r = run(docs, path("out.docx"));
         QCOMPARE(r.outcome, Outcome::OfficeFailed);
         QCOMPARE(m_prompts->messages.size(), 1);
@@ -199,7 +203,7 @@ private slots:
         QCOMPARE(m_prompts->messages[0].contains(docs[0]), fault > 0);
         QCOMPARE(r.failures.value(0).source, fault > 0 ? docs[0] : QString());
         QVERIFY(!QFile::exists(path("out.docx")));
-        QCOMPARE(m_office.live, 0);
+        QCOMPARE(office().live, 0);
     }
 
     void targetThatCannotBeWrittenIsNotLeftBehind_data() {
@@ -209,15 +213,18 @@ private slots:
     }
     void targetThatCannotBeWrittenIsNotLeftBehind() {
         QFETCH(bool, failSaveAs);
-        m_office.failSaveAs = failSaveAs;
-        m_office.failSetOrientation = !failSaveAs;
+        if (failSaveAs)
+            fail("saveAs", {}, true);  // leaves a damaged file
+        else
+            fail("setOrientation");
         const MergeResult r = run(sources({"A", "B"}), path("out.docx"));
         QCOMPARE(r.outcome, Outcome::TargetFailed);
-        QCOMPARE(
-            m_prompts->messages.last(),
-            msg::TargetNotCreated(path("out.docx"), failSaveAs ? "disk full" : "read-only style"));
+        QCOMPARE(m_prompts->messages.last(),
+                 msg::TargetNotCreated(path("out.docx"),
+                                       failSaveAs ? "injected failure of saveAs"
+                                                  : "injected failure of setOrientation"));
         QVERIFY(!QFile::exists(path("out.docx")));
-        QVERIFY(!m_events.contains(QStringLiteral("insert ") + path("A.docx")));
+        QVERIFY(!m_events.contains(QStringLiteral("appendFile ") + path("A.docx")));
         checkEnd();
     }
 
@@ -242,9 +249,9 @@ private slots:
 
     void firstEntryGivesTheOrientation() {
         const QStringList docs = sources({"A", "B"});
-        test::writeFakeDoc(docs[0], 1, {"A1"});
+        test::writeFakeDocument(docs[0], test::FakeContent::fromPages({{"A1"}}, 1));
         run(docs, path("out.docx"));
-        QCOMPARE(test::readFakeDoc(path("out.docx")).orientation, 1);
+        QCOMPARE(test::readFakeDocument(path("out.docx"))->orientation, 1);
     }
 
     void fileOnDiskHoldsExactlyTheFinishedPasses() {
@@ -261,7 +268,7 @@ private slots:
         for (int i = 0; i < 4; ++i) QCOMPARE(seen[i], blocksOf(names.mid(0, i), true));
         QCOMPARE(blocks(), blocksOf(names, true));
         // Stored once per pass, never reopened while nothing failed.
-        QCOMPARE(m_events.count(QStringLiteral("save")), 4);
+        QCOMPARE(m_events.count(QStringLiteral("save ") + path("out.docx")), 4);
         QCOMPARE(m_events.count(QStringLiteral("open ") + path("out.docx")), 0);
     }
 
@@ -269,18 +276,18 @@ private slots:
     // the first document that goes in.
     void entriesThatFailAreListedAndTheRestMerged() {
         const QStringList docs = sources({"A", "B", "C", "D", "E"});
-        m_office.failInsert.insert(docs[0]);
+        fail("appendFile", docs[0], true);
         QFile::remove(docs[1]);
-        m_office.failInsert.insert(docs[3]);
-        m_office.failSaves = {1};  // C's pass: the first to store
+        fail("appendFile", docs[3], true);
+        m_factory->addFault({"save", {}, word::Error::Kind::SaveFailed, 0, 1});  // C's pass
         const MergeResult r = run(docs, path("out.docx"), true);
         QCOMPARE(r.outcome, Outcome::Completed);
         QCOMPARE(r.merged, QStringList{docs[4]});
         QCOMPARE(blocks(), blocksOf({"E"}, true));
         QCOMPARE(r.failures.size(), 4);
         QCOMPARE(r.failures[1].reason, msg::ReasonUnreadable);
-        QCOMPARE(r.failures[2].reason, msg::ReasonTargetNotSaved("disk full"));
-        QVERIFY(r.failures[3].reason.contains("damaged file"));
+        QCOMPARE(r.failures[2].reason, msg::ReasonTargetNotSaved("injected failure of save"));
+        QVERIFY(r.failures[3].reason.contains("failure of appendFile"));
         QCOMPARE(r.completionMessage, merge::completionMessage(r.failures));
         QVERIFY(r.completionMessage.startsWith(msg::Finished + "\n\n" + msg::NotMergedHeading(4)));
         QCOMPARE(m_prompts->icons.last(), MessageIcon::Exclamation);
@@ -289,25 +296,29 @@ private slots:
 
     void officeThatGoesDownIsStartedAgain() {
         const QStringList docs = sources({"A", "B", "C", "D"});
-        m_office.crashOnInsert.insert(docs[1]);
-        m_office.dieQuietlyAfterSave = 2;  // lost between C and D: costs no entry
+        m_factory->addFault(
+            {"appendFile", docs[1], word::Error::Kind::OfficeDead, 0, -1, true, true});
+        // Lost between C and D, after the second save: costs no entry.
+        m_factory->addFault({"save", {}, word::Error::Kind::Failed, 1, 1, false, false, true});
         const MergeResult r = run(docs, path("out.docx"), true);
         QCOMPARE(r.outcome, Outcome::Completed);
         QCOMPARE(r.merged, (QStringList{docs[0], docs[2], docs[3]}));
         QCOMPARE(r.failures.size(), 1);
-        QCOMPARE(m_office.created, 3);
+        QCOMPARE(office().created, 3);
         QCOMPARE(blocks(), blocksOf({"A", "C", "D"}, true));
         checkEnd();
     }
 
     void officeThatKeepsGoingDownIsNotRestartedForever() {
         const QStringList docs = sources({"A", "B", "C", "D", "E", "F", "G"});
-        for (int i = 1; i < docs.size(); ++i) m_office.crashOnInsert.insert(docs[i]);
+        for (int i = 1; i < docs.size(); ++i)
+            m_factory->addFault(
+                {"appendFile", docs[i], word::Error::Kind::OfficeDead, 0, -1, true, true});
         const MergeResult r = run(docs, path("out.docx"));
         QCOMPARE(r.merged, QStringList{docs[0]});
         QCOMPARE(r.failures.size(), 6);
         QCOMPARE(r.failures.last().reason, msg::ReasonOfficeStopped);
-        QCOMPARE(m_office.created, 4);
+        QCOMPARE(office().created, 4);
         QCOMPARE(blocks(), blocksOf({"A"}, false));
         checkEnd();
     }

@@ -61,12 +61,16 @@ class TestSplitRunFake : public QObject {
         [&] { QVERIFY(pw::test::writeFakeDocument(path, FakeContent::fromPages(content))); }();
         return path;
     }
-    // Office gone, nothing left open, nothing closed with its changes, no blank copy left.
+    // Office gone, no document left open, no blank copy left anywhere we can see.
     void expectCleanEnd(const FakeWordFactory& office) {
         QCOMPARE(office.state().running, 0);
         QCOMPARE(office.state().openDocuments, 0);
-        for (const auto& c : office.state().calls)
-            QVERIFY2(c.op != "close" || c.arg.endsWith(" Discard"), qPrintable(c.arg));
+        for (const auto& c : office.state().calls) {
+            if (c.op == "saveAs" && QFileInfo(c.arg).fileName().startsWith("~tmp")) {
+                QVERIFY2(!QFileInfo::exists(c.arg), qPrintable(c.arg));
+                QVERIFY2(!QFileInfo::exists(QFileInfo(c.arg).path()), qPrintable(c.arg));
+            }
+        }
         for (const QString& f : filesIn(m_dir)) QVERIFY2(!f.startsWith("~tmp"), qPrintable(f));
     }
     SplitResult run(const SplitRequest& r, FakeWordFactory& office, ScriptedPrompts& p) {
@@ -123,6 +127,8 @@ private slots:
     void failedStoreLeavesTheBlankEmpty() {
         const QString src = source("R.docx", 3);
         FakeWordFactory office;
+        // The second part's save fails; a run that did not take the paste back would leave its
+        // pages in the third part.
         office.addFault({"saveAs", "/2.docx", word::Error::Kind::SaveFailed});
         ScriptedPrompts p;
         const SplitResult r = run(every(1, {src}, NamingMode::Sequence), office, p);
@@ -138,9 +144,12 @@ private slots:
 
     void sourceNeverChangedWhateverFails_data() {
         QTest::addColumn<QString>("op");
-        for (const char* op :
-             {"deleteContent", "saveAs", "nextPage", "copy", "paste", "convertNumbersToText"})
-            QTest::newRow(op) << op;
+        QTest::newRow("emptying") << "empty";
+        QTest::newRow("blank copy save") << "saveAs";
+        QTest::newRow("page browsing") << "pageStarts";
+        QTest::newRow("copy") << "copy";
+        QTest::newRow("paste") << "paste";
+        QTest::newRow("numbers") << "convertNumbersToText";
     }
     void sourceNeverChangedWhateverFails() {
         QFETCH(QString, op);
@@ -228,7 +237,6 @@ private slots:
         QTest::addColumn<QString>("op");
         QTest::addColumn<int>("skip");
         QTest::newRow("not installed") << "create" << 0;
-        QTest::newRow("option refused") << "setOption" << 2;
     }
     void officeDoesNotStart() {
         QFETCH(QString, op);
@@ -242,8 +250,8 @@ private slots:
         QCOMPARE(p.messages.size(), 1);
         QVERIFY(p.messages[0].startsWith(msg::OfficeNotStarted({}).trimmed()));
         QCOMPARE(p.icons[0], MessageIcon::Exclamation);
+        QVERIFY(r.written.isEmpty());
         QCOMPARE(office.state().running, 0);
-        QCOMPARE(office.state().count("open"), 0);
     }
 
     void officeDiesMidDocumentAndIsRestarted() {

@@ -73,7 +73,6 @@ class TestWordPages : public QObject {
         const QString stored = m_tmp.filePath(QStringLiteral("stored.docx"));
         if (!(*doc)->convertNumbersToText() || !(*doc)->saveAs(stored))
             return QStringLiteral("<not stored>");
-        (void)(*doc)->close(word::SaveChanges::Discard);
         return test::wordPageTexts(stored).join(QString());
     }
 
@@ -130,7 +129,6 @@ private slots:
         m_app = std::move(*app);
     }
     void cleanupTestCase() {
-        if (m_app) (void)m_app->quit();
         m_app.reset();
         QVERIFY(test::waitNoOfficeProcesses());
     }

@@ -1,5 +1,4 @@
 #include "tests/support/fakeword.h"
-#include <optional>
 
 #include <algorithm>
 
@@ -27,10 +26,11 @@ QString withoutLabels(QString s) {
 
 }  // namespace
 
-FakeContent FakeContent::fromPages(const QList<QStringList>& pages) {
+FakeContent FakeContent::fromPages(const QList<QStringList>& pages, int orientation) {
     FakeContent c;
     c.text.clear();
     c.pageStarts.clear();
+    c.orientation = orientation;
     for (const QStringList& page : pages) {
         c.pageStarts.push_back(int(c.text.size()));
         for (const QString& p : page) c.text += p + u'\r';
@@ -50,8 +50,13 @@ QStringList FakeContent::pageTexts() const {
     return out;
 }
 
-QString FakeContent::visibleText() const {
-    return withoutLabels(text);
+QStringList FakeContent::blocks() const {
+    QStringList out;
+    for (const QString& page : pageTexts()) {
+        if (!out.isEmpty()) out << FakeBreak;
+        out << page.split(u'\r', Qt::SkipEmptyParts);
+    }
+    return out;
 }
 
 bool writeFakeDocument(const QString& path, const FakeContent& content) {
@@ -60,8 +65,7 @@ bool writeFakeDocument(const QString& path, const FakeContent& content) {
     QJsonObject o{{"magic", QString::fromLatin1(Magic)},
                   {"text", content.text},
                   {"pageStarts", starts},
-                  {"orientation", content.orientation},
-                  {"format", QFileInfo(path).suffix().toLower()}};
+                  {"orientation", content.orientation}};
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly)) return false;
     f.write(QJsonDocument(o).toJson(QJsonDocument::Compact));
@@ -78,7 +82,6 @@ std::optional<FakeContent> readFakeDocument(const QString& path) {
     c.pageStarts.clear();
     for (const auto v : o.value("pageStarts").toArray()) c.pageStarts.push_back(v.toInt());
     c.orientation = o.value("orientation").toInt();
-    c.format = o.value("format").toString();
     if (!c.text.endsWith(u'\r') || c.pageStarts.empty() || c.pageStarts.front() != 0)
         return std::nullopt;
     return c;
@@ -92,14 +95,22 @@ int FakeOfficeState::count(const QString& op, const QString& argContains) const 
 
 namespace {
 
-// Every call of one application goes through here: logged, then failed as the rules say.
+// Every call of one office goes through here: logged, then failed as the rules say.
 class Gate {
 public:
     explicit Gate(std::shared_ptr<FakeOfficeState> state) : m_state(std::move(state)) {}
 
-    Status enter(const QString& op, const QString& arg = {}) {
+    void log(const QString& op, const QString& arg) {
         m_state->calls.append(FakeCall{op, arg});
-        if (!m_alive) return pw::unexpected(Error{Error::Kind::OfficeDead, "the office is gone"});
+        if (m_state->events) m_state->events->append(arg.isEmpty() ? op : op + u' ' + arg);
+    }
+    // partial, when given, says whether a failure should leave half the work behind.
+    Status enter(const QString& op, const QString& arg = {}, bool* partial = nullptr) {
+        log(op, arg);
+        if (!m_alive) {
+            m_deathSeen = true;
+            return word::fail(Error::Kind::OfficeDead, QStringLiteral("the office is gone"));
+        }
         for (FakeFault& f : m_state->faults) {
             if (f.op != op || !arg.contains(f.argContains) || f.times == 0) continue;
             if (f.skip > 0) {
@@ -107,15 +118,21 @@ public:
                 continue;
             }
             if (f.times > 0) --f.times;
+            if (partial) *partial = f.partial;
+            if (f.diesAfter) {
+                kill();
+                m_deathSeen = false;
+                return {};
+            }
             if (f.kills) {
                 kill();
-                return pw::unexpected(Error{Error::Kind::OfficeDead, "the office died"});
+                return word::fail(Error::Kind::OfficeDead, QStringLiteral("the office died"));
             }
-            return pw::unexpected(Error{f.kind, "injected failure of " + op});
+            return word::fail(f.kind, "injected failure of " + op);
         }
         return {};
     }
-    bool alive() const { return m_alive; }
+    bool alive() const { return m_alive || !m_deathSeen; }
     void kill() {
         if (std::exchange(m_alive, false)) --m_state->running;
     }
@@ -124,6 +141,7 @@ public:
 private:
     std::shared_ptr<FakeOfficeState> m_state;
     bool m_alive = true;
+    bool m_deathSeen = true;
 };
 
 struct FakePosition final : word::Position::Data {
@@ -132,113 +150,60 @@ struct FakePosition final : word::Position::Data {
     int offset;
 };
 
+// A range's ends move with edits made before it is copied, as the office's own marks do.
+struct FakeRange final : word::Range::Data {
+    int doc;
+    std::shared_ptr<int> from, to;
+};
+
 struct FakeClip final : word::Clip::Data {
     QString text;
     std::vector<int> pageStarts;  // relative, the first 0
 };
 
-class FakeDocument;
-
-class FakeSelection final : public word::Selection {
-public:
-    explicit FakeSelection(FakeDocument& doc) : m_doc(doc) {}
-    Result<word::Position> start() override;
-    Result<word::Position> end() override;
-    Status collapseToStart() override;
-    Status wholeStory() override;
-    Status deleteContent() override;
-    Status paste(const word::Clip& clip) override;
-    Status endKey() override;
-    Status insertPageBreak() override;
-    Status insertFile(const QString& path) override;
-    word::Result<bool> nextPage() override;
-
-    int from = 0, to = 0;
-
-private:
-    FakeDocument& m_doc;
-};
-
-// A range's ends move with edits made before it is copied, as the office's own marks do.
-class FakeRange final : public word::Range {
-public:
-    FakeRange(FakeDocument& doc, std::shared_ptr<int> from, std::shared_ptr<int> to)
-        : m_doc(doc), m_from(std::move(from)), m_to(std::move(to)) {}
-    Result<QString> text() override;
-    Result<word::Clip> copy() override;
-
-private:
-    FakeDocument& m_doc;
-    std::shared_ptr<int> m_from, m_to;
-};
-
 class FakeDocument final : public word::Document {
 public:
-    FakeDocument(Gate& gate, FakeContent content, QString path)
-        : m_gate(gate),
-          m_id(gate.state().nextDocumentId++),
+    FakeDocument(std::shared_ptr<Gate> gate, FakeContent content, QString path)
+        : m_gate(std::move(gate)),
+          m_id(m_gate->state().nextDocumentId++),
           m_content(std::move(content)),
-          m_path(std::move(path)),
-          m_selection(*this) {
-        ++m_gate.state().openDocuments;
+          m_path(std::move(path)) {
+        ++m_gate->state().openDocuments;
     }
     ~FakeDocument() override {
-        if (!m_closed) --m_gate.state().openDocuments;
+        m_gate->log(QStringLiteral("close"), m_path);
+        --m_gate->state().openDocuments;
     }
 
     Status saveAs(const QString& path) override {
-        if (auto s = enter("saveAs", path); !s) return s;
+        bool partial = false;
+        if (auto s = m_gate->enter("saveAs", path, &partial); !s) {
+            QFile damaged(path);
+            if (partial && damaged.open(QIODevice::WriteOnly)) damaged.write("FAKE");
+            return s;
+        }
         if (!writeFakeDocument(path, m_content))
             return word::fail(Error::Kind::SaveFailed, "cannot write " + path);
         m_path = QFileInfo(path).absoluteFilePath();
-        m_modified = false;
         return {};
     }
     Status save() override {
-        if (auto s = enter("save", m_path); !s) return s;
+        if (auto s = m_gate->enter("save", m_path); !s) return s;
         if (m_path.isEmpty() || !writeFakeDocument(m_path, m_content))
             return word::fail(Error::Kind::SaveFailed, "cannot write " + m_path);
-        m_modified = false;
         return {};
     }
-    Status close(word::SaveChanges saveChanges) override {
-        static const char* names[] = {"Omitted", "Save", "Discard"};
-        if (m_closed) return word::fail(Error::Kind::Failed, "already closed");
-        const Status s = m_gate.enter("close", m_path + " " + names[int(saveChanges)]);
-        m_closed = true;
-        --m_gate.state().openDocuments;
-        if (!s) return s;
-        const bool write =
-            saveChanges == word::SaveChanges::Save || (saveChanges == word::SaveChanges::Omitted &&
-                                                       m_modified && m_gate.state().omittedSaves);
-        if (write && !m_path.isEmpty() && !writeFakeDocument(m_path, m_content))
-            return word::fail(Error::Kind::SaveFailed, "cannot write " + m_path);
-        return {};
-    }
-    QString fullName() const override { return m_path; }
-
-    Status undo() override {
-        if (auto s = enter("undo"); !s) return s;
-        if (!m_beforePaste) return word::fail(Error::Kind::Failed, "nothing to undo");
-        m_content = *std::exchange(m_beforePaste, std::nullopt);
-        m_selection.from = m_selection.to = 0;
-        m_modified = true;
-        return {};
-    }
-    void rememberForUndo() { m_beforePaste = m_content; }
-
     Result<int> orientation() override {
-        if (auto s = enter("orientation"); !s) return pw::unexpected(s.error());
+        if (auto s = m_gate->enter("orientation"); !s) return pw::unexpected(s.error());
         return m_content.orientation;
     }
     Status setOrientation(int orientation) override {
-        if (auto s = enter("setOrientation"); !s) return s;
+        if (auto s = m_gate->enter("setOrientation", QString::number(orientation)); !s) return s;
         m_content.orientation = orientation;
-        m_modified = true;
         return {};
     }
     Status convertNumbersToText() override {
-        if (auto s = enter("convertNumbersToText"); !s) return s;
+        if (auto s = m_gate->enter("convertNumbersToText"); !s) return s;
         int number = 0;
         for (qsizetype at = m_content.text.indexOf(Label); at >= 0;
              at = m_content.text.indexOf(Label, at)) {
@@ -248,52 +213,80 @@ public:
         }
         return {};
     }
-
-    Status select() override {
-        if (auto s = enter("select"); !s) return s;
-        m_selection.from = 0;
-        m_selection.to = length();
-        return {};
+    Result<word::PageStarts> pageStarts(const QString& prefix) override {
+        if (auto s = m_gate->enter("pageStarts", prefix); !s) return pw::unexpected(s.error());
+        if (!prefix.isEmpty())
+            return word::fail(Error::Kind::Failed, QStringLiteral("no bookmarks here"));
+        word::PageStarts pages;
+        for (int p : m_content.pageStarts) pages.starts.push_back(position(p));
+        pages.end = position(length());
+        return pages;
     }
-    word::Selection& selection() override { return m_selection; }
-    Result<std::unique_ptr<word::Range>> range(const word::Position& a,
-                                               const word::Position& b) override {
-        if (auto s = enter("range"); !s) return pw::unexpected(s.error());
+    Result<word::Range> range(const word::Position& a, const word::Position& b) override {
+        if (auto s = m_gate->enter("range"); !s) return pw::unexpected(s.error());
         auto from = offset(a), to = offset(b);
         if (!from || !to || *from > *to)
             return word::fail(Error::Kind::Failed, "not a range of this document");
-        auto mark = [this](int at) {
-            auto m = std::make_shared<int>(at);
-            m_marks.push_back(m);
-            return m;
-        };
-        return std::unique_ptr<word::Range>(
-            std::make_unique<FakeRange>(*this, mark(*from), mark(*to)));
+        auto r = std::make_shared<FakeRange>();
+        r->doc = m_id;
+        r->from = mark(*from);
+        r->to = mark(*to);
+        return word::Range(r);
     }
-    // The text from..to and its page starts, relative to from.
-    std::pair<QString, std::vector<int>> span(int from, int to) const {
-        std::vector<int> starts{0};
+    Result<word::Clip> copy(const word::Range& range) override {
+        if (auto s = m_gate->enter("copy"); !s) return pw::unexpected(s.error());
+        const auto* r = dynamic_cast<const FakeRange*>(range.data());
+        if (!r || r->doc != m_id) return word::fail(Error::Kind::Failed, "not a range of this");
+        auto clip = std::make_shared<FakeClip>();
+        clip->text = m_content.text.mid(*r->from, *r->to - *r->from);
+        clip->pageStarts = {0};
         for (int p : m_content.pageStarts)
-            if (p > from && p < to) starts.push_back(p - from);
-        return {m_content.text.mid(from, to - from), starts};
+            if (p > *r->from && p < *r->to) clip->pageStarts.push_back(p - *r->from);
+        return word::Clip(clip);
     }
-    Result<int> compare(const word::Position& a, const word::Position& b) override {
-        if (auto s = enter("compare"); !s) return pw::unexpected(s.error());
-        auto x = offset(a), y = offset(b);
-        if (!x || !y) return word::fail(Error::Kind::Failed, "not a position of this document");
-        return *x < *y ? -1 : (*x > *y ? 1 : 0);
+    Status empty() override {
+        if (auto s = m_gate->enter("empty"); !s) return s;
+        replace(0, length(), {}, {});
+        return {};
+    }
+    Status paste(const word::Clip& clip) override {
+        if (auto s = m_gate->enter("paste"); !s) return s;
+        const auto* c = dynamic_cast<const FakeClip*>(clip.data());
+        if (!c) return word::fail(Error::Kind::Failed, "nothing to paste");
+        m_beforePaste = m_content;
+        replace(length() - 1, length() - 1, c->text, c->pageStarts);
+        return {};
+    }
+    Status undo() override {
+        if (auto s = m_gate->enter("undo"); !s) return s;
+        if (!m_beforePaste) return word::fail(Error::Kind::Failed, "nothing to undo");
+        m_content = *std::exchange(m_beforePaste, std::nullopt);
+        return {};
     }
     Result<QString> characters() override {
-        if (auto s = enter("characters"); !s) return pw::unexpected(s.error());
+        if (auto s = m_gate->enter("characters"); !s) return pw::unexpected(s.error());
         return withoutLabels(m_content.text);
     }
-
-    // Used by the selection.
-    Status enter(const QString& op, const QString& arg = {}) {
-        if (m_closed) return word::fail(Error::Kind::Failed, "document closed");
-        return m_gate.enter(op, arg);
+    // What is appended comes after the last paragraph, whose mark stays; an empty document's
+    // only paragraph takes it.
+    Status appendPageBreak() override {
+        if (auto s = m_gate->enter("appendPageBreak"); !s) return s;
+        m_content.pageStarts.push_back(length());
+        return {};
     }
-    Gate& gate() { return m_gate; }
+    Status appendFile(const QString& path) override {
+        bool partial = false;
+        if (auto s = m_gate->enter("appendFile", path, &partial); !s) {
+            if (partial) append(QStringLiteral("<half>\r"), {});
+            return s;
+        }
+        const auto content = readFakeDocument(path);
+        if (!content) return word::fail(Error::Kind::OpenFailed, "cannot read " + path);
+        append(content->text, content->pageStarts);
+        return {};
+    }
+
+private:
     int length() const { return int(m_content.text.size()); }
     word::Position position(int at) const {
         return word::Position(std::make_shared<FakePosition>(m_id, at));
@@ -303,7 +296,17 @@ public:
         if (!d || d->doc != m_id || d->offset < 0 || d->offset > length()) return std::nullopt;
         return d->offset;
     }
-    const std::vector<int>& pageStarts() const { return m_content.pageStarts; }
+    void append(const QString& text, const std::vector<int>& starts) {
+        if (m_content.text == QStringLiteral("\r"))
+            replace(0, 0, text, starts);
+        else
+            replace(length(), length(), text, starts);
+    }
+    std::shared_ptr<int> mark(int at) {
+        auto m = std::make_shared<int>(at);
+        m_marks.push_back(m);
+        return m;
+    }
     // Replaces [from, to) by text that brings its own page starts (relative to its start).
     void replace(int from, int to, QString text, const std::vector<int>& starts) {
         to = std::min(to, length() - 1);  // the final paragraph mark always stays
@@ -327,124 +330,44 @@ public:
         for (const auto& weak : m_marks) {
             if (auto m = weak.lock(); m && *m > from) *m = *m >= to ? *m + delta : from;
         }
-        m_selection.from = m_selection.to = from + int(text.size());
-        m_modified = true;
     }
 
-private:
-    Gate& m_gate;
+    std::shared_ptr<Gate> m_gate;
     const int m_id;
     std::optional<FakeContent> m_beforePaste;
     FakeContent m_content;
     QString m_path;
-    FakeSelection m_selection;
     std::vector<std::weak_ptr<int>> m_marks;  // the ends of ranges handed out
-    bool m_modified = false;
-    bool m_closed = false;
 };
-
-Result<QString> FakeRange::text() {
-    if (auto s = m_doc.enter("text"); !s) return pw::unexpected(s.error());
-    return withoutLabels(m_doc.span(*m_from, *m_to).first).replace(u'\r', u'\n');
-}
-
-Result<word::Clip> FakeRange::copy() {
-    if (auto s = m_doc.enter("copy"); !s) return pw::unexpected(s.error());
-    auto clip = std::make_shared<FakeClip>();
-    std::tie(clip->text, clip->pageStarts) = m_doc.span(*m_from, *m_to);
-    return word::Clip(clip);
-}
-
-Result<word::Position> FakeSelection::start() {
-    if (auto s = m_doc.enter("start"); !s) return pw::unexpected(s.error());
-    return m_doc.position(from);
-}
-Result<word::Position> FakeSelection::end() {
-    if (auto s = m_doc.enter("end"); !s) return pw::unexpected(s.error());
-    return m_doc.position(to);
-}
-Status FakeSelection::collapseToStart() {
-    if (auto s = m_doc.enter("collapseToStart"); !s) return s;
-    to = from;
-    return {};
-}
-Status FakeSelection::wholeStory() {
-    if (auto s = m_doc.enter("wholeStory"); !s) return s;
-    from = 0;
-    to = m_doc.length();
-    return {};
-}
-Status FakeSelection::deleteContent() {
-    if (auto s = m_doc.enter("deleteContent"); !s) return s;
-    m_doc.replace(from, to, {}, {});
-    return {};
-}
-Status FakeSelection::paste(const word::Clip& clip) {
-    if (auto s = m_doc.enter("paste"); !s) return s;
-    const auto* c = dynamic_cast<const FakeClip*>(clip.data());
-    if (!c) return word::fail(Error::Kind::Failed, "nothing to paste");
-    m_doc.rememberForUndo();
-    m_doc.replace(from, to, c->text, c->pageStarts);
-    return {};
-}
-Status FakeSelection::endKey() {
-    if (auto s = m_doc.enter("endKey"); !s) return s;
-    from = to = m_doc.length() - 1;
-    return {};
-}
-Status FakeSelection::insertPageBreak() {
-    if (auto s = m_doc.enter("insertPageBreak"); !s) return s;
-    m_doc.replace(from, to, QStringLiteral("\f"), {0, 1});
-    return {};
-}
-Status FakeSelection::insertFile(const QString& path) {
-    if (auto s = m_doc.enter("insertFile", path); !s) return s;
-    const auto content = readFakeDocument(path);
-    if (!content) return word::fail(Error::Kind::OpenFailed, "cannot read " + path);
-    m_doc.replace(from, to, content->text, content->pageStarts);
-    return {};
-}
-word::Result<bool> FakeSelection::nextPage() {
-    if (auto s = m_doc.enter("nextPage"); !s) return pw::unexpected(s.error());
-    for (int p : m_doc.pageStarts()) {
-        if (p > from) {
-            from = to = p;
-            return true;
-        }
-    }
-    return false;  // the last page: stays put
-}
 
 class FakeApplication final : public word::Application {
 public:
-    explicit FakeApplication(std::shared_ptr<FakeOfficeState> state) : m_gate(std::move(state)) {
-        ++m_gate.state().running;
+    explicit FakeApplication(std::shared_ptr<FakeOfficeState> state)
+        : m_gate(std::make_shared<Gate>(std::move(state))) {
+        ++m_gate->state().running;
+        ++m_gate->state().live;
     }
-    ~FakeApplication() override { m_gate.kill(); }
-
-    Status setOption(word::Option, bool) override { return m_gate.enter("setOption"); }
-    Status setDisplayAlerts(int) override { return m_gate.enter("setDisplayAlerts"); }
+    ~FakeApplication() override {
+        m_gate->log(QStringLiteral("quit"), {});
+        m_gate->kill();
+        --m_gate->state().live;
+    }
     Result<std::unique_ptr<word::Document>> open(const QString& path) override {
-        if (auto s = m_gate.enter("open", path); !s) return pw::unexpected(s.error());
+        if (auto s = m_gate->enter("open", path); !s) return pw::unexpected(s.error());
         auto content = readFakeDocument(path);
         if (!content) return word::fail(Error::Kind::OpenFailed, "cannot open " + path);
         return std::unique_ptr<word::Document>(std::make_unique<FakeDocument>(
             m_gate, std::move(*content), QFileInfo(path).absoluteFilePath()));
     }
     Result<std::unique_ptr<word::Document>> add() override {
-        if (auto s = m_gate.enter("add"); !s) return pw::unexpected(s.error());
+        if (auto s = m_gate->enter("add"); !s) return pw::unexpected(s.error());
         return std::unique_ptr<word::Document>(
             std::make_unique<FakeDocument>(m_gate, FakeContent{}, QString()));
     }
-    Status quit() override {
-        const Status s = m_gate.enter("quit");
-        m_gate.kill();
-        return s;
-    }
-    bool isAlive() override { return m_gate.alive(); }
+    bool isAlive() override { return m_gate->alive(); }
 
 private:
-    Gate m_gate;
+    std::shared_ptr<Gate> m_gate;
 };
 
 }  // namespace
@@ -452,16 +375,9 @@ private:
 FakeWordFactory::FakeWordFactory() : m_state(std::make_shared<FakeOfficeState>()) {}
 
 Result<std::unique_ptr<word::Application>> FakeWordFactory::create() {
-    m_state->calls.append(FakeCall{QStringLiteral("create"), QString()});
-    for (FakeFault& f : m_state->faults) {
-        if (f.op != "create" || f.times == 0) continue;
-        if (f.skip > 0) {
-            --f.skip;
-            continue;
-        }
-        if (f.times > 0) --f.times;
-        return word::fail(f.kind, "injected failure of create");
-    }
+    if (m_state->onCreate) m_state->onCreate();
+    Gate gate(m_state);
+    if (auto s = gate.enter(QStringLiteral("create")); !s) return pw::unexpected(s.error());
     ++m_state->created;
     return std::unique_ptr<word::Application>(std::make_unique<FakeApplication>(m_state));
 }

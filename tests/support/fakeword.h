@@ -1,8 +1,10 @@
 #pragma once
 
-// An office in memory for the engines' tests: documents are small JSON files on disk, pages are
-// where the file says they start, and any call can be made to fail or to kill the office.
+// The office in memory that every engine test uses: documents are small JSON files on disk,
+// pages are where the file says they start, and any call can be made to fail, to leave half
+// its work behind, or to bring the office down.
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -22,21 +24,23 @@ struct FakeContent {
     QString text = QStringLiteral("\r");
     std::vector<int> pageStarts{0};  // offsets into text, ascending, the first 0
     int orientation = word::OrientationPortrait;
-    QString format;  // the extension it was stored under, lower case
 
     // Each page's paragraphs, in order; every page after the first starts a new page.
-    static FakeContent fromPages(const QList<QStringList>& pages);
+    static FakeContent fromPages(const QList<QStringList>& pages, int orientation = 0);
     // The text of each page with labels left out and "\r" as paragraph end.
     QStringList pageTexts() const;
-    QString visibleText() const;  // the whole text, labels left out
+    // The paragraphs, FakeBreak before each that starts a page; the empty last one left out.
+    QStringList blocks() const;
 };
+inline const QString FakeBreak = QStringLiteral("<break>");
 
 bool writeFakeDocument(const QString& path, const FakeContent& content);
 std::optional<FakeContent> readFakeDocument(const QString& path);
 
 struct FakeCall {
-    QString op;   // the member's name: "open", "saveAs", "paste", "nextPage", ...
-    QString arg;  // the path for open/saveAs/insertFile, the SaveChanges for close, else empty
+    QString op;   // the member's name: "open", "saveAs", "paste", "pageStarts", ...; "create"
+                  // for the factory, "quit" and "close" when an office or document goes
+    QString arg;  // the path for open/saveAs/save/appendFile/close, else mostly empty
 };
 
 // A rule that makes matching calls fail.
@@ -44,27 +48,29 @@ struct FakeFault {
     QString op;
     QString argContains;  // empty matches every argument
     word::Error::Kind kind = word::Error::Kind::Failed;
-    int skip = 0;        // matching calls let through first
-    int times = -1;      // how many fail; -1 all
-    bool kills = false;  // the office dies at this call
+    int skip = 0;            // matching calls let through first
+    int times = -1;          // how many fail; -1 all
+    bool kills = false;      // the office dies at this call
+    bool partial = false;    // saveAs leaves a damaged file, appendFile half the entry
+    bool diesAfter = false;  // the call works, then the office is gone; only a later call shows
 };
 
 // What the office saw and holds, shared by the factory and all it started.
 struct FakeOfficeState {
     QList<FakeCall> calls;
     QList<FakeFault> faults;
+    QStringList* events = nullptr;   // when set, each call is also written there as "op arg"
+    std::function<void()> onCreate;  // runs while an office starts, as a user's clicks might
     int created = 0;
     int running = 0;        // started and neither quit nor dead
-    int openDocuments = 0;  // across all applications
+    int live = 0;           // offices not yet destroyed
+    int openDocuments = 0;  // across all offices
     int nextDocumentId = 1;
-    // When a modified document is closed with SaveChanges::Omitted it is written back, as the
-    // least forgiving server would; the engines must never rely on the default.
-    bool omittedSaves = true;
 
     int count(const QString& op, const QString& argContains = {}) const;
 };
 
-class FakeWordFactory final : public word::ApplicationFactory {
+class FakeWordFactory : public word::ApplicationFactory {
 public:
     FakeWordFactory();
     word::Result<std::unique_ptr<word::Application>> create() override;

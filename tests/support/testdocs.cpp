@@ -237,8 +237,7 @@ bool makeDocument(word::Application& app, const DocBuilder& doc, const QString& 
     if (!doc.writeFlatOdf(fodt)) return false;
     auto opened = app.open(fodt);
     if (!opened) return false;
-    const bool saved = bool((*opened)->saveAs(QFileInfo(path).absoluteFilePath()));
-    return bool((*opened)->close(word::SaveChanges::Discard)) && saved;
+    return bool((*opened)->saveAs(QFileInfo(path).absoluteFilePath()));
 }
 
 QString sampleParagraph(int index, int words) {

@@ -277,6 +277,7 @@ private slots:
         c<QPushButton>("CmdOp")->click();
         QCOMPARE(dialogs_->messages[0].text, QStringLiteral("没有需要拆分的文档！"));
         QCOMPARE(dialogs_->messages[0].icon, MessageIcon::Information);
+        QCOMPARE(office_->state().count("create"), 0);
         QVERIFY(c<QPushButton>("CmdOp")->isEnabled());
         QVERIFY(!QGuiApplication::overrideCursor());
         c<QListWidget>("LstFiles")->findChild<DocumentList*>()->append({"/nowhere/a.docx"});
@@ -301,7 +302,7 @@ private slots:
         QCOMPARE(dialogs_->messages.last().icon, MessageIcon::Question);
         QVERIFY(box("txtPages")->hasFocus());
         QCOMPARE(box("txtOutDir")->text(), tmp.path() + "/");
-        QCOMPARE(office_->created, 0);
+        QCOMPARE(office_->state().created, 0);
         QCOMPARE(dialogs_->parents.last().data(), window_.get());
     }
 
@@ -310,13 +311,13 @@ private slots:
         c<QListWidget>("LstFiles")->findChild<DocumentList*>()->append({"/nowhere/a.docx"});
         box("txtPages")->setText("2");
         bool closed = true, busy = false;
-        office_->onCreate = [&] {
+        office_->state().onCreate = [&] {
             busy = !c<QPushButton>("CmdOp")->isEnabled() && QGuiApplication::overrideCursor() &&
                    QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
             closed = window_->close();
         };
         c<QPushButton>("CmdOp")->click();
-        QCOMPARE(office_->created, 1);
+        QCOMPARE(office_->state().count("create"), 1);
         QVERIFY(busy);
         QVERIFY(!closed);
         QVERIFY(!window_->isClosing());

@@ -101,7 +101,7 @@ private slots:
         QCOMPARE(dialogs_->messages[0].text,
                  QStringLiteral("请添加需要合并到同一个文档的多个文件！"));
         QCOMPARE(dialogs_->messages[0].icon, MessageIcon::Information);
-        QCOMPARE(office_->created, 0);
+        QCOMPARE(office_->state().count("create"), 0);
         // A missing target name: the message, then the target-file dialog.
         c<QListWidget>("LstFiles")->findChild<DocumentList*>()->append({"/x.docx"});
         dialogs_->saveFileAnswers << QStringLiteral("/chosen.docx");
@@ -109,7 +109,7 @@ private slots:
         QCOMPARE(dialogs_->messages.size(), 2);
         QCOMPARE(dialogs_->messages[1].text, QStringLiteral("请输入要合成的目标文档名！"));
         QCOMPARE(c<QLineEdit>("txtUnitedFile")->text(), QStringLiteral("/chosen.docx"));
-        QCOMPARE(office_->created, 0);
+        QCOMPARE(office_->state().count("create"), 0);
         QVERIFY(c<QPushButton>("CmdOp")->isEnabled());
         QVERIFY(c<QCheckBox>("ChkPageBreak")->isEnabled());
     }
@@ -120,9 +120,9 @@ private slots:
         QTemporaryDir out;
         c<QLineEdit>("txtUnitedFile")->setText(out.filePath("all.docx"));
         bool closed = true;
-        office_->onCreate = [&] { closed = window_->close(); };
+        office_->state().onCreate = [&] { closed = window_->close(); };
         c<QPushButton>("CmdOp")->click();
-        QCOMPARE(office_->created, 1);
+        QCOMPARE(office_->state().count("create"), 1);
         QVERIFY(!closed);
         QVERIFY(!window_->isClosing());
         QVERIFY(window_->isVisible());

@@ -45,22 +45,12 @@ private:
     QTemporaryDir m_dir;
 };
 
-// The project's fake office, installed or not, with a hook that runs while it "starts", as the
-// user's clicks would during a long start.
-class FakeOffice final : public word::ApplicationFactory {
+// The one fake office, started as asked or reported as not installed.
+class FakeOffice final : public FakeWordFactory {
 public:
     explicit FakeOffice(bool installed) {
-        if (!installed) fake.addFault({"create", {}, word::Error::Kind::NotInstalled});
+        if (!installed) addFault({QStringLiteral("create"), {}, word::Error::Kind::NotInstalled});
     }
-    word::Result<std::unique_ptr<word::Application>> create() override {
-        ++created;
-        if (onCreate) onCreate();
-        return fake.create();
-    }
-
-    FakeWordFactory fake;
-    std::function<void()> onCreate;
-    int created = 0;
 };
 
 template <class T>

@@ -4,13 +4,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include <com/sun/star/beans/NamedValue.hpp>
-#include <com/sun/star/beans/XPropertySet.hpp>
-#include <com/sun/star/configuration/theDefaultProvider.hpp>
-#include <com/sun/star/lang/XMultiServiceFactory.hpp>
-#include <com/sun/star/util/XChangesBatch.hpp>
-
-#include "word/libreoffice/lodocument.h"
+#include "word/libreoffice/loadstore.h"
 #include "word/libreoffice/session.h"
 
 namespace pw::word {
@@ -39,55 +33,15 @@ QString findSoffice(const QString& preferred) {
 namespace lo {
 namespace {
 
-using css::uno::Any;
-using css::uno::UNO_QUERY_THROW;
-
-// Where the office keeps the settings that match the word processor's proofing options; those
-// without a counterpart there have nothing to switch off.
-struct ConfigKey {
-    const char* node;
-    const char* property;
-};
-const ConfigKey* configKeyFor(Option option) {
-    static const ConfigKey spell{"/org.openoffice.Office.Linguistic/SpellChecking", "IsSpellAuto"};
-    static const ConfigKey grammar{"/org.openoffice.Office.Linguistic/GrammarChecking",
-                                   "IsAutoCheck"};
-    switch (option) {
-        case Option::CheckSpellingAsYouType:
-            return &spell;
-        case Option::CheckGrammarAsYouType:
-            return &grammar;
-        default:
-            return nullptr;
-    }
-}
-
 class LoApplication final : public Application {
 public:
     explicit LoApplication(std::shared_ptr<Session> session) : m_session(std::move(session)) {}
-    ~LoApplication() override { (void)quit(); }
-
-    Status setOption(Option option, bool value) override {
-        const ConfigKey* key = configKeyFor(option);
-        if (!key) return {};
-        return m_session->call(Error::Kind::Failed, [&] {
-            m_session->setConfiguration(key->node, key->property, Any(value));
-        });
-    }
-
-    Status setDisplayAlerts(int) override {
-        // Every load already runs with an interaction handler that never waits for an answer.
-        if (!m_session->alive())
-            return fail(Error::Kind::OfficeDead,
-                        QStringLiteral("LibreOffice is no longer running"));
-        return {};
-    }
+    ~LoApplication() override { (void)m_session->quit(); }
 
     Result<std::unique_ptr<Document>> open(const QString& path) override {
         return loadDocument(m_session, path);
     }
     Result<std::unique_ptr<Document>> add() override { return newDocument(m_session); }
-    Status quit() override { return m_session->quit(); }
     bool isAlive() override { return m_session->alive(); }
 
 private:

@@ -1,17 +1,11 @@
 #include "word/libreoffice/profileslot.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-
 #include <QDir>
 #include <QStandardPaths>
 
 namespace pw::word::lo {
 
-ProfileSlot::~ProfileSlot() {
-    if (m_lockFd >= 0) close(m_lockFd);
-}
+ProfileSlot::~ProfileSlot() = default;
 
 bool ProfileSlot::acquire(QString* error) {
     QString base = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
@@ -23,16 +17,11 @@ bool ProfileSlot::acquire(QString* error) {
     }
     for (int slot = 0; slot < 64; ++slot) {
         const QString lockPath = QStringLiteral("%1/slot-%2.lock").arg(root).arg(slot);
-        const int fd =
-            open(QFile::encodeName(lockPath).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-        if (fd < 0) continue;
-        if (flock(fd, LOCK_EX | LOCK_NB) == 0) {
-            m_lockFd = fd;
+        if (m_lock.tryLock(lockPath)) {
             m_path = QStringLiteral("%1/slot-%2").arg(root).arg(slot);
             QDir().mkpath(m_path);
             return true;
         }
-        close(fd);
     }
     *error = QStringLiteral("no free office profile under %1").arg(root);
     return false;

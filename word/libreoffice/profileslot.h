@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "shell/platform.h"
+
 namespace pw::word::lo {
 
 // A private office profile under the user's cache folder. A slot is held (by a file lock) by one
@@ -20,7 +22,7 @@ public:
 
 private:
     QString m_path;
-    int m_lockFd = -1;
+    platform::FileLock m_lock;
 };
 
 }  // namespace pw::word::lo

@@ -1,12 +1,11 @@
 #include "word/libreoffice/session.h"
 
-#include <unistd.h>
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QThread>
 
 #include <com/sun/star/beans/NamedValue.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
@@ -36,6 +35,10 @@ void abandonOfficeWork() {
 
 bool officeWorkAbandoned() {
     return workAbandoned.load();
+}
+
+void killAllOffices() {
+    platform::killAllChildren();  // the offices are the only children started
 }
 
 namespace lo {
@@ -105,7 +108,7 @@ void Session::removeTemporaryFolder() {
 // A stopped office leaves the socket of its pipe behind.
 void Session::removePipeSocket() {
     if (m_pipe.isEmpty() || m_process.running()) return;
-    const QString socket = QStringLiteral("/tmp/OSL_PIPE_%1_%2").arg(getuid()).arg(m_pipe);
+    const QString socket = platform::pipeSocketPath(m_pipe);
     if (QFileInfo(socket).exists() && !QFileInfo(socket).isFile()) QFile::remove(socket);
 }
 
@@ -165,7 +168,7 @@ Status Session::start() {
                     if (!m_process.running() || officeWorkAbandoned() ||
                         std::chrono::steady_clock::now() >= deadline)
                         break;
-                    usleep(50 * 1000);
+                    QThread::msleep(50);
                 }
             }
             if (m_context.is()) m_desktop = css::frame::Desktop::create(m_context);
@@ -200,6 +203,11 @@ Status Session::start() {
         setConfiguration("/org.openoffice.Office.Common/Misc", "UseDocumentSystemFileLocking",
                          css::uno::Any(false));
         setConfiguration("/org.openoffice.Office.Common/Misc", "UseLocking", css::uno::Any(false));
+        // No proofing while documents are worked on: it costs time and changes nothing.
+        setConfiguration("/org.openoffice.Office.Linguistic/SpellChecking", "IsSpellAuto",
+                         css::uno::Any(false));
+        setConfiguration("/org.openoffice.Office.Linguistic/GrammarChecking", "IsAutoCheck",
+                         css::uno::Any(false));
         keepOffNetwork(*this);
     } catch (const css::uno::Exception& e) {
         m_process.killAndReap();

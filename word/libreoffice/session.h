@@ -19,9 +19,9 @@
 
 #include <QTemporaryDir>
 
+#include "shell/platform.h"
 #include "word/error.h"
 #include "word/libreoffice/libreofficefactory.h"
-#include "word/libreoffice/officeprocess.h"
 #include "word/libreoffice/profileslot.h"
 #include "word/libreoffice/unostring.h"
 
@@ -72,7 +72,7 @@ private:
     void removeTemporaryFolder();
 
     LibreOfficeOptions m_options;
-    OfficeProcess m_process;
+    platform::ChildProcess m_process;
     ProfileSlot m_profile;
     std::unique_ptr<QTemporaryDir> m_temporary;  // the office's TMPDIR, gone with it
     QString m_pipe;

@@ -1,8 +1,11 @@
-#include "word/libreoffice/officeprocess.h"
+#include "shell/platform.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/prctl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -13,17 +16,17 @@
 #include <thread>
 #include <vector>
 
-#include "word/officestop.h"
+#include <QFile>
 
 extern char** environ;
 
-namespace pw::word {
+namespace pw::platform {
 
 namespace {
 
-// The process groups of the offices alive now, for killAllOffices().
-constexpr int MaxOffices = 64;
-std::atomic<pid_t> liveGroups[MaxOffices];
+// The process groups of the children alive now, for killAllChildren().
+constexpr int MaxChildren = 64;
+std::atomic<pid_t> liveGroups[MaxChildren];
 
 void remember(pid_t pid) {
     for (auto& slot : liveGroups) {
@@ -54,23 +57,25 @@ std::vector<QByteArray> environmentWith(const QStringList& changes) {
     return out;
 }
 
+FileId idOf(const struct stat& info) {
+    return {quint64(info.st_dev), quint64(info.st_ino)};
+}
+
 }  // namespace
 
-void killAllOffices() {
+void killAllChildren() {
     for (auto& slot : liveGroups) {
         const pid_t pid = slot.load();
         if (pid > 0) ::kill(-pid, SIGKILL);
     }
 }
 
-namespace lo {
-
-OfficeProcess::~OfficeProcess() {
+ChildProcess::~ChildProcess() {
     killAndReap();
 }
 
-bool OfficeProcess::start(const QString& program, const QStringList& arguments,
-                          const QStringList& environment, QString* error) {
+bool ChildProcess::start(const QString& program, const QStringList& arguments,
+                         const QStringList& environment, QString* error) {
     std::vector<QByteArray> storage;
     storage.push_back(program.toLocal8Bit());
     for (const QString& a : arguments) storage.push_back(a.toLocal8Bit());
@@ -127,21 +132,22 @@ bool OfficeProcess::start(const QString& program, const QStringList& arguments,
     return true;
 }
 
-bool OfficeProcess::running() {
+bool ChildProcess::running() {
     if (m_reaped) return false;
+    const auto pid = pid_t(m_pid);
     int st = 0;
-    const pid_t r = waitpid(m_pid, &st, WNOHANG);
-    if (r == m_pid || (r < 0 && errno == ECHILD)) {
+    const pid_t r = waitpid(pid, &st, WNOHANG);
+    if (r == pid || (r < 0 && errno == ECHILD)) {
         m_reaped = true;
-        if (r == m_pid && WIFEXITED(st)) m_exitCode = WEXITSTATUS(st);
-        ::kill(-m_pid, SIGKILL);  // whatever it left in its group
-        forget(m_pid);
+        if (r == pid && WIFEXITED(st)) m_exitCode = WEXITSTATUS(st);
+        ::kill(-pid, SIGKILL);  // whatever it left in its group
+        forget(pid);
         return false;
     }
     return true;
 }
 
-bool OfficeProcess::waitForExit(int timeoutMs) {
+bool ChildProcess::waitForExit(int timeoutMs) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     while (running()) {
         if (std::chrono::steady_clock::now() >= deadline) return false;
@@ -150,22 +156,87 @@ bool OfficeProcess::waitForExit(int timeoutMs) {
     return true;
 }
 
-void OfficeProcess::kill() {
+void ChildProcess::kill() {
     if (m_pid > 0 && !m_reaped) {
-        ::kill(-m_pid, SIGKILL);
-        ::kill(m_pid, SIGKILL);
+        ::kill(-pid_t(m_pid), SIGKILL);
+        ::kill(pid_t(m_pid), SIGKILL);
     }
 }
 
-void OfficeProcess::killAndReap() {
+void ChildProcess::killAndReap() {
     if (m_reaped || m_pid <= 0) return;
     kill();
     int st = 0;
-    while (waitpid(m_pid, &st, 0) < 0 && errno == EINTR) {
+    while (waitpid(pid_t(m_pid), &st, 0) < 0 && errno == EINTR) {
     }
     m_reaped = true;
-    forget(m_pid);
+    forget(pid_t(m_pid));
 }
 
-}  // namespace lo
-}  // namespace pw::word
+std::optional<FileId> fileId(const QString& path) {
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0) return std::nullopt;
+    return idOf(info);
+}
+
+FileLock::~FileLock() {
+    if (m_handle >= 0) close(m_handle);
+}
+
+bool FileLock::tryLock(const QString& path) {
+    const int fd = open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0) return false;
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        close(fd);
+        return false;
+    }
+    if (m_handle >= 0) close(m_handle);
+    m_handle = fd;
+    return true;
+}
+
+QString pipeSocketPath(const QString& pipeName) {
+    return QStringLiteral("/tmp/OSL_PIPE_%1_%2").arg(getuid()).arg(pipeName);
+}
+
+FolderReader::FolderReader(const QString& path)
+    : m_dir(opendir(QFile::encodeName(path).constData())) {}
+
+FolderReader::~FolderReader() {
+    if (m_dir) closedir(static_cast<DIR*>(m_dir));
+}
+
+std::optional<FileId> FolderReader::id() const {
+    struct stat info {};
+    if (!m_dir || fstat(dirfd(static_cast<DIR*>(m_dir)), &info) != 0) return std::nullopt;
+    return idOf(info);
+}
+
+bool FolderReader::next(QString& name, Kind& kind) {
+    if (!m_dir) return false;
+    DIR* dir = static_cast<DIR*>(m_dir);
+    while (const dirent* entry = readdir(dir)) {
+        const char* n = entry->d_name;
+        if (n[0] == '.' && (n[1] == '\0' || (n[1] == '.' && n[2] == '\0'))) continue;
+        name = QFile::decodeName(n);
+        if (entry->d_type == DT_DIR) {
+            kind = Kind::Folder;
+        } else if (entry->d_type == DT_REG) {
+            kind = Kind::File;
+        } else if (entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN) {
+            kind = Kind::Other;
+        } else {
+            struct stat info {};
+            if (fstatat(dirfd(dir), n, &info, 0) != 0)
+                kind = Kind::Other;
+            else
+                kind = S_ISDIR(info.st_mode)   ? Kind::Folder
+                       : S_ISREG(info.st_mode) ? Kind::File
+                                               : Kind::Other;
+        }
+        return true;
+    }
+    return false;
+}
+
+}  // namespace pw::platform

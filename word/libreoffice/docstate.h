@@ -1,0 +1,53 @@
+#pragma once
+
+// What the backend holds of one open document, handed to each of the files that work on it.
+
+#include <memory>
+
+#include <com/sun/star/frame/XController.hpp>
+#include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/text/XText.hpp>
+#include <com/sun/star/text/XTextDocument.hpp>
+#include <com/sun/star/text/XTextRange.hpp>
+#include <com/sun/star/text/XTextViewCursor.hpp>
+
+#include "word/documentengine.h"
+#include "word/libreoffice/session.h"
+#include "word/libreoffice/spancopy.h"
+
+namespace pw::word::lo {
+
+struct DocState {
+    DocState(std::shared_ptr<Session> session, Reference<css::frame::XModel> model,
+             QString fullName);
+
+    std::shared_ptr<Session> session;
+    Reference<css::frame::XModel> model;
+    Reference<css::text::XTextDocument> text;
+    Reference<css::text::XText> body;
+    Reference<css::frame::XController> controller;
+    Reference<css::text::XTextViewCursor> view;
+    QString fullName;
+    bool recordsChanges = false;  // as the file was loaded
+    // What was read of the text for copying; stale once the text changes.
+    TableNeighbours neighbours;
+    NoteNumbers notes;
+
+    void textChanged() {
+        neighbours.read = false;
+        notes.forget();
+    }
+};
+
+struct LoPosition final : Position::Data {
+    explicit LoPosition(Reference<css::text::XTextRange> r) : range(std::move(r)) {}
+    Reference<css::text::XTextRange> range;
+};
+
+// Throws for a position of another backend.
+Reference<css::text::XTextRange> rangeOf(const Position& p);
+inline Position positionOf(Reference<css::text::XTextRange> range) {
+    return Position(std::make_shared<LoPosition>(std::move(range)));
+}
+
+}  // namespace pw::word::lo

@@ -1,0 +1,19 @@
+#pragma once
+
+// Changing the main text: emptying it, pasting a copied span, appending a page break or a
+// file. Each works around what the office would otherwise do differently from a word
+// processor. All throw when the office refuses.
+
+#include <QString>
+
+#include "word/libreoffice/docstate.h"
+
+namespace pw::word::lo {
+
+void emptyText(DocState& doc);
+void pasteSpan(DocState& doc, const SpanCopy& span);
+void appendPageBreak(DocState& doc);
+// path is absolute and a document file.
+void appendFile(DocState& doc, const QString& path);
+
+}  // namespace pw::word::lo

@@ -1,0 +1,88 @@
+#include "word/libreoffice/pagewalk.h"
+
+#include <stdexcept>
+
+#include <com/sun/star/text/XPageCursor.hpp>
+#include <com/sun/star/text/XTextCursor.hpp>
+
+#include "word/libreoffice/pagestarts.h"
+#include "word/libreoffice/textorder.h"
+
+namespace pw::word::lo {
+
+using css::text::XTextRange;
+using css::uno::UNO_QUERY_THROW;
+
+namespace {
+
+// The start and the end of the main text; the view is left at its start. The view's start
+// of the document lies inside a table that opens it, where a cursor of the body could not go.
+std::pair<Reference<XTextRange>, Reference<XTextRange>> textBounds(DocState& doc) {
+    doc.view->gotoStart(false);
+    Reference<XTextRange> first = doc.view->getStart();
+    Reference<css::text::XTextCursor> at = doc.body->createTextCursor();
+    at->gotoEnd(false);
+    return {first, Reference<XTextRange>(at.get())};
+}
+
+int compare(DocState& doc, const Reference<XTextRange>& a, const Reference<XTextRange>& b) {
+    return compareTextRanges(doc.body, doc.view, a, b);
+}
+
+// Moves the view to the start of the next page; stays put on the last page and says false.
+bool nextPage(DocState& doc) {
+    Reference<css::text::XPageCursor> pages(doc.view, UNO_QUERY_THROW);
+    const sal_Int16 page = pages->getPage();
+    const Reference<XTextRange> here = doc.view->getStart();
+    if (pages->jumpToNextPage() && pages->getPage() != page) {
+        pages->jumpToStartOfPage();
+        return true;
+    }
+    doc.view->gotoRange(here, false);
+    return false;
+}
+
+}  // namespace
+
+LayoutWalk::LayoutWalk(DocState& doc) : m_doc(doc) {
+    const auto [first, textEnd] = textBounds(doc);
+    m_pages = {{positionOf(first)}, positionOf(textEnd)};
+    m_prev = first;
+    m_end = textEnd;
+}
+
+bool LayoutWalk::next() {
+    while (nextPage(m_doc)) {
+        const Reference<XTextRange> cur = m_doc.view->getEnd();
+        const int advanced = compare(m_doc, cur, m_prev);
+        // A page on which no new text begins (a picture or row running on) stays with the page
+        // before; going backwards would be a layout fault, and ends the walk.
+        if (advanced < 0) return false;
+        if (advanced == 0) continue;
+        // A last page that holds only the final empty paragraph starts at the end of the text;
+        // it is a page all the same.
+        if (compare(m_doc, cur, m_end) > 0) return false;
+        m_pages.starts.push_back(positionOf(cur));
+        m_prev = cur;
+        return true;
+    }
+    return false;
+}
+
+PageStarts bookmarkedPageStarts(DocState& doc, const QString& prefix) {
+    const auto marks = takePageStarts(doc.model, prefix);
+    const auto [first, textEnd] = textBounds(doc);
+    PageStarts pages{{positionOf(first)}, positionOf(textEnd)};
+    Reference<XTextRange> prev = first;
+    for (const Reference<XTextRange>& at : marks) {
+        if (compare(doc, prev, at) >= 0)
+            throw std::runtime_error("the page starts are out of order");
+        pages.starts.push_back(positionOf(at));
+        prev = at;
+    }
+    if (compare(doc, prev, textEnd) > 0)
+        throw std::runtime_error("a page starts after the end of the text");
+    return pages;
+}
+
+}  // namespace pw::word::lo
