@@ -13,12 +13,18 @@ private slots:
     void extension_data() {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("docx") << "/docs/Report.docx" << ".docx";
-        QTest::newRow("two dots, own case") << "/docs/Report.old.DOC" << ".DOC";
-        QTest::newRow("archive") << "/docs/archive.tar.gz" << ".gz";
-        QTest::newRow("no dot") << "/docs/Report" << "/docs/Report";
-        QTest::newRow("dot in folder only") << "/a.b/Report" << ".b/Report";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("docx") << "/docs/Report.docx"
+                              << ".docx";
+        QTest::newRow("two dots, own case") << "/docs/Report.old.DOC"
+                                            << ".DOC";
+        QTest::newRow("archive") << "/docs/archive.tar.gz"
+                                 << ".gz";
+        QTest::newRow("no dot") << "/docs/Report"
+                                << "/docs/Report";
+        QTest::newRow("dot in folder only") << "/a.b/Report"
+                                            << ".b/Report";
+        QTest::newRow("empty") << ""
+                               << "";
     }
     void extension() {
         QFETCH(QString, path);
@@ -28,10 +34,14 @@ private slots:
     void folder_data() {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("file") << "/docs/Report.docx" << "/docs/";
-        QTest::newRow("bare name") << "Report.docx" << "";
-        QTest::newRow("root") << "/" << "/";
-        QTest::newRow("folder text") << "/docs/sub/" << "/docs/sub/";
+        QTest::newRow("file") << "/docs/Report.docx"
+                              << "/docs/";
+        QTest::newRow("bare name") << "Report.docx"
+                                   << "";
+        QTest::newRow("root") << "/"
+                              << "/";
+        QTest::newRow("folder text") << "/docs/sub/"
+                                     << "/docs/sub/";
     }
     void folder() {
         QFETCH(QString, path);
@@ -41,13 +51,19 @@ private slots:
     void baseName_data() {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("two dots") << "/docs/Report.old.docx" << "Report.old";
-        QTest::newRow("only dot first") << "/docs/.docx" << "";
-        QTest::newRow("no separator") << "Report.docx" << "Report";
-        QTest::newRow("chinese") << "/文档/第一章.doc" << "第一章";
+        QTest::newRow("two dots") << "/docs/Report.old.docx"
+                                  << "Report.old";
+        QTest::newRow("only dot first") << "/docs/.docx"
+                                        << "";
+        QTest::newRow("no separator") << "Report.docx"
+                                      << "Report";
+        QTest::newRow("chinese") << "/文档/第一章.doc"
+                                 << "第一章";
         // Not defined by the callers: the name is given whole.
-        QTest::newRow("dot only in folder") << "/my.docs/Report" << "Report";
-        QTest::newRow("no dot") << "/docs/Report" << "Report";
+        QTest::newRow("dot only in folder") << "/my.docs/Report"
+                                            << "Report";
+        QTest::newRow("no dot") << "/docs/Report"
+                                << "Report";
     }
     void baseName() {
         QFETCH(QString, path);
@@ -63,10 +79,13 @@ private slots:
         QTest::newRow("other control passes") << "a\x01" << true;
         const QString refused = QStringLiteral("\\/;*?\"<>|\r\n\t ");
         for (QChar c : refused)
-            QTest::newRow(qPrintable(QStringLiteral("code %1").arg(c.unicode()))) << QString(c) << false;
-        const QString fullWidth = QStringLiteral("\uFF3C\uFF0F\uFF1B\uFF0A\uFF1F\uFF02\uFF1C\uFF1E\uFF5C\u3000");
+            QTest::newRow(qPrintable(QStringLiteral("code %1").arg(c.unicode())))
+                << QString(c) << false;
+        const QString fullWidth =
+            QStringLiteral("\uFF3C\uFF0F\uFF1B\uFF0A\uFF1F\uFF02\uFF1C\uFF1E\uFF5C\u3000");
         for (QChar c : fullWidth)
-            QTest::newRow(qPrintable(QStringLiteral("full-width %1").arg(c.unicode(), 4, 16))) << QString(c) << false;
+            QTest::newRow(qPrintable(QStringLiteral("full-width %1").arg(c.unicode(), 4, 16)))
+                << QString(c) << false;
         QTest::newRow("inside a word") << "第一章 总则" << false;
     }
     void fileNameText() {
