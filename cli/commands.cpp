@@ -8,9 +8,9 @@
 #include "cli/cliprompts.h"
 #include "cli/console.h"
 #include "cli/helptexts.h"
-#include "cli/interrupt.h"
 #include "cli/runsummary.h"
 #include "merge/mergerun.h"
+#include "shell/platform.h"
 #include "split/splitrun.h"
 
 namespace pw::cli {
@@ -33,10 +33,10 @@ int runSplitCommand(const CommandLine& command, Console& console,
                     word::ApplicationFactory& office) {
     QElapsedTimer clock;
     clock.start();
-    Prompts prompts(console, answersOf(command), &InterruptWatch::requested);
+    Prompts prompts(console, answersOf(command), &platform::InterruptWatch::requested);
     const split::SplitResult result = split::runSplit(command.split, prompts, office);
     if (result.refusal) prompts.noteRefusal(*result.refusal);
-    const int status = exitStatus(result, InterruptWatch::signalNumber());
+    const int status = exitStatus(result, platform::InterruptWatch::signalNumber());
     // The window ends a run of every 0 pages without a word; a script needs one.
     if (result.outcome == split::SplitResult::Outcome::Refused && !prompts.spoke())
         console.lines(ProgramName + QStringLiteral(": nothing to split: the page count is 0"));
@@ -51,10 +51,10 @@ int runMergeCommand(const CommandLine& command, Console& console,
                     word::ApplicationFactory& office) {
     QElapsedTimer clock;
     clock.start();
-    Prompts prompts(console, answersOf(command), &InterruptWatch::requested);
+    Prompts prompts(console, answersOf(command), &platform::InterruptWatch::requested);
     const merge::MergeResult result = merge::runMerge(command.merge, prompts, office);
     if (result.refusal) prompts.noteRefusal(*result.refusal, command.merge.targetText);
-    const int status = exitStatus(result, InterruptWatch::signalNumber());
+    const int status = exitStatus(result, platform::InterruptWatch::signalNumber());
     if (result.outcome == merge::MergeResult::Outcome::Cancelled)
         console.lines(ProgramName + QStringLiteral(": interrupted; %1 document(s) merged into %2")
                                         .arg(result.merged.size())

@@ -1,7 +1,6 @@
 #include "cli/console.h"
 
-#include <sys/ioctl.h>
-#include <unistd.h>
+#include "shell/platform.h"
 
 namespace pw::cli {
 
@@ -39,11 +38,8 @@ Console::Console(std::FILE* out, bool terminal, int width)
     : m_out(out), m_terminal(terminal), m_width(width > 1 ? width : 80) {}
 
 Console Console::forStandardError() {
-    const bool terminal = isatty(STDERR_FILENO) == 1;
-    winsize size{};
-    const int width =
-        terminal && ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 ? int(size.ws_col) : 80;
-    return Console(stderr, terminal, width);
+    const int columns = platform::terminalColumns();
+    return Console(stderr, columns > 0, columns);
 }
 
 Console::~Console() {

@@ -12,9 +12,9 @@
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/helptexts.h"
-#include "cli/interrupt.h"
 #include "cli/runsummary.h"
 #include "shell/appinfo.h"
+#include "shell/platform.h"
 #include "word/libreoffice/libreofficefactory.h"
 #include "word/officestop.h"
 
@@ -30,7 +30,8 @@ void print(std::FILE* out, const QString& text) {
 int main(int argc, char* argv[]) {
     using namespace pw::cli;
     // First of all: every thread started later inherits the blocked signals.
-    InterruptWatch::install({&pw::word::abandonOfficeWork, &pw::word::killAllOffices});
+    pw::platform::InterruptWatch::install(
+        {&pw::word::abandonOfficeWork, &pw::word::killAllOffices});
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(ProgramName);
     QCoreApplication::setApplicationVersion(pw::AppVersion);
@@ -61,7 +62,7 @@ int main(int argc, char* argv[]) {
     QTemporaryDir scratch(QDir::tempPath() + QStringLiteral("/pagewright-cli-XXXXXX"));
     if (scratch.isValid()) {
         qputenv("TMPDIR", QFile::encodeName(scratch.path()));
-        InterruptWatch::setScratchFolder(scratch.path());
+        pw::platform::InterruptWatch::setScratchFolder(scratch.path());
     }
     Console console = Console::forStandardError();
     // For an office outside the PATH and the usual install folders.

@@ -1,6 +1,6 @@
 #include "cli/runsummary.h"
 
-#include <signal.h>
+#include "shell/platform.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
@@ -8,7 +8,7 @@
 namespace pw::cli {
 
 int exitstatus::interrupted(int signal) {
-    return 128 + (signal > 0 ? signal : SIGINT);
+    return 128 + (signal > 0 ? signal : platform::interruptSignal());
 }
 
 int exitStatus(const split::SplitResult& result, int signal) {

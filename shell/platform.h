@@ -1,8 +1,8 @@
 #pragma once
 
 // What the program needs of the operating system beyond Qt: child processes it can stop for
-// certain, file identity, file locks and fast folder reading. platform_posix.cpp serves it on
-// Linux; a port to another system replaces that one file.
+// certain, file identity, file locks, fast folder reading, stop signals and the terminal.
+// platform_posix.cpp serves it on Linux; a port to another system replaces that one file.
 
 #include <optional>
 
@@ -86,5 +86,36 @@ public:
 private:
     void* m_dir = nullptr;
 };
+
+// Ctrl+C and SIGTERM end a run after its current part; the run polls requested(). A run that
+// is still held by a load a moment later has its office work given up. A second signal stops
+// the program at once, and takes its offices and its scratch folder with it.
+//
+// The signals are blocked in every thread and taken by a thread of their own, so no call into
+// the office is cut short by one.
+
+#include <QString>
+class InterruptWatch {
+public:
+    struct Hooks {
+        void (*abandonWork)() = nullptr;  // the run has not stopped soon after the first signal
+        void (*killWork)() = nullptr;     // the second signal: before the scratch folder goes
+    };
+
+    // Call before any other thread starts: threads inherit the blocked signals. Processes the
+    // program starts get the signal mask it had before.
+    static void install(Hooks hooks);
+    // The folder a second signal removes; set before the run starts.
+    static void setScratchFolder(const QString& path);
+    static bool requested();
+    // The first signal received, or 0.
+    static int signalNumber();
+};
+
+// The signal number of Ctrl+C, for exit statuses.
+int interruptSignal();
+
+// The columns of the terminal that standard error writes to; 0 when it is not a terminal.
+int terminalColumns();
 
 }  // namespace pw::platform
