@@ -11,6 +11,7 @@
 #include <com/sun/star/text/XTextTable.hpp>
 #include <com/sun/star/uno/RuntimeException.hpp>
 
+#include "word/libreoffice/cellname.h"
 #include "word/libreoffice/unostring.h"
 
 namespace pw::word::lo {
@@ -22,16 +23,6 @@ using css::uno::UNO_QUERY;
 using css::uno::UNO_QUERY_THROW;
 
 namespace {
-
-// The row of a cell name ("B12" is row 12); 0 when the name is not a plain one.
-int rowOf(const OUString& cellName) {
-    sal_Int32 i = 0;
-    while (i < cellName.getLength() && !(cellName[i] >= '0' && cellName[i] <= '9')) ++i;
-    int row = 0;
-    for (; i < cellName.getLength() && cellName[i] >= '0' && cellName[i] <= '9'; ++i)
-        row = row * 10 + (cellName[i] - '0');
-    return i == cellName.getLength() ? row : 0;
-}
 
 // A page that begins in a table begins with a row of the table that stands in the main text.
 Reference<XTextRange> rowStart(const Reference<XTextRange>& at) {
@@ -61,7 +52,8 @@ Reference<XTextRange> rowStart(const Reference<XTextRange>& at) {
         cursor->getPropertyValue("Cell") >>= cell;
         OUString cellName;
         if (cell.is()) cell->getPropertyValue("CellName") >>= cellName;
-        const int row = rowOf(cellName);
+        const CellName parsed = parseCellName(cellName);
+        const int row = parsed.plain ? parsed.row + 1 : 0;
         Reference<css::text::XText> first(
             row > 0 ? table->getCellByName("A" + OUString::number(row)) : nullptr, UNO_QUERY);
         if (first.is()) return first->getStart();

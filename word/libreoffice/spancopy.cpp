@@ -14,6 +14,7 @@
 #include <com/sun/star/text/XTextTableCursor.hpp>
 #include <com/sun/star/view/XSelectionSupplier.hpp>
 
+#include "word/libreoffice/cellname.h"
 #include "word/libreoffice/unostring.h"
 
 namespace pw::word::lo {
@@ -29,18 +30,6 @@ using css::uno::UNO_SET_THROW;
 
 namespace {
 
-// Cell names are column letters followed by the row number ("B12").
-std::pair<int, int> parseCell(const OUString& name) {
-    int i = 0, column = 0, row = 0;
-    for (; i < name.getLength() &&
-           ((name[i] >= 'A' && name[i] <= 'Z') || (name[i] >= 'a' && name[i] <= 'z'));
-         ++i)
-        column = column * 52 + (name[i] >= 'a' ? name[i] - 'a' + 26 : name[i] - 'A') + 1;
-    for (; i < name.getLength() && name[i] >= '0' && name[i] <= '9'; ++i)
-        row = row * 10 + (name[i] - '0');
-    return {row - 1, column - 1};
-}
-
 TablePlace placeOf(const Reference<css::text::XText>& body,
                    const Reference<css::text::XTextViewCursor>& view,
                    const Reference<XTextRange>& at) {
@@ -55,7 +44,7 @@ TablePlace placeOf(const Reference<css::text::XText>& body,
     cursor->getPropertyValue("Cell") >>= cell;
     OUString cellName;
     if (cell.is()) cell->getPropertyValue("CellName") >>= cellName;
-    place.row = parseCell(cellName).first;
+    place.row = parseCellName(cellName).row;
     // A page that begins inside a row broken across pages (or at the row's very end) is given
     // the next row: the broken row goes whole with the page where it begins.
     if (cell.is() && view.is()) {
@@ -145,7 +134,8 @@ public:
         OUString firstCell, lastCell;
         int firstColumn = 0, lastColumn = -1;
         for (const OUString& name : table->getCellNames()) {
-            const auto [row, column] = parseCell(name);
+            const CellName cell = parseCellName(name);
+            const int row = cell.row, column = cell.column;
             if (row == first && (firstCell.isEmpty() || column < firstColumn)) {
                 firstCell = name;
                 firstColumn = column;
