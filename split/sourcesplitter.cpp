@@ -25,8 +25,9 @@ QString reasonFor(const word::Error& e, const QString& otherwise) {
 
 // One opening of the source serves the whole document: every part's pages are copied out of
 // it first, then it is emptied and becomes the blank each part is pasted into, stored from and
-// taken back out of. Page styles, headers and footers are the source's own, and nothing is
-// ever stored where the source lives.
+// taken back out of. A document with tracked changes has each part cut out of the opening
+// instead, stored, and put back. Page styles, headers and footers are the source's own, and nothing
+// is ever stored where the source lives.
 class SourceSplitter {
 public:
     SourceSplitter(RunState& run, int index)
@@ -35,14 +36,25 @@ public:
     void run();
 
 private:
+    // Each part's range, taken while the pages stand as laid out; list numbers are then
+    // written out as text.
+    std::vector<word::Result<word::Range>> partRanges(word::Document& source, const PageMap& map,
+                                                      const std::vector<PagePart>& plan);
     // Each part's content, or why it could not be copied.
-    std::vector<word::Result<word::Clip>> copyParts(word::Document& source, const PageMap& map,
-                                                    const std::vector<PagePart>& plan);
+    std::vector<word::Result<word::Clip>> copyParts(
+        word::Document& source, const std::vector<word::Result<word::Range>>& ranges);
+    // Each part cut out of the opening, stored, and put back.
+    void cutParts(word::Document& source, const std::vector<PagePart>& plan,
+                  const std::vector<word::Result<word::Range>>& ranges);
     bool empty(word::Document& doc);
-    // The file written, or empty when the part was not made. Without a clip, the document
-    // already holds the part.
-    QString makePart(word::Document& blank, int j, const PagePart& pages,
-                     const word::Result<word::Clip>* clip);
+    // What a part is made from: pasted into the blank, or cut out of the opening; neither when
+    // the opening is the whole part.
+    struct Filling {
+        const word::Result<word::Clip>* clip = nullptr;
+        const word::Result<word::Range>* cut = nullptr;
+    };
+    // The file written, or empty when the part was not made.
+    QString makePart(word::Document& doc, int j, const PagePart& pages, Filling filling);
     void fail(int part, const QString& target, const QString& reason, const word::Error& e) {
         m_run.result.failures.append({m_source, part, target, reason, e.message});
     }
@@ -110,11 +122,18 @@ void SourceSplitter::run() {
     // goes through a copy, which would leave out what the office does not copy (tracked
     // deletions and moves, the data of embedded charts).
     if (m_partCount == 1) {
-        progress(1, makePart(*source, 1, plan.front(), nullptr));
+        progress(1, makePart(*source, 1, plan.front(), {}));
         return;
     }
 
-    const std::vector<word::Result<word::Clip>> clips = copyParts(*source, *map, plan);
+    // Tracked deletions do not come through a copy: such a document is cut instead.
+    const bool tracked = source->hasTrackedChanges().value_or(false);
+    const std::vector<word::Result<word::Range>> ranges = partRanges(*source, *map, plan);
+    if (tracked) {
+        cutParts(*source, plan, ranges);
+        return;
+    }
+    const std::vector<word::Result<word::Clip>> clips = copyParts(*source, ranges);
     if (!m_run.app->isAlive()) {
         failFrom(1, msg::ReasonOfficeDead);
         return;
@@ -126,7 +145,7 @@ void SourceSplitter::run() {
     }
 
     for (int j = 1; j <= m_partCount; ++j) {
-        progress(j, makePart(*source, j, plan[size_t(j - 1)], &clips[size_t(j - 1)]));
+        progress(j, makePart(*source, j, plan[size_t(j - 1)], {&clips[size_t(j - 1)], nullptr}));
         if (!m_run.app->isAlive()) {
             failFrom(j + 1, msg::ReasonOfficeDead);
             break;
@@ -139,11 +158,9 @@ void SourceSplitter::run() {
     }
 }
 
-std::vector<word::Result<word::Clip>> SourceSplitter::copyParts(word::Document& source,
-                                                                const PageMap& map,
-                                                                const std::vector<PagePart>& plan) {
-    // The ranges are taken while the pages stand as the source laid them out; written out as
-    // text, list numbers take other room and would move the page ends.
+std::vector<word::Result<word::Range>> SourceSplitter::partRanges(
+    word::Document& source, const PageMap& map, const std::vector<PagePart>& plan) {
+    // Written out as text, list numbers take other room and would move the page ends.
     std::vector<word::Result<word::Range>> ranges;
     {
         StepScope step(m_run.observer, SplitStep::PageMap);
@@ -152,21 +169,44 @@ std::vector<word::Result<word::Clip>> SourceSplitter::copyParts(word::Document& 
             ranges.push_back(source.range(map.starts[size_t(pages.first - 1)],
                                           map.ends[size_t(pages.last - 1)]));
     }
-    {
-        StepScope step(m_run.observer, SplitStep::OpenSource);
-        // Numbers would restart in each part otherwise; a document without lists still splits.
-        (void)source.convertNumbersToText();
-    }
+    StepScope step(m_run.observer, SplitStep::OpenSource);
+    // Numbers would restart in each part otherwise; a document without lists still splits.
+    (void)source.convertNumbersToText();
+    return ranges;
+}
+
+std::vector<word::Result<word::Clip>> SourceSplitter::copyParts(
+    word::Document& source, const std::vector<word::Result<word::Range>>& ranges) {
     StepScope step(m_run.observer, SplitStep::Copy);
     std::vector<word::Result<word::Clip>> clips;
-    clips.reserve(plan.size());
+    clips.reserve(ranges.size());
     for (auto& range : ranges) {
         clips.push_back(range ? source.copy(*range)
                               : word::Result<word::Clip>(pw::unexpected(range.error())));
         if (!m_run.app->isAlive()) break;
     }
-    clips.resize(plan.size(), pw::unexpected(word::Error{word::Error::Kind::OfficeDead, {}}));
+    clips.resize(ranges.size(), pw::unexpected(word::Error{word::Error::Kind::OfficeDead, {}}));
     return clips;
+}
+
+void SourceSplitter::cutParts(word::Document& source, const std::vector<PagePart>& plan,
+                              const std::vector<word::Result<word::Range>>& ranges) {
+    for (int j = 1; j <= m_partCount; ++j) {
+        progress(j, makePart(source, j, plan[size_t(j - 1)], {nullptr, &ranges[size_t(j - 1)]}));
+        if (!m_run.app->isAlive()) {
+            failFrom(j + 1, msg::ReasonOfficeDead);
+            return;
+        }
+        // A cut that could not be put back leaves no whole document to cut the next from.
+        if (m_blankDirty) {
+            failFrom(j + 1, msg::ReasonCopy);
+            return;
+        }
+        if (j < m_partCount && m_run.prompts.cancelRequested()) {
+            m_run.cancelled = true;
+            return;
+        }
+    }
 }
 
 bool SourceSplitter::empty(word::Document& doc) {
@@ -179,7 +219,7 @@ bool SourceSplitter::empty(word::Document& doc) {
 }
 
 QString SourceSplitter::makePart(word::Document& blank, int j, const PagePart& pages,
-                                 const word::Result<word::Clip>* clip) {
+                                 Filling filling) {
     const SplitSettings& s = m_run.settings;
     PartNameInput in{s.ownFolder ? GetFileFolder(m_source) : s.outDir,
                      GetFileBaseName(m_source),
@@ -192,15 +232,22 @@ QString SourceSplitter::makePart(word::Document& blank, int j, const PagePart& p
     // Named up front when the content is not needed, so a failure can say what is missing; the
     // sequence moves on whether or not the part is then made.
     QString target = namedByContent ? QString() : partName(s.naming, in, m_run.sequence);
-    if (clip && !*clip) {
-        fail(j, target, reasonFor(clip->error(), msg::ReasonCopy), clip->error());
+    const word::Error* missing = filling.clip && !*filling.clip ? &filling.clip->error()
+                                 : filling.cut && !*filling.cut ? &filling.cut->error()
+                                                                : nullptr;
+    if (missing) {
+        fail(j, target, reasonFor(*missing, msg::ReasonCopy), *missing);
         return {};
     }
-    if (clip) {
+    const bool filled = filling.clip || filling.cut;
+    if (filled) {
         StepScope step(m_run.observer, SplitStep::Paste);
-        if (auto pasted = blank.paste(**clip); !pasted) {
-            m_blankDirty = true;
-            fail(j, target, reasonFor(pasted.error(), msg::ReasonCopy), pasted.error());
+        // A failed cut leaves the opening as it was; a failed paste may leave part of it.
+        word::Status done =
+            filling.clip ? blank.paste(**filling.clip) : blank.keepOnly(**filling.cut);
+        if (!done) {
+            m_blankDirty = filling.clip != nullptr;
+            fail(j, target, reasonFor(done.error(), msg::ReasonCopy), done.error());
             return {};
         }
     }
@@ -213,7 +260,7 @@ QString SourceSplitter::makePart(word::Document& blank, int j, const PagePart& p
             StepScope step(splitter.m_run.observer, SplitStep::TakeBack);
             if (pasted && !doc.undo()) splitter.m_blankDirty = true;
         }
-    } takeBack{*this, blank, clip != nullptr};
+    } takeBack{*this, blank, filled};
 
     StepScope step(m_run.observer, SplitStep::Save);
     if (namedByContent) {

@@ -75,12 +75,18 @@ public:
     // one chosen before list numbers are written out keeps the pages as they were laid out.
     virtual Result<Range> range(const Position& start, const Position& end) = 0;
     virtual Result<Clip> copy(const Range& range) = 0;
+    // Whether the text holds tracked changes. A copy leaves tracked deletions out, so the parts
+    // of such a document are cut out of it instead: keepOnly, store, undo.
+    virtual Result<bool> hasTrackedChanges() = 0;
+    // Removes the main text outside the range, as one step that undo() takes back; the range's
+    // first page keeps its style and number. Nothing is left changed when it fails.
+    virtual Status keepOnly(const Range& range) = 0;
     // Empties the main text, tables and anchored shapes included.
     virtual Status empty() = 0;
     // At the end of the main text; into an empty document the clip comes with its first
     // page's style and number.
     virtual Status paste(const Clip& clip) = 0;
-    // Takes back the last paste, leaving the document as it was before it.
+    // Takes back the last paste or keepOnly, leaving the document as it was before it.
     virtual Status undo() = 0;
     // The main text, each paragraph ended by "\r" as a word processor counts its characters.
     virtual Result<QString> characters() = 0;

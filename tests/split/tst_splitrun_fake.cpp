@@ -52,13 +52,15 @@ class TestSplitRunFake : public QObject {
     QString m_dir;  // a fresh folder per test
 
     // Pages "<tag>k first" / "<tag>k second".
-    QString source(const QString& name, int pages, const QString& tag = "p") {
+    QString source(const QString& name, int pages, const QString& tag = "p", bool tracked = false) {
         QList<QStringList> content;
         for (int k = 1; k <= pages; ++k)
             content << QStringList{QStringLiteral("%1%2 first").arg(tag).arg(k),
                                    QStringLiteral("%1%2 second").arg(tag).arg(k)};
         const QString path = m_dir + "/" + name;
-        [&] { QVERIFY(pw::test::writeFakeDocument(path, FakeContent::fromPages(content))); }();
+        FakeContent c = FakeContent::fromPages(content);
+        c.tracked = tracked;
+        [&] { QVERIFY(pw::test::writeFakeDocument(path, c)); }();
         return path;
     }
     // Office gone, no document left open, no blank copy left anywhere we can see.
@@ -123,9 +125,16 @@ private slots:
     }
 
     // The second part's store fails: a run that let the close write the paste back would leave
-    // its pages in the third part. The sequence moves on for the refused name.
+    // its pages in the third part. The sequence moves on for the refused name. A document with
+    // tracked changes has its parts cut out of the opening instead of pasted into it.
+    void failedStoreLeavesTheBlankEmpty_data() {
+        QTest::addColumn<bool>("tracked");
+        QTest::newRow("pasted") << false;
+        QTest::newRow("cut") << true;
+    }
     void failedStoreLeavesTheBlankEmpty() {
-        const QString src = source("R.docx", 3);
+        QFETCH(bool, tracked);
+        const QString src = source("R.docx", 3, "p", tracked);
         FakeWordFactory office;
         // The second part's save fails; a run that did not take the paste back would leave its
         // pages in the third part.
@@ -139,6 +148,8 @@ private slots:
         QCOMPARE(r.failures[0].target, m_dir + "/2.docx");
         QCOMPARE(r.completionMessage,
                  msg::Finished + "\n\n" + msg::NotMadeHeading + "\n2.docx：" + msg::ReasonSave);
+        QCOMPARE(office.state().count("keepOnly"), tracked ? 3 : 0);
+        QCOMPARE(office.state().count("paste"), tracked ? 0 : 3);
         expectCleanEnd(office);
     }
 

@@ -219,9 +219,15 @@ private slots:
         QStringList wrong, longer;
         for (int k = 1; k <= pages; ++k) {
             const QString pdf = pdfOf(r.written[k - 1]);
-            if (test::pdfPageText(pdf, 1) != test::pdfPageText(srcPdf, k) ||
-                pdfPageSize(pdf) != pdfPageSize(srcPdf))
-                wrong << QString::number(k);
+            const QString got = test::pdfPageText(pdf, 1), want = test::pdfPageText(srcPdf, k);
+            if (got != want || pdfPageSize(pdf) != pdfPageSize(srcPdf)) {
+                qsizetype at = 0;
+                while (at < got.size() && at < want.size() && got[at] == want[at]) ++at;
+                wrong << QStringLiteral("%1 (\"%2\" for \"%3\")")
+                             .arg(k)
+                             .arg(got.mid(qMax<qsizetype>(0, at - 20), 50),
+                                  want.mid(qMax<qsizetype>(0, at - 20), 50));
+            }
             const int n = test::pdfPageCount(pdf);
             const bool emptySpill = tableEnds && n == 2 && test::pdfPageText(pdf, 2).isEmpty();
             if (n != 1 && !emptySpill) longer << QString::number(k);
@@ -244,6 +250,16 @@ private slots:
                     [](int r, int c) { return QStringLiteral("row %1 cell %2").arg(r).arg(c); });
         for (int i = 22; i < 30; ++i) table.paragraph(test::sampleParagraph(i, 120));
         QTest::newRow("table across pages") << table << 6 << true;
+        // Tracked changes on pages after the first come into their parts as they stand.
+        QTest::newRow("tracked change, table across pages")
+            << DocBuilder(table).deletedText("gone at the end") << 6 << true;
+        DocBuilder changes;
+        changes.paragraph("first page").deletedText("gone from one").pageBreak();
+        changes.table(2, 2, [](int r, int c) { return QStringLiteral("t%1%2").arg(r).arg(c); });
+        changes.paragraph("after the table").deletedText("gone from two").pageBreak();
+        changes.table(1, 1, [](int, int) { return QStringLiteral("lone cell"); });
+        changes.paragraph("last page");
+        QTest::newRow("tracked changes, tables open pages") << changes << 3 << false;
         // Emptying the opening that parts are pasted into must not be recorded as a deletion.
         DocBuilder tracked;
         tracked.recordChanges().paragraph("alpha page").pageBreak().paragraph("beta page");

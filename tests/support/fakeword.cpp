@@ -65,7 +65,8 @@ bool writeFakeDocument(const QString& path, const FakeContent& content) {
     QJsonObject o{{"magic", QString::fromLatin1(Magic)},
                   {"text", content.text},
                   {"pageStarts", starts},
-                  {"orientation", content.orientation}};
+                  {"orientation", content.orientation},
+                  {"tracked", content.tracked}};
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly)) return false;
     f.write(QJsonDocument(o).toJson(QJsonDocument::Compact));
@@ -82,6 +83,7 @@ std::optional<FakeContent> readFakeDocument(const QString& path) {
     c.pageStarts.clear();
     for (const auto v : o.value("pageStarts").toArray()) c.pageStarts.push_back(v.toInt());
     c.orientation = o.value("orientation").toInt();
+    c.tracked = o.value("tracked").toBool();
     if (!c.text.endsWith(u'\r') || c.pageStarts.empty() || c.pageStarts.front() != 0)
         return std::nullopt;
     return c;
@@ -243,6 +245,25 @@ public:
         for (int p : m_content.pageStarts)
             if (p > *r->from && p < *r->to) clip->pageStarts.push_back(p - *r->from);
         return word::Clip(clip);
+    }
+    Result<bool> hasTrackedChanges() override {
+        if (auto s = m_gate->enter("hasTrackedChanges"); !s) return pw::unexpected(s.error());
+        return m_content.tracked;
+    }
+    // The range alone is left, as an empty document with it pasted would hold it. The ends of
+    // ranges stay where they were, as the office's bookmarks do through the undo.
+    Status keepOnly(const word::Range& range) override {
+        if (auto s = m_gate->enter("keepOnly"); !s) return s;
+        const auto* r = dynamic_cast<const FakeRange*>(range.data());
+        if (!r || r->doc != m_id) return word::fail(Error::Kind::Failed, "not a range of this");
+        m_beforePaste = m_content;
+        m_content.text = m_content.text.mid(*r->from, *r->to - *r->from);
+        if (!m_content.text.endsWith(u'\r')) m_content.text += u'\r';
+        std::vector<int> starts{0};
+        for (int p : m_beforePaste->pageStarts)
+            if (p > *r->from && p < *r->to) starts.push_back(p - *r->from);
+        m_content.pageStarts = std::move(starts);
+        return {};
     }
     Status empty() override {
         if (auto s = m_gate->enter("empty"); !s) return s;

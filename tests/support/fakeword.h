@@ -24,6 +24,7 @@ struct FakeContent {
     QString text = QStringLiteral("\r");
     std::vector<int> pageStarts{0};  // offsets into text, ascending, the first 0
     int orientation = word::OrientationPortrait;
+    bool tracked = false;  // holds tracked changes
 
     // Each page's paragraphs, in order; every page after the first starts a new page.
     static FakeContent fromPages(const QList<QStringList>& pages, int orientation = 0);

@@ -69,19 +69,6 @@ void tidyAroundPastedTables(const Reference<css::text::XText>& body, bool first,
     }
 }
 
-// The part's first page keeps the page style and number its page had in the source: a page
-// that was not the first of its section must not show a first-page header, and odd and even
-// pages keep their own headers.
-void keepStartPage(const Reference<css::text::XText>& body, const SpanCopy& span) {
-    if (span.pageStyle.isEmpty()) return;
-    Reference<css::container::XEnumeration> items =
-        Reference<css::container::XEnumerationAccess>(body, UNO_QUERY_THROW)->createEnumeration();
-    if (!items->hasMoreElements()) return;
-    Reference<css::beans::XPropertySet> first(items->nextElement(), UNO_QUERY_THROW);
-    first->setPropertyValue("PageDescName", Any(span.pageStyle));
-    if (span.page > 0) first->setPropertyValue("PageNumberOffset", Any(span.page));
-}
-
 std::pair<sal_Int32, sal_Int32> contentSize(DocState& doc) {
     Reference<css::text::XTextTablesSupplier> tables(doc.model, UNO_QUERY_THROW);
     return {doc.body->getString().getLength(),
@@ -89,6 +76,20 @@ std::pair<sal_Int32, sal_Int32> contentSize(DocState& doc) {
 }
 
 }  // namespace
+
+// The part's first page keeps the page style and number its page had in the source: a page
+// that was not the first of its section must not show a first-page header, and odd and even
+// pages keep their own headers.
+void keepStartPage(const Reference<css::text::XText>& body, const OUString& pageStyle,
+                   sal_Int16 page) {
+    if (pageStyle.isEmpty()) return;
+    Reference<css::container::XEnumeration> items =
+        Reference<css::container::XEnumerationAccess>(body, UNO_QUERY_THROW)->createEnumeration();
+    if (!items->hasMoreElements()) return;
+    Reference<css::beans::XPropertySet> first(items->nextElement(), UNO_QUERY_THROW);
+    first->setPropertyValue("PageDescName", Any(pageStyle));
+    if (page > 0) first->setPropertyValue("PageNumberOffset", Any(page));
+}
 
 void emptyText(DocState& doc) {
     const Reference<css::text::XText>& body = doc.body;
@@ -156,8 +157,8 @@ void pasteSpan(DocState& doc, const SpanCopy& span) {
     if (!wasEmpty) return;
     if (span.rowsFirst || span.rowsLast)
         tidyAroundPastedTables(doc.body, span.rowsFirst, span.rowsLast);
-    keepStartPage(doc.body, span);
-    keepContinuation(doc.body, span);
+    keepStartPage(doc.body, span.pageStyle, span.page);
+    keepContinuation(doc.body, span.continues && !span.rowsFirst);
     NoteNumbers::apply(doc.model, span.notes);
     // Pasted into an empty document, content that ends with its own paragraph end leaves the
     // document's empty paragraph after it, which would spill onto a page of its own.

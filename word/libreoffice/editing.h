@@ -11,6 +11,9 @@
 namespace pw::word::lo {
 
 void emptyText(DocState& doc);
+// The first page of what the text now holds takes the style and number its page had.
+void keepStartPage(const Reference<css::text::XText>& body, const OUString& pageStyle,
+                   sal_Int16 page);
 void pasteSpan(DocState& doc, const SpanCopy& span);
 void appendPageBreak(DocState& doc);
 // path is absolute and a document file.

@@ -14,6 +14,7 @@
 #include <com/sun/star/text/XTextTable.hpp>
 #include <com/sun/star/text/XTextViewCursorSupplier.hpp>
 
+#include "word/libreoffice/carve.h"
 #include "word/libreoffice/editing.h"
 #include "word/libreoffice/loadstore.h"
 #include "word/libreoffice/numbering.h"
@@ -31,8 +32,8 @@ using css::uno::UNO_SET_THROW;
 namespace {
 
 struct LoRange final : Range::Data {
-    explicit LoRange(SpanPlan p) : plan(std::move(p)) {}
-    SpanPlan plan;
+    explicit LoRange(SpanPlan p) : plan(std::make_shared<SpanPlan>(std::move(p))) {}
+    std::shared_ptr<SpanPlan> plan;
 };
 
 struct LoClip final : Clip::Data {
@@ -119,8 +120,11 @@ Status LoDocument::setOrientation(int orientation) {
 }
 
 Status LoDocument::convertNumbersToText() {
-    return run(Error::Kind::Failed, true,
-               [&] { convertListLabelsToText(m_doc.model, m_doc.body); });
+    return run(Error::Kind::Failed, true, [&] {
+        // Marks set before the labels are written stay before them.
+        markPendingEnds(m_doc);
+        convertListLabelsToText(m_doc.model, m_doc.body);
+    });
 }
 
 Result<PageStarts> LoDocument::pageStarts(const QString& bookmarkPrefix) {
@@ -141,7 +145,9 @@ Result<Range> LoDocument::range(const Position& start, const Position& end) {
     return run(Error::Kind::Failed, false, [&] {
         SpanPlan plan = planSpan(m_doc.body, m_doc.view, rangeOf(start), rangeOf(end));
         plan.notes = m_doc.notes.before(m_doc.model, m_doc.body, m_doc.view, plan.start);
-        return Range(std::make_shared<LoRange>(std::move(plan)));
+        auto range = std::make_shared<LoRange>(std::move(plan));
+        if (holdsTrackedChanges(m_doc)) m_doc.unmarked.push_back(range->plan);
+        return Range(std::move(range));
     });
 }
 
@@ -150,7 +156,20 @@ Result<Clip> LoDocument::copy(const Range& range) {
     if (!d) return fail(Error::Kind::Failed, QStringLiteral("not a range of this office"));
     return run(Error::Kind::Failed, false, [&] {
         return Clip(std::make_shared<LoClip>(
-            copySpan(m_doc.controller, m_doc.view, m_doc.body, d->plan, m_doc.neighbours)));
+            copySpan(m_doc.controller, m_doc.view, m_doc.body, *d->plan, m_doc.neighbours)));
+    });
+}
+
+Result<bool> LoDocument::hasTrackedChanges() {
+    return run(Error::Kind::Failed, false, [&] { return holdsTrackedChanges(m_doc); });
+}
+
+Status LoDocument::keepOnly(const Range& range) {
+    const auto* d = dynamic_cast<const LoRange*>(range.data());
+    if (!d) return fail(Error::Kind::Failed, QStringLiteral("not a range of this office"));
+    return run(Error::Kind::Failed, true, [&] {
+        markPendingEnds(m_doc);
+        keepOnlySpan(m_doc, *d->plan);
     });
 }
 

@@ -22,6 +22,8 @@ public:
     Result<PageStarts> pageStarts(const QString& bookmarkPrefix) override;
     Result<Range> range(const Position& start, const Position& end) override;
     Result<Clip> copy(const Range& range) override;
+    Result<bool> hasTrackedChanges() override;
+    Status keepOnly(const Range& range) override;
     Status empty() override;
     Status paste(const Clip& clip) override;
     Status undo() override;

@@ -275,8 +275,8 @@ SpanCopy copySpan(const Reference<css::frame::XController>& controller,
     return result;
 }
 
-void keepContinuation(const Reference<css::text::XText>& body, const SpanCopy& span) {
-    if (!span.continues || span.rowsFirst) return;
+void keepContinuation(const Reference<css::text::XText>& body, bool continues) {
+    if (!continues) return;
     Reference<css::container::XEnumeration> items =
         Reference<css::container::XEnumerationAccess>(body, UNO_QUERY_THROW)->createEnumeration();
     if (!items->hasMoreElements()) return;

@@ -29,9 +29,10 @@ struct SpanCopy {
     bool continues = false;  // the span begins inside a paragraph begun on an earlier page
 };
 
-// A list paragraph carried on from an earlier page shows no bullet or number of its own.
+// A list paragraph carried on from an earlier page shows no bullet or number of its own: the
+// text now begins with such a paragraph where `continues` says so.
 void keepContinuation(const com::sun::star::uno::Reference<com::sun::star::text::XText>& body,
-                      const SpanCopy& span);
+                      bool continues);
 
 // The running text just before and just after each table of a text, by table name. Read once
 // per document: walking the whole text for every span would make each copy cost the document.
@@ -63,6 +64,9 @@ struct SpanPlan {
     sal_Int16 page = 0;
     NoteNumbers::Starts notes;
     bool continues = false;
+    // Bookmarks at the ends, set where the span's document is cut rather than copied: unlike
+    // the office's other marks, they come back whole when a cut is undone.
+    rtl::OUString startMark, endMark;
 };
 
 SpanPlan planSpan(const com::sun::star::uno::Reference<com::sun::star::text::XText>& body,
