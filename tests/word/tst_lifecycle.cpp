@@ -6,9 +6,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "tests/support/office.h"
 #include "tests/support/testdocs.h"
 #include "tests/support/testenv.h"
-#include "tests/word/officetest.h"
 
 using namespace pw;
 using Kind = word::Error::Kind;
@@ -49,10 +49,9 @@ private slots:
         word::LibreOfficeOptions options{.sofficePath = program, .startTimeoutMs = 1500};
         if (!script.isEmpty()) {
             options.sofficePath = dir.filePath("soffice");
-            QFile f(options.sofficePath);
-            QVERIFY(f.open(QIODevice::WriteOnly) && f.write("#!/bin/sh\n" + script.toUtf8()) > 0);
-            f.close();
-            f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            QVERIFY(test::writeFile(options.sofficePath, "#!/bin/sh\n" + script.toUtf8()));
+            QFile::setPermissions(options.sofficePath,
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         }
         auto app = word::LibreOfficeFactory(options).create();
         QVERIFY(!app);
