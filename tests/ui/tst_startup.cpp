@@ -27,18 +27,14 @@ class StartUpTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<test::IsolatedSettings> settings_;
-    std::unique_ptr<test::FakeDialogs> dialogs_;
-    std::unique_ptr<ScopedDialogs> useDialogs_;
+    std::unique_ptr<test::WindowCase> ui_;
 
 private slots:
     void init() {
-        settings_ = std::make_unique<test::IsolatedSettings>();
-        QVERIFY(settings_->isValid());
-        dialogs_ = std::make_unique<test::FakeDialogs>();
-        useDialogs_ = std::make_unique<ScopedDialogs>(*dialogs_);
+        ui_ = std::make_unique<test::WindowCase>();
+        QVERIFY(ui_->settings.isValid());
     }
-    void cleanup() { useDialogs_.reset(); }
+    void cleanup() { ui_.reset(); }
 
     void programIconAndFont() {
         setUpApplication(*qApp);
@@ -65,7 +61,7 @@ private slots:
     void startFormChoosesTheWindow() {
         QFETCH(QString, stored);
         QFETCH(bool, merge);
-        if (!stored.isNull()) settings_->put("StartForm", stored);
+        if (!stored.isNull()) ui_->settings.put("StartForm", stored);
         test::FakeOffice office(true);
         WorkingWindows windows(office);
         QVERIFY(MdlMain(windows, office));
@@ -79,7 +75,7 @@ private slots:
         // Only the chosen window is loaded.
         QCOMPARE(windows.split() != nullptr, !merge);
         QCOMPARE(windows.unite() != nullptr, merge);
-        QVERIFY(dialogs_->messages.isEmpty());
+        QVERIFY(ui_->dialogs.messages.isEmpty());
     }
 
     void probeIsQuitAndOpensNothing() {
@@ -98,9 +94,9 @@ private slots:
     }
     void withoutAnOffice() {
         QFETCH(bool, realBackend);
-        settings_->put("StartForm", "1");
-        settings_->put("ChkPageBreak", "1");
-        const QByteArray before = test::fileHash(settings_->file());
+        ui_->settings.put("StartForm", "1");
+        ui_->settings.put("ChkPageBreak", "1");
+        const QByteArray before = test::fileHash(ui_->settings.file());
         {
             test::FakeOffice fake(false);
             word::LibreOfficeFactory missing(
@@ -109,17 +105,17 @@ private slots:
                 realBackend ? static_cast<word::ApplicationFactory&>(missing) : fake;
             WorkingWindows windows(office);
             QVERIFY(!MdlMain(windows, office));
-            QCOMPARE(dialogs_->messages.size(), 1);
-            QCOMPARE(dialogs_->messages[0].text, ExpectedNoOffice);
-            QCOMPARE(dialogs_->messages[0].text.split(QStringLiteral("\r\n")).size(), 2);
-            QCOMPARE(dialogs_->messages[0].icon, MessageIcon::Information);
+            QCOMPARE(ui_->dialogs.messages.size(), 1);
+            QCOMPARE(ui_->dialogs.messages[0].text, ExpectedNoOffice);
+            QCOMPARE(ui_->dialogs.messages[0].text.split(QStringLiteral("\r\n")).size(), 2);
+            QCOMPARE(ui_->dialogs.messages[0].icon, MessageIcon::Information);
             // Shown over the window that was opened first.
             QVERIFY(windows.unite());
-            QCOMPARE(dialogs_->parents.last().data(), windows.unite());
+            QCOMPARE(ui_->dialogs.parents.last().data(), windows.unite());
             // The program ends here: the windows go without their close step.
         }
-        QCOMPARE(test::fileHash(settings_->file()), before);
-        QCOMPARE(settings_->keys(), QStringList({"ChkPageBreak", "StartForm"}));
+        QCOMPARE(test::fileHash(ui_->settings.file()), before);
+        QCOMPARE(ui_->settings.keys(), QStringList({"ChkPageBreak", "StartForm"}));
     }
 
     void withoutAnOfficeOnFirstRunWritesNothing() {
@@ -129,7 +125,7 @@ private slots:
             QVERIFY(!MdlMain(windows, office));
             QVERIFY(windows.split());
         }
-        QVERIFY(!QFile::exists(settings_->file()));
+        QVERIFY(!QFile::exists(ui_->settings.file()));
     }
 };
 

@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
 
@@ -10,8 +11,10 @@
 #include "doclist/documentlist.h"
 #include "merge/window/frmunite.h"
 #include "shell/dialogs.h"
+#include "shell/workingwindow.h"
 #include "split/window/frmsplit.h"
 #include "tests/shell/fakedialogs.h"
+#include "tests/support/testdocs.h"
 #include "tests/ui/uitestsupport.h"
 
 using namespace pw;
@@ -42,25 +45,30 @@ class WorkingWindowsTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<test::IsolatedSettings> settings_;
-    std::unique_ptr<test::FakeDialogs> dialogs_;
-    std::unique_ptr<ScopedDialogs> useDialogs_;
+    std::unique_ptr<test::WindowCase> ui_;
     test::FakeOffice office_{true};
+
+    static void bothWindows() {
+        QTest::addColumn<bool>("merge");
+        QTest::newRow("split") << false;
+        QTest::newRow("merge") << true;
+    }
 
 private slots:
     void init() {
-        settings_ = std::make_unique<test::IsolatedSettings>();
-        QVERIFY(settings_->isValid());
-        dialogs_ = std::make_unique<test::FakeDialogs>();
-        useDialogs_ = std::make_unique<ScopedDialogs>(*dialogs_);
+        ui_ = std::make_unique<test::WindowCase>();
+        QVERIFY(ui_->settings.isValid());
     }
-    void cleanup() { useDialogs_.reset(); }
+    void cleanup() { ui_.reset(); }
 
     void switchingKeepsEverything() {
         WorkingWindows windows(office_);
         windows.showSplit();
         QVERIFY(!windows.unite());  // created on first use only
         frmSplit& split = *windows.split();
+        chooseFunction(split, 0);  // its own function: nothing happens
+        QCOMPARE(windows.visibleWindow(), &split);
+        QVERIFY(!windows.unite());
         addEntries(split, {"/d/a.docx", "/d/b.doc"});
         control<QRadioButton>(split, "OptSplit1")->click();
         control<QLineEdit>(split, "txtNewDocs")->setText("3");
@@ -75,7 +83,9 @@ private slots:
         control<QLineEdit>(unite, "txtUnitedFile")->setText("/m/all.docx");
         control<QCheckBox>(unite, "ChkPageBreak")->setChecked(true);
 
-        chooseFunction(unite, 0);
+        chooseFunction(unite, 1);
+        QCOMPARE(windows.visibleWindow(), &unite);
+        QTest::keyClick(control<QComboBox>(unite, "CmbFunc"), Qt::Key_Up);
         QCOMPARE(windows.visibleWindow(), &split);
         QVERIFY(unite.isHidden());
         QCOMPARE(entries(split), QStringList({"/d/a.docx", "/d/b.doc"}));
@@ -86,15 +96,84 @@ private slots:
         // Shown again, the drop-down offers the other window at once.
         QCOMPARE(control<QComboBox>(split, "CmbFunc")->currentIndex(), 0);
 
-        chooseFunction(split, 1);
+        QTest::keyClick(control<QComboBox>(split, "CmbFunc"), Qt::Key_Down);
         QCOMPARE(windows.unite(), &unite);  // the same window, not a new one
+        QCOMPARE(windows.visibleWindow(), &unite);
         QCOMPARE(entries(unite), QStringList({"/m/1.docx", "/m/2.rtf"}));
         QCOMPARE(control<QLineEdit>(unite, "txtUnitedFile")->text(), QStringLiteral("/m/all.docx"));
         QVERIFY(control<QCheckBox>(unite, "ChkPageBreak")->isChecked());
         QCOMPARE(control<QComboBox>(unite, "CmbFunc")->currentIndex(), 1);
         // Switching writes nothing.
-        QCOMPARE(settings_->keys(), QStringList());
+        QCOMPARE(ui_->settings.keys(), QStringList());
     }
+
+    // Each window's list buttons and About button work, and its list takes the drops of its
+    // kind: web pages and plain text on the merge list only.
+    void listButtonsAndDrops_data() { bothWindows(); }
+    void listButtonsAndDrops() {
+        QFETCH(bool, merge);
+        WorkingWindows windows(office_);
+        merge ? windows.showUnite() : windows.showSplit();
+        QWidget& w = *windows.visibleWindow();
+        auto* list = control<QListWidget>(w, "LstFiles");
+        ui_->dialogs.openFilesAnswers << QStringList{"/d/x.docx", "/d/y.doc"};
+        control<QPushButton>(w, "CmdFile0")->click();
+        QCOMPARE(list->count(), 2);
+        list->setCurrentRow(0);
+        control<QPushButton>(w, "CmdFile2")->click();
+        QCOMPARE(entries(w), QStringList{"/d/y.doc"});
+        ui_->dialogs.yesNoAnswers << true;
+        control<QPushButton>(w, "CmdFile3")->click();
+        QCOMPARE(list->count(), 0);
+        control<QPushButton>(w, "CmdAbout")->click();
+        QCOMPARE(ui_->dialogs.modalWindows, QStringList{QStringLiteral("frmAbout")});
+
+        QTemporaryDir dir;
+        const QString report = dir.filePath("report.DOCX"), page = dir.filePath("page.html");
+        QVERIFY(test::writeFile(report, {}) && test::writeFile(page, {}));
+        QVERIFY(test::dropFiles(w, {report, page}));
+        QCOMPARE(entries(w), merge ? QStringList({report, page}) : QStringList{report});
+        QVERIFY(ui_->dialogs.messages.isEmpty());
+    }
+
+    // A close asked for while the operation runs is refused, the window busy meanwhile; once
+    // it is over the window is given back and closes as usual.
+    void closingDuringARunWaitsForIt() {
+        QFETCH(bool, merge);
+        WorkingWindows windows(office_);
+        merge ? windows.showUnite() : windows.showSplit();
+        QWidget& w = *windows.visibleWindow();
+        auto& working = static_cast<WorkingWindow&>(w);
+        addEntries(w, {"/nowhere/a.docx"});
+        QTemporaryDir out;
+        if (merge)
+            control<QLineEdit>(w, "txtUnitedFile")->setText(out.filePath("all.docx"));
+        else
+            control<QLineEdit>(w, "txtPages")->setText("2");
+        bool closed = true, busy = false;
+        office_.state().onCreate = [&] {
+            busy = !control<QPushButton>(w, "CmdOp")->isEnabled() &&
+                   QGuiApplication::overrideCursor() &&
+                   QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
+            closed = w.close();
+        };
+        const int created = office_.state().created;
+        control<QPushButton>(w, "CmdOp")->click();
+        office_.state().onCreate = nullptr;
+        QCOMPARE(office_.state().created, created + 1);
+        if (!merge) QVERIFY(busy);  // the merge turns busy once its office is up
+        QVERIFY(!closed);
+        QVERIFY(!working.isClosing());
+        QVERIFY(w.isVisible());
+        QCOMPARE(ui_->settings.keys(), QStringList());
+        QVERIFY(control<QPushButton>(w, "CmdOp")->isEnabled());
+        if (merge) QVERIFY(control<QCheckBox>(w, "ChkPageBreak")->isEnabled());
+        QVERIFY(!QGuiApplication::overrideCursor());
+        QVERIFY(w.close());
+        QVERIFY(working.isClosing());
+    }
+
+    void closingDuringARunWaitsForIt_data() { bothWindows(); }
 
     void closingTheSplitWindowAlone() {
         WorkingWindows windows(office_);
@@ -103,10 +182,10 @@ private slots:
         QStringList expected = SplitKeys;
         expected << "StartForm";
         expected.sort();
-        QCOMPARE(settings_->keys(), expected);
-        QCOMPARE(settings_->value("StartForm"), QStringLiteral("0"));
-        QCOMPARE(settings_->value("OptNewDocName"), QStringLiteral("1"));
-        QCOMPARE(settings_->value("txtPages"), QString());
+        QCOMPARE(ui_->settings.keys(), expected);
+        QCOMPARE(ui_->settings.value("StartForm"), QStringLiteral("0"));
+        QCOMPARE(ui_->settings.value("OptNewDocName"), QStringLiteral("1"));
+        QCOMPARE(ui_->settings.value("txtPages"), QString());
         QVERIFY(!windows.unite());
     }
 
@@ -135,10 +214,10 @@ private slots:
         expected << "ChkPageBreak"
                  << "StartForm";
         expected.sort();
-        QCOMPARE(settings_->keys(), expected);
-        QCOMPARE(settings_->value("ChkPageBreak"), QStringLiteral("1"));
+        QCOMPARE(ui_->settings.keys(), expected);
+        QCOMPARE(ui_->settings.value("ChkPageBreak"), QStringLiteral("1"));
         // The window the user closed wrote StartForm last.
-        QCOMPARE(settings_->value("StartForm"), startForm);
+        QCOMPARE(ui_->settings.value("StartForm"), startForm);
     }
 
     void optionsSurviveRestarts() {

@@ -1,16 +1,21 @@
 #pragma once
 
-// What the window tests share: settings kept in a folder of each case's own, the fake office,
-// and finding controls by objectName.
+// What the window tests share: settings kept in a folder of each case's own, dialogs answered
+// by the test, the fake office, finding controls by objectName, and drops on a window's list.
 
 #include <functional>
 #include <memory>
 
+#include <QDropEvent>
+#include <QListWidget>
+#include <QMimeData>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <QWidget>
 #include <QtTest>
 
+#include "tests/shell/fakedialogs.h"
 #include "tests/support/fakeword.h"
 
 namespace pw::test {
@@ -53,11 +58,33 @@ public:
     }
 };
 
+// Each case's own settings and dialogs, in place for as long as it lives.
+struct WindowCase {
+    IsolatedSettings settings;
+    FakeDialogs dialogs;
+    ScopedDialogs use{dialogs};
+};
+
 template <class T>
 T* control(const QWidget& window, const char* name) {
     auto* found = window.findChild<T*>(QString::fromLatin1(name));
     if (!found) qWarning("no control %s", name);
     return found;
+}
+
+// Drops files on the window's list as a file manager does; true when the drop was taken.
+inline bool dropFiles(QWidget& window, const QStringList& paths) {
+    auto* list = control<QListWidget>(window, "LstFiles");
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString& p : paths) urls << QUrl::fromLocalFile(p);
+    data.setUrls(urls);
+    // The drop goes to the widget the drag entered last.
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(list->viewport(), &enter);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(list->viewport(), &drop);
+    return drop.isAccepted();
 }
 
 }  // namespace pw::test

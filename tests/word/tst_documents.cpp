@@ -7,9 +7,9 @@
 #include <QTest>
 
 #include "split/pagemap.h"
+#include "tests/support/office.h"
 #include "tests/support/testdocs.h"
 #include "tests/support/testenv.h"
-#include "tests/word/officetest.h"
 
 using namespace pw;
 using Kind = word::Error::Kind;
@@ -34,18 +34,6 @@ class DocumentsTest : public QObject {
             pages << test::pdfPageText(pdf, k);
         return pages;
     }
-    // What a span of doc holds, pasted into blank and taken back out.
-    QString spanText(word::Document& doc, word::Document& blank, const word::Position& from,
-                     const word::Position& to) {
-        auto range = doc.range(from, to);
-        auto clip =
-            range ? doc.copy(*range) : word::Result<word::Clip>(pw::unexpected(range.error()));
-        if (!clip || !blank.paste(*clip)) return QStringLiteral("<not copied>");
-        const QString text = blank.characters().value_or(QString());
-        if (!blank.undo()) return QStringLiteral("<not taken back>");
-        return test::foldSpace(QString(text).replace(u'\r', u' '));
-    }
-
 private slots:
     void initTestCase() {
         m_app = test::startOffice();
@@ -107,9 +95,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QByteArray, content);
         QFETCH(int, kind);
-        QFile f(path(name));
-        if (content != "-") QVERIFY(f.open(QIODevice::WriteOnly) && f.write(content) >= 0);
-        f.close();
+        if (content != "-") QVERIFY(test::writeFile(path(name), content));
         auto opened = m_app->open(name.isEmpty() ? m_dir.path() : path(name));
         QVERIFY(!opened);
         QCOMPARE(int(opened.error().kind), kind);
@@ -136,91 +122,6 @@ private slots:
                      QStringList{"del.docx"});
         }
         QCOMPARE(test::fileHash(p), before);
-    }
-
-    // The page starts follow the office's own layout: as many pages as its PDF export, and
-    // each page span holds the text of that page.
-    void pageStartsMatchThePdf_data() {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<int>("step");  // every how many pages the text is compared
-        QTest::newRow("page breaks") << 0 << 1;
-        QTest::newRow("one page") << 1 << 1;
-        QTest::newRow("flowing text") << 2 << 7;
-        QTest::newRow("table across pages") << 3 << 1;
-    }
-    void pageStartsMatchThePdf() {
-        QFETCH(int, kind);
-        QFETCH(int, step);
-        test::DocBuilder b;
-        if (kind == 0) {
-            for (int page = 1; page <= 7; ++page) {
-                if (page > 1) b.pageBreak();
-                b.paragraph(QStringLiteral("page %1 heading").arg(page));
-                b.paragraph(test::sampleParagraph(page, 30));
-            }
-        } else if (kind == 1) {
-            b.paragraph(QStringLiteral("just one line"));
-        } else if (kind == 2) {
-            for (int i = 0; i < 300; ++i) b.paragraph(test::sampleParagraph(i, 110));
-        } else {
-            for (int i = 0; i < 12; ++i) b.paragraph(test::sampleParagraph(i, 80));
-            b.table(120, 3,
-                    [](int r, int c) { return QStringLiteral("row %1 col %2").arg(r).arg(c); });
-            for (int i = 12; i < 20; ++i) b.paragraph(test::sampleParagraph(i, 80));
-        }
-        const QString name = QStringLiteral("pages%1").arg(kind);
-        auto opened = m_app->open(make(name + ".docx", b));
-        PW_REQUIRE(opened);
-        auto& doc = **opened;
-        const QStringList pdf = pdfPages(doc, name);
-        QVERIFY(pdf.size() >= (kind == 1 ? 1 : 4));
-        auto map = split::buildPageMap(doc);
-        PW_REQUIRE(map);
-        QCOMPARE(map->pageCount(), pdf.size());
-        auto blank = m_app->add();
-        PW_REQUIRE(blank);
-        for (int k = 0; k < map->pageCount(); k += step)
-            QCOMPARE(spanText(doc, **blank, map->starts[size_t(k)], map->ends[size_t(k)]), pdf[k]);
-    }
-
-    void appendedFilesAndPageBreaksBuildOneDocument() {
-        const QString docA = make("ins-a.docx", test::DocBuilder().paragraph("first document"));
-        const QString docC = make("ins-c.doc", test::DocBuilder().paragraph("third document"));
-        QFile txt(path("ins-b.txt")), htm(path("ins-d.htm"));
-        QVERIFY(txt.open(QIODevice::WriteOnly) && txt.write("plain text 纯文本\n") > 0);
-        QVERIFY(htm.open(QIODevice::WriteOnly) &&
-                htm.write("<html><body><p>web page</p></body></html>") > 0);
-        txt.close();
-        htm.close();
-        auto target = m_app->add();
-        PW_REQUIRE(target);
-        auto& doc = **target;
-        PW_REQUIRE(doc.appendFile(docA));
-        PW_REQUIRE(doc.appendFile(path("ins-b.txt")));
-        PW_REQUIRE(doc.appendPageBreak());
-        PW_REQUIRE(doc.appendFile(docC));
-        PW_REQUIRE(doc.appendPageBreak());
-        PW_REQUIRE(doc.appendFile(path("ins-d.htm")));
-        QVERIFY(!doc.appendFile(path("nothing-here.docx")));
-        QCOMPARE(pdfPages(doc, "ins"),
-                 (QStringList{"first document plain text 纯文本", "third document", "web page"}));
-    }
-
-    void orientationIsReadAndWritten() {
-        auto opened = m_app->open(make("wide.docx", test::DocBuilder().landscape().paragraph("w")));
-        PW_REQUIRE(opened);
-        QCOMPARE(*(*opened)->orientation(), word::OrientationLandscape);
-        {
-            auto fresh = m_app->add();
-            PW_REQUIRE(fresh);
-            QCOMPARE(*(*fresh)->orientation(), word::OrientationPortrait);
-            PW_REQUIRE((*fresh)->setOrientation(word::OrientationLandscape));
-            PW_REQUIRE((*fresh)->saveAs(path("turned.docx")));
-        }
-        auto again = m_app->open(path("turned.docx"));
-        PW_REQUIRE(again);
-        QCOMPARE(*(*again)->orientation(), word::OrientationLandscape);
-        QVERIFY(!(*again)->setOrientation(7));
     }
 
     // A range chosen before the numbers are written out still copies its page, numbers kept.

@@ -6,9 +6,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "tests/support/office.h"
 #include "tests/support/testdocs.h"
 #include "tests/support/testenv.h"
-#include "tests/word/officetest.h"
 
 using namespace pw;
 using Kind = word::Error::Kind;
@@ -17,19 +17,6 @@ class LifecycleTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // Documents left open go with their office.
-    void destroyingTheOfficeLeavesNoProcess() {
-        {
-            auto app = test::startOffice();
-            QVERIFY(app);
-            QVERIFY(app->isAlive());
-            QCOMPARE(test::officeProcesses().size(), 1);
-            auto doc = app->add();
-            PW_REQUIRE(doc);
-        }
-        QVERIFY(test::waitNoOfficeProcesses(1000));
-    }
-
     void officesThatCannotStartFailCleanly_data() {
         QTest::addColumn<QString>("script");  // empty: no program at all
         QTest::addColumn<QString>("program");
@@ -49,10 +36,9 @@ private slots:
         word::LibreOfficeOptions options{.sofficePath = program, .startTimeoutMs = 1500};
         if (!script.isEmpty()) {
             options.sofficePath = dir.filePath("soffice");
-            QFile f(options.sofficePath);
-            QVERIFY(f.open(QIODevice::WriteOnly) && f.write("#!/bin/sh\n" + script.toUtf8()) > 0);
-            f.close();
-            f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            QVERIFY(test::writeFile(options.sofficePath, "#!/bin/sh\n" + script.toUtf8()));
+            QFile::setPermissions(options.sofficePath,
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         }
         auto app = word::LibreOfficeFactory(options).create();
         QVERIFY(!app);
@@ -87,8 +73,8 @@ private slots:
         QTemporaryDir dir;
         auto first = test::startOffice();
         auto second = test::startOffice();
-        QVERIFY(first && second);
-        QCOMPARE(test::officeProcesses().size(), 2);
+        QVERIFY(first && second && first->isAlive());
+        QCOMPARE(test::officeProcesses().size(), 2);  // one process each
         QVERIFY(test::makeDocument(*first, test::DocBuilder().paragraph("first"),
                                    dir.filePath("a.docx")));
         auto doc = second->open(dir.filePath("a.docx"));

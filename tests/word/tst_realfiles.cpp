@@ -4,8 +4,8 @@
 #include <QDir>
 #include <QTest>
 
+#include "tests/support/office.h"
 #include "tests/support/testenv.h"
-#include "tests/word/officetest.h"
 
 using namespace pw;
 
