@@ -239,11 +239,7 @@ bool holdsTrackedChanges(DocState& doc) {
     return *doc.tracked;
 }
 
-void markPendingEnds(DocState& doc) {
-    for (const std::weak_ptr<SpanPlan>& pending : doc.unmarked)
-        if (const std::shared_ptr<SpanPlan> plan = pending.lock()) markEnds(doc, *plan);
-    doc.unmarked.clear();
-}
+namespace {
 
 void markEnds(DocState& doc, SpanPlan& plan) {
     plan.startMark = setMark(doc, plan.start);
@@ -254,6 +250,14 @@ void markEnds(DocState& doc, SpanPlan& plan) {
     if (plan.to.table.is() || Reference<css::text::XTextRangeCompare>(doc.body, UNO_QUERY_THROW)
                                       ->compareRegionEnds(plan.end, end->getEnd()) != 0)
         plan.endMark = setMark(doc, plan.end);
+}
+
+}  // namespace
+
+void markPendingEnds(DocState& doc) {
+    for (const std::weak_ptr<SpanPlan>& pending : doc.unmarked)
+        if (const std::shared_ptr<SpanPlan> plan = pending.lock()) markEnds(doc, *plan);
+    doc.unmarked.clear();
 }
 
 void keepOnlySpan(DocState& doc, const SpanPlan& plan) {

@@ -10,10 +10,9 @@ namespace pw::word::lo {
 
 bool holdsTrackedChanges(DocState& doc);
 // Sets bookmarks at the ends of the spans chosen so far, which stay where they are through a
-// cut and its undo. Set only once every span is chosen: where the spans' ends stand in the
-// layout is read without them.
+// cut and its undo. Set at the first cut, once every span is chosen: where the spans' ends
+// stand in the layout is read without them, and a document that is copied never has them.
 void markPendingEnds(DocState& doc);
-void markEnds(DocState& doc, SpanPlan& plan);
 // Removes the main text outside the span as one undo step, the bookmarks set for cutting
 // included; the span's first page keeps its style and number. What was done is taken back
 // when it fails.

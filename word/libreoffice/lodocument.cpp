@@ -120,11 +120,8 @@ Status LoDocument::setOrientation(int orientation) {
 }
 
 Status LoDocument::convertNumbersToText() {
-    return run(Error::Kind::Failed, true, [&] {
-        // Marks set before the labels are written stay before them.
-        markPendingEnds(m_doc);
-        convertListLabelsToText(m_doc.model, m_doc.body);
-    });
+    return run(Error::Kind::Failed, true,
+               [&] { convertListLabelsToText(m_doc.model, m_doc.body); });
 }
 
 Result<PageStarts> LoDocument::pageStarts(const QString& bookmarkPrefix) {
@@ -146,7 +143,7 @@ Result<Range> LoDocument::range(const Position& start, const Position& end) {
         SpanPlan plan = planSpan(m_doc.body, m_doc.view, rangeOf(start), rangeOf(end));
         plan.notes = m_doc.notes.before(m_doc.model, m_doc.body, m_doc.view, plan.start);
         auto range = std::make_shared<LoRange>(std::move(plan));
-        if (holdsTrackedChanges(m_doc)) m_doc.unmarked.push_back(range->plan);
+        m_doc.unmarked.push_back(range->plan);
         return Range(std::move(range));
     });
 }
