@@ -29,6 +29,7 @@ struct DocState {
     Reference<css::text::XTextViewCursor> view;
     QString fullName;
     bool recordsChanges = false;  // as the file was loaded
+    bool layoutHeld = false;      // controllers locked while files are appended
     // What was read of the text for copying; stale once the text changes.
     TableNeighbours neighbours;
     NoteNumbers notes;
