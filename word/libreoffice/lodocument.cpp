@@ -97,6 +97,10 @@ void LoDocument::releaseLayout() {
     m_doc.layoutHeld = false;
     (void)m_doc.session->call(Error::Kind::Failed, [&] {
         while (m_doc.model->hasControllersLocked()) m_doc.model->unlockControllers();
+        // The statistics a store writes (pages, words) are brought up to date by the layout
+        // only when the office is idle; asking for them counts them now.
+        (void)Reference<css::beans::XPropertySet>(m_doc.model, UNO_QUERY_THROW)
+            ->getPropertyValue("WordCount");
     });
 }
 
