@@ -21,7 +21,7 @@ constexpr OptionKind SplitOptions[] = {
     {QLatin1StringView("--every"), true},          {QLatin1StringView("--into"), true},
     {QLatin1StringView("--name"), true},           {QLatin1StringView("--out"), true},
     {QLatin1StringView("--create-folder"), false}, {QLatin1StringView("--json"), false},
-    {QLatin1StringView("--pages"), true},
+    {QLatin1StringView("--pages"), true},          {QLatin1StringView("--jobs"), true},
 };
 
 constexpr OptionKind MergeOptions[] = {
@@ -143,6 +143,19 @@ QString applyPagination(const QString& value, split::SplitRequest& request) {
     return QStringLiteral("--pages must be word, office or auto, not \"%1\"").arg(value);
 }
 
+// --jobs N: offices at once, as many as there are profile slots at most.
+QString applyJobs(const QString& value, split::SplitRequest& request) {
+    constexpr int MostJobs = 64;
+    bool ok = false;
+    const int jobs = value.toInt(&ok);
+    if (!ok || jobs < 1 || jobs > MostJobs)
+        return QStringLiteral("--jobs must be a whole number from 1 to %1, not \"%2\"")
+            .arg(MostJobs)
+            .arg(value);
+    request.jobs = jobs;
+    return {};
+}
+
 CommandLine readSplit(const QStringList& words, const QDir& workingDir) {
     CommandLine c;
     c.kind = CommandKind::Split;
@@ -174,6 +187,8 @@ CommandLine readSplit(const QStringList& words, const QDir& workingDir) {
             c.createFolder = true;
         } else if (name == QLatin1String("--pages")) {
             c.error = applyPagination(value, c.split);
+        } else if (name == QLatin1String("--jobs")) {
+            c.error = applyJobs(value, c.split);
         } else if (name == QLatin1String("--json")) {
             c.json = true;
         }

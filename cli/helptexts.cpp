@@ -32,7 +32,8 @@ Exit status:
 
 const char* const SplitHelp =
     R"(Usage: pagewright-cli split [--every N | --into N] [--name RULE] [--out DIR]
-                          [--create-folder] [--pages word|office|auto] [--json] FILE...
+                          [--create-folder] [--pages word|office|auto] [--jobs N]
+                          [--json] FILE...
 Cut each FILE into new documents.
 
   --every N        every N pages make a new document
@@ -52,6 +53,9 @@ Cut each FILE into new documents.
                      office  LibreOffice's own layout
                      auto    Word's where the file records them all, else
                              LibreOffice's (default)
+  --jobs N         split up to N documents at once, each in its own LibreOffice
+                   (default: the number of processor cores); the results are the
+                   same as with one
   --json           print a summary on standard output
   -h, --help       show this help
 

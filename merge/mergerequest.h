@@ -17,6 +17,8 @@ struct MergeRequest {
     QStringList documents;    // in merge order
     QString targetText;       // the target's name as typed
     bool pageBreaks = false;  // a page break between documents
+    // 0: the target is stored on a schedule by time; n > 0: after every n-th entry.
+    int storeEvery = 0;
 };
 
 // A failed check: nothing was started. The message (none when the overwrite question was

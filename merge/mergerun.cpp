@@ -74,30 +74,39 @@ MergeResult cancelBeforeTarget(const MergeRequest& request, UserPrompts& prompts
     return refuse(prompts, std::move(result), text, MessageIcon::Exclamation);
 }
 
+// Why each entry was left out, by its place in the list; none for one that went in.
+using Reasons = QList<std::optional<QString>>;
+
+void takeLost(TargetDocument& doc, Reasons& reasons, int& inTarget) {
+    for (const auto& [index, reason] : doc.takeLost()) {
+        reasons[index] = reason;
+        --inTarget;
+    }
+}
+
 // One pass per entry, in list order; false when all ran, true when cancelled between two.
 bool runPasses(const MergeRequest& request, UserPrompts& prompts, TargetDocument& doc,
-               MergeResult& result) {
+               Reasons& reasons) {
     const int count = int(request.documents.size());
+    int inTarget = 0;
+    auto cancelFrom = [&](int from) {
+        for (int rest = from; rest < count; ++rest) reasons[rest] = msg::ReasonCancelled;
+        return true;
+    };
     for (int i = 0; i < count; ++i) {
         const QString& entry = request.documents[i];
-        if (prompts.cancelRequested()) {
-            for (int rest = i; rest < count; ++rest)
-                result.failures.append({request.documents[rest], msg::ReasonCancelled});
-            return true;
-        }
+        if (prompts.cancelRequested()) return cancelFrom(i);
         prompts.progress(Progress::step(i, count, entry));
         // No break before the first document that goes in.
-        const bool pageBreak = request.pageBreaks && !result.merged.isEmpty();
-        if (auto reason = doc.append(entry, pageBreak)) {
+        const bool pageBreak = request.pageBreaks && inTarget > 0;
+        const auto reason = doc.append(i, entry, pageBreak);
+        takeLost(doc, reasons, inTarget);
+        if (reason) {
             // A stop ends the office under an entry that is still loading.
-            if (prompts.cancelRequested()) {
-                for (int rest = i; rest < count; ++rest)
-                    result.failures.append({request.documents[rest], msg::ReasonCancelled});
-                return true;
-            }
-            result.failures.append({entry, *reason});
+            if (prompts.cancelRequested()) return cancelFrom(i);
+            reasons[i] = *reason;
         } else {
-            result.merged.append(entry);
+            ++inTarget;
         }
     }
     return false;
@@ -135,7 +144,7 @@ MergeResult runMerge(const MergeRequest& request, UserPrompts& prompts,
                                 first, cause, msg::FirstEntryUnreadable(first, cause));
     }
 
-    TargetDocument doc(office, std::move(*started), target);
+    TargetDocument doc(office, std::move(*started), target, StoreSchedule(request.storeEvery));
     if (auto added = doc.add(); !added) {
         const QString cause = added.error().message;
         doc.finish();
@@ -164,8 +173,18 @@ MergeResult runMerge(const MergeRequest& request, UserPrompts& prompts,
         result.placedTarget = result.target;
     }
 
-    const bool cancelled = runPasses(request, prompts, doc, result);
+    Reasons reasons(request.documents.size());
+    const bool cancelled = runPasses(request, prompts, doc, reasons);
+    doc.commit();
+    for (const auto& [index, reason] : doc.takeLost())
+        reasons[index] = cancelled ? msg::ReasonCancelled : reason;
     doc.finish();
+    for (qsizetype i = 0; i < reasons.size(); ++i) {
+        if (reasons[i])
+            result.failures.append({request.documents[i], *reasons[i]});
+        else
+            result.merged.append(request.documents[i]);
+    }
 
     if (cancelled) {
         result.outcome = MergeResult::Outcome::Cancelled;

@@ -51,6 +51,10 @@ struct FileId {
 };
 std::optional<FileId> fileId(const QString& path);
 
+// The most resident memory a process has had, in kilobytes (0 for this process); none when it
+// is gone or the system does not say.
+std::optional<qint64> peakResidentKb(qint64 pid = 0);
+
 // An exclusive lock on a file, held while the object lives, never waited for.
 class FileLock {
 public:

@@ -182,6 +182,19 @@ std::optional<FileId> fileId(const QString& path) {
     return idOf(info);
 }
 
+std::optional<qint64> peakResidentKb(qint64 pid) {
+    QFile status(pid > 0 ? QStringLiteral("/proc/%1/status").arg(pid)
+                         : QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) return std::nullopt;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (!line.startsWith("VmHWM:")) continue;
+        bool ok = false;
+        const qint64 kb = line.mid(6).trimmed().split(' ').value(0).toLongLong(&ok);
+        if (ok) return kb;
+    }
+    return std::nullopt;
+}
+
 FileLock::~FileLock() {
     if (m_handle >= 0) close(m_handle);
 }

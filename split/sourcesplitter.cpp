@@ -56,7 +56,14 @@ private:
     // The file written, or empty when the part was not made.
     QString makePart(word::Document& doc, int j, const PagePart& pages, Filling filling);
     void fail(int part, const QString& target, const QString& reason, const word::Error& e) {
-        m_run.result.failures.append({m_source, part, target, reason, e.message});
+        const SplitFailure failure{m_source, part, target, reason, e.message};
+        if (!m_run.deferred) return m_run.result.failures.append(failure);
+        DeferredEvent event{DeferredEvent::Kind::Failure};
+        event.failure = failure;
+        m_run.deferred->push_back(event);
+    }
+    void partDone(int part, const QString& written) {
+        if (!m_run.deferred) progress(part, written);
     }
     // A stop asked for before any part is made ends the document at once: on a long document
     // the steps before the first part take a while.
@@ -74,7 +81,10 @@ private:
         p.partIndex = part;
         p.partCount = m_partCount;
         p.written = written;
-        m_run.prompts.progress(p);
+        if (!m_run.deferred) return m_run.prompts.progress(p);
+        DeferredEvent event{DeferredEvent::Kind::Progress};
+        event.progress = p;
+        m_run.deferred->push_back(event);
     }
 
     RunState& m_run;
@@ -111,7 +121,14 @@ void SourceSplitter::run() {
         return;
     }
     const int pages = map->pageCount();
-    m_run.result.pageCounts.append({m_source, pages, pagination.used()});
+    const SourcePages counted{m_source, pages, pagination.used()};
+    if (m_run.deferred) {
+        DeferredEvent event{DeferredEvent::Kind::PageCount};
+        event.pages = counted;
+        m_run.deferred->push_back(event);
+    } else {
+        m_run.result.pageCounts.append(counted);
+    }
     const std::vector<PagePart> plan =
         makePartPlan(pages, pagesPerPart(m_run.settings.mode, m_run.settings.count, pages));
     m_partCount = int(plan.size());
@@ -122,7 +139,7 @@ void SourceSplitter::run() {
     // goes through a copy, which would leave out what the office does not copy (tracked
     // deletions and moves, the data of embedded charts).
     if (m_partCount == 1) {
-        progress(1, makePart(*source, 1, plan.front(), {}));
+        partDone(1, makePart(*source, 1, plan.front(), {}));
         return;
     }
 
@@ -145,7 +162,7 @@ void SourceSplitter::run() {
     }
 
     for (int j = 1; j <= m_partCount; ++j) {
-        progress(j, makePart(*source, j, plan[size_t(j - 1)], {&clips[size_t(j - 1)], nullptr}));
+        partDone(j, makePart(*source, j, plan[size_t(j - 1)], {&clips[size_t(j - 1)], nullptr}));
         if (!m_run.app->isAlive()) {
             failFrom(j + 1, msg::ReasonOfficeDead);
             break;
@@ -192,7 +209,7 @@ std::vector<word::Result<word::Clip>> SourceSplitter::copyParts(
 void SourceSplitter::cutParts(word::Document& source, const std::vector<PagePart>& plan,
                               const std::vector<word::Result<word::Range>>& ranges) {
     for (int j = 1; j <= m_partCount; ++j) {
-        progress(j, makePart(source, j, plan[size_t(j - 1)], {nullptr, &ranges[size_t(j - 1)]}));
+        partDone(j, makePart(source, j, plan[size_t(j - 1)], {nullptr, &ranges[size_t(j - 1)]}));
         if (!m_run.app->isAlive()) {
             failFrom(j + 1, msg::ReasonOfficeDead);
             return;
@@ -229,14 +246,29 @@ QString SourceSplitter::makePart(word::Document& blank, int j, const PagePart& p
                      pages.last,
                      {}};
     const bool namedByContent = s.naming.mode == NamingMode::FirstCharacters;
+    // Beside other documents, the part is stored under a scratch name and named later, when
+    // the documents before it have been.
+    using Stage = DeferredEvent::Stage;
+    DeferredEvent later{DeferredEvent::Kind::Part};
+    later.part = j;
+    later.firstPage = pages.first;
+    later.lastPage = pages.last;
+    auto failPart = [&](Stage stage, const QString& target, const QString& reason,
+                        const word::Error& e) {
+        if (!m_run.deferred) return fail(j, target, reason, e);
+        later.stage = stage;
+        later.failure = {m_source, j, {}, reason, e.message};
+        m_run.deferred->push_back(later);
+    };
     // Named up front when the content is not needed, so a failure can say what is missing; the
     // sequence moves on whether or not the part is then made.
-    QString target = namedByContent ? QString() : partName(s.naming, in, m_run.sequence);
+    QString target =
+        namedByContent || m_run.deferred ? QString() : partName(s.naming, in, m_run.sequence);
     const word::Error* missing = filling.clip && !*filling.clip ? &filling.clip->error()
                                  : filling.cut && !*filling.cut ? &filling.cut->error()
                                                                 : nullptr;
     if (missing) {
-        fail(j, target, reasonFor(*missing, msg::ReasonCopy), *missing);
+        failPart(Stage::Copy, target, reasonFor(*missing, msg::ReasonCopy), *missing);
         return {};
     }
     const bool filled = filling.clip || filling.cut;
@@ -247,7 +279,7 @@ QString SourceSplitter::makePart(word::Document& blank, int j, const PagePart& p
             filling.clip ? blank.paste(**filling.clip) : blank.keepOnly(**filling.cut);
         if (!done) {
             m_blankDirty = filling.clip != nullptr;
-            fail(j, target, reasonFor(done.error(), msg::ReasonCopy), done.error());
+            failPart(Stage::Copy, target, reasonFor(done.error(), msg::ReasonCopy), done.error());
             return {};
         }
     }
@@ -266,11 +298,24 @@ QString SourceSplitter::makePart(word::Document& blank, int j, const PagePart& p
     if (namedByContent) {
         auto text = blank.characters();
         if (!text) {
-            fail(j, {}, reasonFor(text.error(), msg::ReasonSave), text.error());
+            failPart(Stage::Characters, {}, reasonFor(text.error(), msg::ReasonSave), text.error());
             return {};
         }
         in.characters = *text;
-        target = partName(s.naming, in, m_run.sequence);
+        later.characters = *text;
+        if (!m_run.deferred) target = partName(s.naming, in, m_run.sequence);
+    }
+    if (m_run.deferred) {
+        const QString ext = in.extension.isEmpty() ? QStringLiteral(".docx") : in.extension;
+        later.scratch =
+            QStringLiteral("%1/part-%2-%3%4").arg(m_run.scratchDir).arg(m_index).arg(j).arg(ext);
+        if (auto saved = blank.saveAs(later.scratch); !saved) {
+            failPart(Stage::Save, {}, reasonFor(saved.error(), msg::ReasonSave), saved.error());
+            return {};
+        }
+        later.stage = Stage::Stored;
+        m_run.deferred->push_back(later);
+        return {};
     }
     target = freeName(target);
     if (nameTooLong(target)) {

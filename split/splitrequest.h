@@ -8,6 +8,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QThread>
 
 #include "shell/userprompts.h"
 #include "split/partnaming.h"
@@ -33,6 +34,8 @@ struct SplitRequest {
     OutputRule output = OutputRule::BesideSource;
     QString outDirText;  // the chosen folder, as typed
     Pagination pagination = Pagination::Auto;
+    // Offices at work at once, each on its own documents; the results are as with one.
+    int jobs = QThread::idealThreadCount();
 };
 
 // The text boxes a refusal may send the user back to.

@@ -4,7 +4,10 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <algorithm>
+
 #include "split/completionreport.h"
+#include "split/parallelsplit.h"
 #include "split/runstate.h"
 #include "split/sourcesplitter.h"
 #include "split/splitchecks.h"
@@ -70,7 +73,9 @@ SplitResult runSplit(const SplitRequest& request, UserPrompts& prompts,
     }
 
     const int count = int(settings->documents.size());
-    for (int i = 0; i < count && !run.cancelled; ++i) {
+    const int jobs = std::min(request.jobs, count);
+    if (jobs > 1) splitInParallel(run, office, jobs);
+    for (int i = 0; jobs <= 1 && i < count && !run.cancelled; ++i) {
         // Nothing new starts once a stop was asked for, not even a new office.
         if (prompts.cancelRequested()) {
             run.cancelled = true;

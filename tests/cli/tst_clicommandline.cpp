@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QTest>
+#include <QThread>
 
 #include "cli/cliprompts.h"
 #include "cli/commandline.h"
@@ -39,16 +40,18 @@ private slots:
         QCOMPARE(d.split.naming, NamingMode::PartNumber);
         QCOMPARE(d.split.output, split::OutputRule::BesideSource);
         QVERIFY(!d.createFolder && !d.json);
+        QCOMPARE(d.split.jobs, QThread::idealThreadCount());
 
         const CommandLine c =
             parse({"split", "--into", "4", "a.docx", "--out", "../parts", "--create-folder",
-                   "--json", "--pages=office", "--", "--odd.docx"});
+                   "--json", "--pages=office", "--jobs", "3", "--", "--odd.docx"});
         QCOMPARE(c.split.mode, split::SplitMode::IntoNDocuments);
         QCOMPARE(c.split.newDocsText, QStringLiteral("4"));
         QCOMPARE(c.split.output, split::OutputRule::ChosenFolder);
         QCOMPARE(c.split.outDirText, QStringLiteral("/work/parts"));
         QVERIFY(c.createFolder && c.json);
         QCOMPARE(c.split.pagination, split::Pagination::Office);
+        QCOMPARE(c.split.jobs, 3);
         QCOMPARE(c.split.documents, QStringList({"/work/here/a.docx", "/work/here/--odd.docx"}));
         // Counts are passed on as typed: the run's own checks judge them.
         const CommandLine t = parse({"split", "--every=abc", "--out", " ", "a"});
@@ -118,6 +121,8 @@ private slots:
         QTest::newRow("rule") << QStringList{"split", "--name", "pages", "a"}
                               << "--name must be range, number, chars[=N], counter or digits[=D], "
                                  "not \"pages\"";
+        QTest::newRow("jobs") << QStringList{"split", "--jobs", "0", "a"}
+                              << "--jobs must be a whole number from 1 to 64, not \"0\"";
         QTest::newRow("rule count")
             << QStringList{"split", "--name", "counter=3", "a"} << "--name counter takes no count";
     }

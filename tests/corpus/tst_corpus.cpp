@@ -58,6 +58,7 @@ void judge(const QStringList& sources, const QString& work, QList<DocumentOutcom
     req.naming = split::NamingMode::PageRange;
     req.output = split::OutputRule::ChosenFolder;
     req.outDirText = outDir;
+    req.jobs = 1;  // the shares already run side by side
     test::ScriptedPrompts prompts;
     word::LibreOfficeFactory office;
     const split::SplitResult result = split::runSplit(req, prompts, office);

@@ -16,6 +16,8 @@
 #include "tests/support/testenv.h"
 
 using namespace pw;
+using test::FakeFault;
+Q_DECLARE_METATYPE(FakeFault)
 using merge::MergeResult;
 using Check = merge::MergeRefusal::Check;
 using Outcome = merge::MergeResult::Outcome;
@@ -41,8 +43,10 @@ private:
         }
         return paths;
     }
-    MergeResult run(const QStringList& documents, const QString& target, bool pageBreaks = false) {
-        return merge::runMerge({documents, target, pageBreaks}, *m_prompts, *m_factory);
+    // Stored after every entry unless storeEvery says otherwise.
+    MergeResult run(const QStringList& documents, const QString& target, bool pageBreaks = false,
+                    int storeEvery = 1) {
+        return merge::runMerge({documents, target, pageBreaks, storeEvery}, *m_prompts, *m_factory);
     }
     QStringList blocks(const QString& target = {}) const {
         const auto c = test::readFakeDocument(target.isEmpty() ? path("out.docx") : target);
@@ -309,6 +313,39 @@ private slots:
         checkEnd();
     }
 
+    void officeLostBeforeAStoreCostsNoFinishedEntry_data() {
+        QTest::addColumn<int>("storeEvery");
+        QTest::addColumn<FakeFault>("fault");
+        QTest::addColumn<QStringList>("merged");
+        using K = word::Error::Kind;
+        const QStringList all = {"A", "B", "C", "D", "E", "F"};
+        QTest::newRow("killed by an entry")
+            << 100 << FakeFault{"appendFile", "D.", K::OfficeDead, 0, 1, true, true}
+            << QStringList{"A", "B", "C", "E", "F"};
+        QTest::newRow("gone after an entry")
+            << 4 << FakeFault{"appendFile", "C.", K::Failed, 0, 1, false, false, true} << all;
+        QTest::newRow("killed while storing")
+            << 2 << FakeFault{"save", {}, K::OfficeDead, 1, 1, true} << all;
+        QTest::newRow("timed stores")
+            << 0 << FakeFault{"appendFile", "E.", K::OfficeDead, 0, 1, true, true}
+            << QStringList{"A", "B", "C", "D", "F"};
+    }
+    // What went in before the office was lost is added again from the last stored file.
+    void officeLostBeforeAStoreCostsNoFinishedEntry() {
+        QFETCH(int, storeEvery);
+        QFETCH(FakeFault, fault);
+        QFETCH(QStringList, merged);
+        const QStringList docs = sources({"A", "B", "C", "D", "E", "F"});
+        m_factory->addFault(fault);
+        const MergeResult r = run(docs, path("out.docx"), true, storeEvery);
+        QCOMPARE(r.outcome, Outcome::Completed);
+        QCOMPARE(r.failures.size(), docs.size() - merged.size());
+        QCOMPARE(r.merged.size(), merged.size());
+        QCOMPARE(blocks(), blocksOf(merged, true));
+        QCOMPARE(office().created, 2);
+        checkEnd();
+    }
+
     void officeThatKeepsGoingDownIsNotRestartedForever() {
         const QStringList docs = sources({"A", "B", "C", "D", "E", "F", "G"});
         for (int i = 1; i < docs.size(); ++i)
@@ -343,7 +380,7 @@ private slots:
     void cancelledMergeIsNotReportedAsComplete() {
         const QStringList docs = sources({"A", "B", "C", "D"});
         m_prompts->cancelWhen = [&] { return m_prompts->steps.size() >= 2; };
-        const MergeResult r = run(docs, path("out.docx"));
+        const MergeResult r = run(docs, path("out.docx"), false, 100);
         QCOMPARE(r.outcome, Outcome::Cancelled);
         QCOMPARE(r.merged, docs.mid(0, 2));
         QCOMPARE(r.failures.size(), 2);

@@ -292,6 +292,49 @@ private slots:
         QVERIFY(QFile::copy(fixtures + "/python-docx/sct-first-page-hdrftr.docx", src));
         checkOnePagePerPart(src, 1, false);
     }
+
+    void severalOfficesGiveTheRunOfOne_data() {
+        QTest::addColumn<int>("naming");
+        QTest::newRow("counter") << 3;
+        QTest::newRow("first characters") << 2;
+    }
+    // Names, the run-wide counter, failures, progress and messages as with one office, and the
+    // same content in each part.
+    void severalOfficesGiveTheRunOfOne() {
+        QFETCH(int, naming);
+        const QString damaged = m_dir + "/damaged.docx";
+        QVERIFY(test::writeFile(damaged, QByteArray("PK\x03\x04", 4) + QByteArray(3000, 'x')));
+        const QStringList docs = {make(test::pagedDocument(3, "alpha"), "a.docx"), damaged,
+                                  make(test::pagedDocument(1, "alpha"), "b.docx"),
+                                  make(test::pagedDocument(2, "gamma"), "c.docx")};
+        QStringList seen[2], texts[2], report[2];
+        for (const int jobs : {1, 2}) {
+            SplitRequest req = request(docs, 1, naming);
+            req.firstWordsText = "5";
+            req.output = OutputRule::ChosenFolder;
+            req.outDirText = m_dir + QStringLiteral("/jobs%1").arg(jobs);
+            req.jobs = jobs;
+            ScriptedPrompts p;
+            p.answers = {true};
+            const SplitResult r = run(req, p);
+            const int k = jobs - 1;
+            for (const Progress& step : p.steps)
+                seen[k] << QStringLiteral("%1 %2/%3 %4")
+                               .arg(step.documentIndex)
+                               .arg(step.partIndex)
+                               .arg(step.partCount)
+                               .arg(QFileInfo(step.written).fileName());
+            for (const QString& w : r.written) texts[k] << test::documentText(*m_app, w);
+            report[k] = fileNames(r.written) + p.messages;
+            for (const SplitFailure& e : r.failures)
+                report[k] << e.source + QString::number(e.part) + e.reason;
+            report[k].replaceInStrings(req.outDirText, QStringLiteral("OUT"));
+        }
+        QCOMPARE(report[1], report[0]);
+        QCOMPARE(seen[1], seen[0]);
+        QCOMPARE(texts[1], texts[0]);
+        QCOMPARE(texts[0].size(), 6);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestSplitRunOffice)

@@ -69,12 +69,6 @@ void tidyAroundPastedTables(const Reference<css::text::XText>& body, bool first,
     }
 }
 
-std::pair<sal_Int32, sal_Int32> contentSize(DocState& doc) {
-    Reference<css::text::XTextTablesSupplier> tables(doc.model, UNO_QUERY_THROW);
-    return {doc.body->getString().getLength(),
-            tables->getTextTables()->getElementNames().getLength()};
-}
-
 }  // namespace
 
 // The part's first page keeps the page style and number its page had in the source: a page
@@ -194,13 +188,13 @@ void appendFile(DocState& doc, const QString& path) {
     text->insertControlCharacter(Reference<XTextRange>(cursor.get()),
                                  css::text::ControlCharacter::PARAGRAPH_BREAK, false);
     cursor->goLeft(1, false);
-    const auto before = contentSize(doc);
     rtl::Reference<AbortingInteractionHandler> handler(new AbortingInteractionHandler);
     Reference<css::document::XDocumentInsertable>(cursor, UNO_QUERY_THROW)
         ->insertDocumentFromURL(fileUrl(path), loadArguments(path, handler.get()));
     // The office inserts nothing, and says nothing, for a file it cannot read (a password,
-    // damage): when nothing came in, only a file that really loads counts as inserted.
-    if (handler->refused() > 0 || (contentSize(doc) == before && !loadsAsText(*doc.session, path)))
+    // damage): when nothing came in (the cursor spans what did), only a file that really loads
+    // counts as inserted.
+    if (handler->refused() > 0 || (cursor->isCollapsed() && !loadsAsText(*doc.session, path)))
         throw css::io::IOException("the file is protected or damaged and was not read", {});
     doc.view->gotoRange(cursor->getEnd(), false);
 }

@@ -82,15 +82,36 @@ LoDocument::~LoDocument() {
 
 template <class F>
 auto LoDocument::run(Error::Kind kind, bool changesText, F&& f) -> Result<std::invoke_result_t<F>> {
+    releaseLayout();
     if (changesText) m_doc.textChanged();
     return m_doc.session->call(kind, std::forward<F>(f));
 }
 
+void LoDocument::holdLayout() {
+    if (m_doc.layoutHeld) return;
+    if (m_doc.session->call(Error::Kind::Failed, [&] { m_doc.model->lockControllers(); }))
+        m_doc.layoutHeld = true;
+}
+
+void LoDocument::releaseLayout() {
+    if (!m_doc.layoutHeld) return;
+    m_doc.layoutHeld = false;
+    (void)m_doc.session->call(Error::Kind::Failed, [&] {
+        while (m_doc.model->hasControllersLocked()) m_doc.model->unlockControllers();
+        // The statistics a store writes (pages, words) are brought up to date by the layout
+        // only when the office is idle; asking for them counts them now.
+        (void)Reference<css::beans::XPropertySet>(m_doc.model, UNO_QUERY_THROW)
+            ->getPropertyValue("WordCount");
+    });
+}
+
 Status LoDocument::saveAs(const QString& path) {
+    releaseLayout();
     return storeAs(m_doc, path);
 }
 
 Status LoDocument::save() {
+    releaseLayout();
     return store(m_doc);
 }
 
@@ -218,7 +239,9 @@ Result<QString> LoDocument::characters() {
 }
 
 Status LoDocument::appendPageBreak() {
-    return run(Error::Kind::Failed, true, [&] { lo::appendPageBreak(m_doc); });
+    holdLayout();
+    m_doc.textChanged();
+    return m_doc.session->call(Error::Kind::Failed, [&] { lo::appendPageBreak(m_doc); });
 }
 
 Status LoDocument::appendFile(const QString& path) {
@@ -227,6 +250,7 @@ Status LoDocument::appendFile(const QString& path) {
         return fail(Error::Kind::OpenFailed,
                     QStringLiteral("the file does not exist or cannot be read"));
     const QString absolute = info.absoluteFilePath();
+    holdLayout();
     m_doc.textChanged();
     if (auto kind = requireDocumentFile(m_doc.session, absolute); !kind) return kind;
     return m_doc.session->load(Error::Kind::OpenFailed, [&] { lo::appendFile(m_doc, absolute); });

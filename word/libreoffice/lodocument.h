@@ -38,6 +38,11 @@ private:
     template <class F>
     auto run(Error::Kind kind, bool changesText, F&& f) -> Result<std::invoke_result_t<F>>;
 
+    // The office lays out the whole text after every insertion while a view is attached, so
+    // appends in a row hold the layout; anything else brings it up to date first.
+    void holdLayout();
+    void releaseLayout();
+
     DocState m_doc;
 };
 
