@@ -274,7 +274,7 @@ private slots:
         showActive();
         QTemporaryDir tmp;
         // An empty list is refused by the run's first check; no office is started.
-        c<QPushButton>("CmdOp")->click();
+        QVERIFY(test::pressCmdOp(*window_));
         QCOMPARE(dialogs_->messages[0].text, QStringLiteral("没有需要拆分的文档！"));
         QCOMPARE(dialogs_->messages[0].icon, MessageIcon::Information);
         QCOMPARE(office_->state().count("create"), 0);
@@ -283,51 +283,27 @@ private slots:
         c<QListWidget>("LstFiles")->findChild<DocumentList*>()->append({"/nowhere/a.docx"});
         c<QRadioButton>("OptOutDir1")->click();
         dialogs_->directoryAnswers << QStringLiteral("/chosen");
-        c<QPushButton>("CmdOp")->click();
+        QVERIFY(test::pressCmdOp(*window_));
         QCOMPARE(dialogs_->messages.last().text, QStringLiteral("请输入新文档输出文件夹！"));
         QCOMPARE(dialogs_->directoryPrompts.size(), 1);
         QCOMPARE(box("txtOutDir")->text(), QStringLiteral("/chosen"));
 
         box("txtOutDir")->setText(tmp.filePath("new"));
         dialogs_->yesNoAnswers << false;
-        c<QPushButton>("CmdOp")->click();
+        QVERIFY(test::pressCmdOp(*window_));
         QCOMPARE(dialogs_->questions.size(), 1);
         QVERIFY(!dialogs_->questions[0].defaultNo);
         QVERIFY(box("txtOutDir")->hasFocus());
         QCOMPARE(box("txtOutDir")->selectedText(), tmp.filePath("new/"));
 
         box("txtOutDir")->setText(tmp.path());
-        c<QPushButton>("CmdOp")->click();
+        QVERIFY(test::pressCmdOp(*window_));
         QCOMPARE(dialogs_->messages.last().text, QStringLiteral("请输入每几页分拆为一个新文件？"));
         QCOMPARE(dialogs_->messages.last().icon, MessageIcon::Question);
         QVERIFY(box("txtPages")->hasFocus());
         QCOMPARE(box("txtOutDir")->text(), tmp.path() + "/");
         QCOMPARE(office_->state().created, 0);
         QCOMPARE(dialogs_->parents.last().data(), window_.get());
-    }
-
-    void closingDuringARunWaitsForIt() {
-        showActive();
-        c<QListWidget>("LstFiles")->findChild<DocumentList*>()->append({"/nowhere/a.docx"});
-        box("txtPages")->setText("2");
-        bool closed = true, busy = false;
-        office_->state().onCreate = [&] {
-            busy = !c<QPushButton>("CmdOp")->isEnabled() && QGuiApplication::overrideCursor() &&
-                   QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
-            closed = window_->close();
-        };
-        c<QPushButton>("CmdOp")->click();
-        QCOMPARE(office_->state().count("create"), 1);
-        QVERIFY(busy);
-        QVERIFY(!closed);
-        QVERIFY(!window_->isClosing());
-        QVERIFY(window_->isVisible());
-        QCOMPARE(settings_->keys(), QStringList());
-        QVERIFY(c<QPushButton>("CmdOp")->isEnabled());
-        QVERIFY(!QGuiApplication::overrideCursor());
-        // Once the run is over the window closes as usual.
-        QVERIFY(window_->close());
-        QVERIFY(window_->isClosing());
     }
 
     void listAndAboutButtonsAreWired() {

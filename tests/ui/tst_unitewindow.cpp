@@ -96,7 +96,7 @@ private slots:
     }
 
     void cmdOpRunsTheMerge() {
-        c<QPushButton>("CmdOp")->click();
+        QVERIFY(test::pressCmdOp(*window_));
         QCOMPARE(dialogs_->messages.size(), 1);
         QCOMPARE(dialogs_->messages[0].text,
                  QStringLiteral("请添加需要合并到同一个文档的多个文件！"));
@@ -105,31 +105,13 @@ private slots:
         // A missing target name: the message, then the target-file dialog.
         c<QListWidget>("LstFiles")->findChild<DocumentList*>()->append({"/x.docx"});
         dialogs_->saveFileAnswers << QStringLiteral("/chosen.docx");
-        c<QPushButton>("CmdOp")->click();
+        QVERIFY(test::pressCmdOp(*window_));
         QCOMPARE(dialogs_->messages.size(), 2);
         QCOMPARE(dialogs_->messages[1].text, QStringLiteral("请输入要合成的目标文档名！"));
         QCOMPARE(c<QLineEdit>("txtUnitedFile")->text(), QStringLiteral("/chosen.docx"));
         QCOMPARE(office_->state().count("create"), 0);
         QVERIFY(c<QPushButton>("CmdOp")->isEnabled());
         QVERIFY(c<QCheckBox>("ChkPageBreak")->isEnabled());
-    }
-
-    void closingDuringAMergeWaitsForIt() {
-        window_->show();
-        c<QListWidget>("LstFiles")->findChild<DocumentList*>()->append({"/nowhere/a.docx"});
-        QTemporaryDir out;
-        c<QLineEdit>("txtUnitedFile")->setText(out.filePath("all.docx"));
-        bool closed = true;
-        office_->state().onCreate = [&] { closed = window_->close(); };
-        c<QPushButton>("CmdOp")->click();
-        QCOMPARE(office_->state().count("create"), 1);
-        QVERIFY(!closed);
-        QVERIFY(!window_->isClosing());
-        QVERIFY(window_->isVisible());
-        QVERIFY(c<QPushButton>("CmdOp")->isEnabled());
-        QVERIFY(c<QCheckBox>("ChkPageBreak")->isEnabled());
-        QVERIFY(!QGuiApplication::overrideCursor());
-        QVERIFY(window_->close());
     }
 
     void listAndAboutButtonsAreWired() {

@@ -125,10 +125,12 @@ private slots:
         control<QRadioButton>(window, "OptNewDocName0")->click();
         control<QRadioButton>(window, "OptOutDir1")->click();
         type(window, "txtOutDir", out);
-        control<QPushButton>(window, "CmdOp")->click();
+        QVERIFY(test::pressCmdOp(window));
 
-        QCOMPARE(dialogs_->messages.size(), 1);
-        QCOMPARE(dialogs_->messages.last().text, QStringLiteral("文档分拆完成！"));
+        QVERIFY(dialogs_->messages.isEmpty());
+        QCOMPARE(dialogs_->completions.size(), 1);
+        QVERIFY(dialogs_->completions[0].text.startsWith(QStringLiteral("文档分拆完成！\n")));
+        QCOMPARE(dialogs_->completions[0].folder, QDir(out).absolutePath());
         QCOMPARE(QDir(out).entryList(QDir::Files, QDir::Name),
                  QStringList({"Report1页-2页.docx", "Report3页-4页.docx", "Report5页-6页.docx"}));
         const QString second = mainText(office_, out + QStringLiteral("/Report3页-4页.docx"));
@@ -152,11 +154,12 @@ private slots:
         dropFiles(window, {second, first});
         type(window, "txtUnitedFile", target);
         control<QCheckBox>(window, "ChkPageBreak")->setChecked(true);
-        control<QPushButton>(window, "CmdOp")->click();
+        QVERIFY(test::pressCmdOp(window));
 
-        QCOMPARE(dialogs_->messages.size(), 1);
-        QCOMPARE(dialogs_->messages.last().text, QStringLiteral("文档合并完成！"));
-        QCOMPARE(dialogs_->messages.last().icon, MessageIcon::Information);
+        QCOMPARE(dialogs_->completions.size(), 1);
+        QVERIFY(dialogs_->completions[0].text.startsWith(QStringLiteral("文档合并完成！\n")));
+        QCOMPARE(dialogs_->completions[0].icon, MessageIcon::Information);
+        QCOMPARE(dialogs_->completions[0].folder, work_.path());
         QVERIFY(QFile::exists(target));
         const QString text = mainText(office_, target);
         const auto omega = text.indexOf(QStringLiteral("Omega part"));
@@ -169,7 +172,7 @@ private slots:
         // Merging again onto the same target asks first; No leaves it as it is.
         const QByteArray before = test::fileHash(target);
         dialogs_->yesNoAnswers << false;
-        control<QPushButton>(window, "CmdOp")->click();
+        QVERIFY(test::pressCmdOp(window));
         QCOMPARE(dialogs_->questions.size(), 1);
         QCOMPARE(dialogs_->questions[0].text, QStringLiteral("输出的文件已经存在，是否覆盖？"));
         QVERIFY(dialogs_->questions[0].defaultNo);

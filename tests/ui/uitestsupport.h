@@ -6,11 +6,13 @@
 #include <functional>
 #include <memory>
 
+#include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <QtTest>
 
+#include "shell/workingwindow.h"
 #include "tests/support/fakeword.h"
 
 namespace pw::test {
@@ -58,6 +60,13 @@ T* control(const QWidget& window, const char* name) {
     auto* found = window.findChild<T*>(QString::fromLatin1(name));
     if (!found) qWarning("no control %s", name);
     return found;
+}
+
+// Presses CmdOp and lets the window's thread answer the run until it has ended.
+inline bool pressCmdOp(WorkingWindow& window) {
+    QSignalSpy finished(&window, &WorkingWindow::operationFinished);
+    control<QPushButton>(window, "CmdOp")->click();
+    return finished.count() > 0 || finished.wait(300000);  // a hang fails, never a slow run
 }
 
 }  // namespace pw::test
