@@ -227,7 +227,8 @@ QString SourceSplitter::makePart(word::Document& blank, int j, const PagePart& p
     }
     target = freeName(target);
     if (nameTooLong(target)) {
-        m_run.prompts.message(msg::NameTooLong, MessageIcon::Exclamation);
+        if (!std::exchange(m_run.nameTooLongTold, true))
+            m_run.prompts.message(msg::NameTooLong, MessageIcon::Exclamation);
         fail(j, target, msg::ReasonNameTooLong, {});
         return {};
     }

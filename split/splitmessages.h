@@ -24,6 +24,9 @@ inline const QString BadMaskLength = QStringLiteral("序号的位数必须是2�
 inline QString OutDirNotCreated(const QString& dir) {
     return QStringLiteral("无法创建输出目录“%1”，文档未能拆分！").arg(dir);
 }
+inline QString OutDirNotWritable(const QString& dir) {
+    return QStringLiteral("无法在输出目录“%1”中写入文件，请选择其他文件夹！").arg(dir);
+}
 inline const QString NoScratchFolder = QStringLiteral("无法创建临时文件夹，文档未能拆分！");
 inline QString OfficeNotStarted(const QString& why) {
     return QStringLiteral("无法启动 LibreOffice，文档未能拆分！\n%1").arg(why);

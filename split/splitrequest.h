@@ -46,6 +46,7 @@ struct SplitRefusal {
         OutDirMissing,
         OutDirDeclined,
         OutDirNotCreated,
+        OutDirNotWritable,
         PagesZero,
         PagesMissing,
         PagesInvalid,

@@ -331,7 +331,8 @@ private slots:
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(home + "/.config"));
         const QString documents =
             QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        const MergeResult r = run(sources({"A"}), QStringLiteral(" out.docx "));
+        // Typed without an extension, it becomes a Word document.
+        const MergeResult r = run(sources({"A"}), QStringLiteral(" out "));
         qputenv("HOME", oldHome);
         qputenv("XDG_CONFIG_HOME", oldConfig);
         QVERIFY(documents.startsWith(home));
