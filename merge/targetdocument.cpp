@@ -4,6 +4,7 @@
 
 #include "merge/mergemessages.h"
 #include "merge/mergeoffice.h"
+#include "word/reasons.h"
 
 namespace pw::merge {
 
@@ -49,14 +50,14 @@ std::optional<QString> TargetDocument::append(const QString& entry, bool pageBre
             const bool officeGone = step.error().kind == word::Error::Kind::OfficeDead;
             (void)dropAfter({});
             if (officeGone && !retried) continue;
-            return msg::ReasonNotInserted(step.error().message);
+            return msg::ReasonNotInserted(word::reasonText(step.error()));
         }
         if (auto inserted = m_doc->appendFile(entry); !inserted)
             return dropAfter(inserted.error().kind == word::Error::Kind::NotDocument
                                  ? msg::ReasonNotDocument
-                                 : msg::ReasonNotInserted(inserted.error().message));
+                                 : msg::ReasonNotInserted(word::reasonText(inserted.error())));
         if (auto saved = m_doc->save(); !saved)
-            return dropAfter(msg::ReasonTargetNotSaved(saved.error().message));
+            return dropAfter(msg::ReasonTargetNotSaved(word::reasonText(saved.error())));
         return std::nullopt;
     }
 }
@@ -73,7 +74,7 @@ std::optional<QString> TargetDocument::ensureOpen() {
     m_doc.reset();
     if (auto reason = ensureOffice()) return reason;
     auto opened = m_office->open(m_path);
-    if (!opened) return msg::ReasonTargetNotReopened(opened.error().message);
+    if (!opened) return msg::ReasonTargetNotReopened(word::reasonText(opened.error()));
     m_doc = std::move(*opened);
     return std::nullopt;
 }
@@ -85,7 +86,8 @@ std::optional<QString> TargetDocument::ensureOffice() {
     m_office.reset();
     auto started = m_factory.create();
     if (!started)
-        return msg::ReasonOfficeStopped + QStringLiteral("（%1）").arg(started.error().message);
+        return msg::ReasonOfficeStopped +
+               QStringLiteral("（%1）").arg(word::reasonText(started.error()));
     m_office = std::move(*started);
     return std::nullopt;
 }

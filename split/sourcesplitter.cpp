@@ -18,6 +18,8 @@ QString reasonFor(const word::Error& e, const QString& otherwise) {
             return msg::ReasonOfficeDead;
         case word::Error::Kind::NotDocument:
             return msg::ReasonNotDocument;
+        case word::Error::Kind::Password:
+            return msg::ReasonPassword;
         default:
             return otherwise;
     }

@@ -40,6 +40,7 @@ inline QString MoreNotMade(qsizetype n) {
 // Reasons in the list of what was not made.
 inline const QString ReasonOpen = QStringLiteral("无法打开文档");
 inline const QString ReasonNotDocument = QStringLiteral("不是 Word 文档");
+inline const QString ReasonPassword = QStringLiteral("文档受密码保护，无法打开");
 inline const QString ReasonBlankCopy = QStringLiteral("无法生成空白文档");
 inline const QString ReasonPageMap = QStringLiteral("无法读取分页");
 inline const QString ReasonCopy = QStringLiteral("无法复制页面内容");

@@ -13,6 +13,7 @@
 #include "tests/support/testdocs.h"
 #include "tests/support/testenv.h"
 #include "word/libreoffice/libreofficefactory.h"
+#include "word/reasons.h"
 
 using namespace pw;
 using merge::MergeResult;
@@ -196,6 +197,11 @@ private slots:
         // Encrypted and damaged entries are left out and listed; they leave no empty page.
         QCOMPARE(r.merged, (QStringList{docs[0], docs[4]}));
         QCOMPARE(got.pages.size(), 2);
+        // The encrypted Word 97 document is named as such; the damaged one is not.
+        const QString password = word::reasonText({word::Error::Kind::Password, {}});
+        QCOMPARE(r.failures.size(), 3);
+        QVERIFY2(r.failures[1].reason.contains(password), qPrintable(r.failures[1].reason));
+        QVERIFY(!r.failures[2].reason.contains(password));
     }
 
     // Each pass is stored: the office killed before the third one, the target is reopened from

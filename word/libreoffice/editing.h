@@ -10,6 +10,9 @@
 
 namespace pw::word::lo {
 
+// What a load that stopped at a password request says.
+inline constexpr char PasswordMessage[] = "the document is protected by a password";
+
 void emptyText(DocState& doc);
 void pasteSpan(DocState& doc, const SpanCopy& span);
 void appendPageBreak(DocState& doc);
