@@ -38,7 +38,7 @@ RunPanel::RunPanel(QPushButton& command, std::function<QString(const Progress&)>
 void RunPanel::begin() {
     m_bar->setValue(0);
     m_stop->setEnabled(true);
-    setLine(QStringLiteral("正在启动 LibreOffice……"));
+    setLine(QStringLiteral("正在准备……"));
     for (QWidget* w : {static_cast<QWidget*>(m_line), static_cast<QWidget*>(m_bar),
                        static_cast<QWidget*>(m_stop)})
         w->show();

@@ -40,18 +40,18 @@ sleep 1
 openbox &
 pids+=($!)
 mkdir -p "$work/config" "$work/parts"
-cp "$document" "$work/报告.docx"
+cp "$document" "$work/report.docx"  # xdotool types ASCII only reliably
 
 XDG_CONFIG_HOME="$work/config" "$build/app/pagewright" &
 pids+=($!)
 shot() { sleep "${2:-1}"; import -window root "$out/$1.png"; echo "saved $out/$1.png"; }
 click() { xdotool mousemove --window "$window" "$1" "$2" click 1; }
 
-window=$(xdotool search --sync --onlyvisible --name 'Word文档拆分' | head -1)
-shot desktop-split 3
+window=$(xdotool search --sync --name '^Pagewright - Word' | head -1)
+shot desktop-split 10  # the start-up probe of the office holds the window first
 click 664 60  # 添加文件
 shot desktop-open-dialog 2
-xdotool type --delay 20 "$work/报告.docx"
+xdotool type --delay 20 "$work/report.docx"
 xdotool key Return
 click 145 284  # txtPages
 xdotool type "1"
