@@ -53,6 +53,7 @@ click 664 60  # 添加文件
 shot desktop-open-dialog 2
 xdotool type --delay 20 "$work/report.docx"
 xdotool key Return
+sleep 2  # the dialog closes and the window takes the focus back
 click 145 284  # txtPages
 xdotool type "1"
 click 284 448  # 拆分到新文件夹
