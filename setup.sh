@@ -7,7 +7,7 @@ packages=(
     build-essential cmake pkg-config libzip-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libreoffice-writer-nogui libreoffice-dev libreoffice-dev-common
-    fonts-noto-cjk
+    qt6-translations-l10n fonts-noto-cjk
     poppler-utils python3-uno
     xvfb xauth procps
 )

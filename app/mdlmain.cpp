@@ -7,6 +7,7 @@
 #include "app/workingwindows.h"
 #include "shell/appinfo.h"
 #include "shell/dialogs.h"
+#include "shell/translations.h"
 #include "shell/windowsettings.h"
 #include "word/documentengine.h"
 
@@ -26,6 +27,7 @@ void setUpApplication(QApplication& app) {
         icon.addFile(QStringLiteral(":/pagewright/pagewright-%1.png").arg(size), QSize(size, size));
     }
     QApplication::setWindowIcon(icon);
+    installChineseTranslations(app);
     // The windows' texts are Simplified Chinese; message boxes and dialogs use this font too.
     QFont font = app.font();
     font.setFamilies({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Source Han Sans SC"),

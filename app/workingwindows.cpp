@@ -46,6 +46,8 @@ void WorkingWindows::switchToUnite() {
     frmUnite& unite = loadUnite();
     // A window shown again offers its own function, so choosing the other one works at once.
     unite.resetFunction();
+    // The other window takes this one's place rather than the middle of the screen.
+    if (m_split) unite.takePlaceOf(*m_split);
     unite.show();
     unite.activateWindow();
     if (m_split) m_split->hide();
@@ -54,6 +56,7 @@ void WorkingWindows::switchToUnite() {
 void WorkingWindows::switchToSplit() {
     frmSplit& split = loadSplit();
     split.resetFunction();
+    if (m_unite) split.takePlaceOf(*m_unite);
     if (m_unite) m_unite->hide();
     split.show();
     split.activateWindow();

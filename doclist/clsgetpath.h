@@ -22,6 +22,8 @@ public:
     void setHwnd(QWidget* owner) { hwnd_ = owner; }
     QWidget* hwnd() const { return hwnd_; }
     void setFolder(const QString& folder) { folder_ = folder; }
+    // Where the browser opens, when it names a folder.
+    void setStart(const QString& folder) { start_ = folder; }
     const QString& Folder() const { return folder_; }
 
     // Shows the browser; Folder becomes the chosen folder, or empty when it was cancelled.
@@ -32,10 +34,11 @@ private:
     QWidget* hwnd_ = nullptr;
     qint16 flags_ = 0;
     QString folder_;
+    QString start_;
 };
 
-// What both callers do: prompt "请选择一个文件夹", no flags, owner as the owner; the chosen folder
-// or empty.
-QString BrowseForFolder(QWidget* owner);
+// What both callers do: prompt "请选择一个文件夹", no flags, owner as the owner, opened at the
+// folder already typed; the chosen folder or empty.
+QString BrowseForFolder(QWidget* owner, const QString& start);
 
 }  // namespace pw

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QMimeData>
 #include <QRegularExpression>
@@ -55,6 +56,7 @@ void numberButtons(QButtonGroup& group) {
 DocumentList::DocumentList(QListWidget* LstFiles, QButtonGroup* CmdFile, DocumentListKind kind)
     : QObject(LstFiles), list_(LstFiles), kind_(kind), scanner_(scanFolder) {
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setTextElideMode(Qt::ElideMiddle);
     list_->setAcceptDrops(true);
     list_->viewport()->setAcceptDrops(true);
     list_->installEventFilter(this);
@@ -134,7 +136,8 @@ void DocumentList::removeFile() {
 
 void DocumentList::clearList() {
     if (list_->count() == 0) return;
-    if (!dialogs().askYesNo(owner(), QStringLiteral("确定要清空处理列表吗？"), false)) return;
+    // No is the default: Enter pressed by mistake keeps the list.
+    if (!dialogs().askYesNo(owner(), QStringLiteral("确定要清空处理列表吗？"), true)) return;
     list_->clear();
 }
 
@@ -157,7 +160,9 @@ void DocumentList::moveSelection(int step) {
         if (!entry->isSelected() || neighbour->isSelected()) return;
         const QString text = neighbour->text();
         neighbour->setText(entry->text());
+        neighbour->setToolTip(entry->text());
         entry->setText(text);
+        entry->setToolTip(text);
         neighbour->setSelected(true);
         entry->setSelected(false);
         moved = row + step;
@@ -186,7 +191,9 @@ int DocumentList::append(const QStringList& paths) {
 int DocumentList::appendQuietly(const QStringList& paths) {
     const qsizetype room = qMax(0, Capacity - list_->count());
     const qsizetype taken = qMin(room, paths.size());
-    list_->addItems(paths.first(taken));
+    // The whole path in the tooltip, for one too long for the list.
+    for (const QString& path : paths.first(taken))
+        (new QListWidgetItem(path, list_))->setToolTip(path);
     return static_cast<int>(paths.size() - taken);
 }
 
@@ -211,6 +218,12 @@ bool DocumentList::eventFilter(QObject* watched, QEvent* event) {
     if (watched != list_ && watched != list_->viewport())
         return QObject::eventFilter(watched, event);
     switch (event->type()) {
+        case QEvent::KeyPress:
+            if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+                removeFile();
+                return true;
+            }
+            return QObject::eventFilter(watched, event);
         case QEvent::DragEnter:
         case QEvent::DragMove: {
             auto* drag = static_cast<QDragMoveEvent*>(event);

@@ -5,7 +5,9 @@
 #include <utility>
 #include <vector>
 
+#include <QCollator>
 #include <QFile>
+#include <QLocale>
 
 #include "doclist/documenttypes.h"
 #include "shell/filenames.h"
@@ -22,6 +24,18 @@ QString withSeparator(const QString& folder) {
     return folder.endsWith(PathSeparator) ? folder : folder + PathSeparator;
 }
 
+// The order a person reads names in: letter case aside, numbers by their value, so that
+// 第2章 comes before 第10章. Names that still tie keep a fixed order.
+void sortForReading(QStringList& names) {
+    QCollator collator(QLocale(QLocale::Chinese, QLocale::China));
+    collator.setNumericMode(true);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::sort(names.begin(), names.end(), [&](const QString& a, const QString& b) {
+        const int order = collator.compare(a, b);
+        return order != 0 ? order < 0 : a < b;
+    });
+}
+
 // One folder, read to its end before anything else is opened. Subfolders go to subfolders
 // when it is not null.
 void scanFolder(const QString& folder, QStringList& list, QStringList* subfolders,
@@ -30,16 +44,22 @@ void scanFolder(const QString& folder, QStringList& list, QStringList* subfolder
     const auto id = dir.id();
     if (!id || !seen.insert(*id).second) return;
 
+    QStringList documents, folders;
     QString name;
     Kind kind = Kind::Other;
     while (dir.next(name, kind)) {
         if (kind == Kind::Other) continue;
         if (kind == Kind::Folder) {
-            if (subfolders) subfolders->append(folder + name);
+            if (subfolders) folders.append(name);
         } else if (IsFolderDocument(name)) {
-            list.append(folder + name);
+            documents.append(name);
         }
     }
+    sortForReading(documents);
+    for (const QString& document : documents) list.append(folder + document);
+    if (!subfolders) return;
+    sortForReading(folders);
+    for (const QString& sub : folders) subfolders->append(folder + sub);
 }
 
 }  // namespace

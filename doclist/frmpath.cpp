@@ -65,7 +65,7 @@ void FrmPath::reject() {
 
 void FrmPath::browse() {
     // Written also when empty: a cancelled browser empties the box.
-    ui->txtFolder->setText(BrowseForFolder(this));
+    ui->txtFolder->setText(BrowseForFolder(this, ui->txtFolder->text()));
 }
 
 }  // namespace pw

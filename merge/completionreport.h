@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include "merge/mergerequest.h"
 
@@ -11,5 +12,7 @@ namespace pw::merge {
 QString completionMessage(const QList<MergeFailure>& failures);
 // A cancelled merge: what went in and what did not.
 QString cancellationMessage(int mergedCount, const QList<MergeFailure>& failures);
+// One line per entry left out, every one of them.
+QStringList failureLines(const QList<MergeFailure>& failures);
 
 }  // namespace pw::merge

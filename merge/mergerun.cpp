@@ -9,6 +9,7 @@
 #include "merge/mergeoffice.h"
 #include "merge/mergetarget.h"
 #include "merge/targetdocument.h"
+#include "word/reasons.h"
 
 namespace pw::merge {
 
@@ -127,7 +128,7 @@ MergeResult runMerge(const MergeRequest& request, UserPrompts& prompts,
     if (!started) {
         const QString cause = started.error().message;
         return failBeforeTarget(prompts, std::move(result), MergeResult::Outcome::OfficeFailed, {},
-                                cause, msg::OfficeNotStarted(cause));
+                                cause, msg::OfficeNotStarted(word::reasonText(started.error())));
     }
     const QString& first = request.documents.first();
     auto orientation = readOrientation(**started, first);
@@ -140,8 +141,9 @@ MergeResult runMerge(const MergeRequest& request, UserPrompts& prompts,
             return failBeforeTarget(prompts, std::move(result), MergeResult::Outcome::OfficeFailed,
                                     first, msg::ReasonNotDocument,
                                     msg::FirstEntryUnreadable(first, msg::ReasonNotDocument));
-        return failBeforeTarget(prompts, std::move(result), MergeResult::Outcome::OfficeFailed,
-                                first, cause, msg::FirstEntryUnreadable(first, cause));
+        return failBeforeTarget(
+            prompts, std::move(result), MergeResult::Outcome::OfficeFailed, first, cause,
+            msg::FirstEntryUnreadable(first, word::reasonText(orientation.error())));
     }
 
     TargetDocument doc(office, std::move(*started), target, StoreSchedule(request.storeEvery));
@@ -151,7 +153,8 @@ MergeResult runMerge(const MergeRequest& request, UserPrompts& prompts,
         if (prompts.cancelRequested())
             return cancelBeforeTarget(request, prompts, std::move(result));
         return failBeforeTarget(prompts, std::move(result), MergeResult::Outcome::TargetFailed, {},
-                                cause, msg::TargetNotCreated(target, cause));
+                                cause,
+                                msg::TargetNotCreated(target, word::reasonText(added.error())));
     }
 
     WorkScope work(prompts);
@@ -163,7 +166,7 @@ MergeResult runMerge(const MergeRequest& request, UserPrompts& prompts,
         if (QFileInfo(target).isFile()) QFile::remove(target);
         result.outcome = MergeResult::Outcome::TargetFailed;
         result.failures.append({{}, cause});
-        result.completionMessage = msg::TargetNotCreated(target, cause);
+        result.completionMessage = msg::TargetNotCreated(target, word::reasonText(written.error()));
         work.end();
         prompts.message(result.completionMessage, MessageIcon::Exclamation);
         return result;

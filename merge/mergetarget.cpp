@@ -17,7 +17,9 @@ bool isMissingTargetName(const QString& text) {
 
 TargetPath resolveTarget(const QString& text) {
     // One name for every step: the overwrite question, the write and the passes all use it.
-    const QString name = text.trimmed();
+    QString name = text.trimmed();
+    // A name without an extension is a Word document, as the save dialog makes it.
+    if (!QFileInfo(name).fileName().contains(u'.')) name += QStringLiteral(".docx");
     TargetPath target;
     if (!name.contains(PathSeparator)) {
         target.bareName = true;

@@ -4,6 +4,7 @@
 
 #include "merge/mergemessages.h"
 #include "merge/mergeoffice.h"
+#include "word/reasons.h"
 
 namespace pw::merge {
 
@@ -14,7 +15,7 @@ constexpr int MaxOfficeRestarts = 3;
 
 QString notInserted(const word::Error& error) {
     return error.kind == word::Error::Kind::NotDocument ? msg::ReasonNotDocument
-                                                        : msg::ReasonNotInserted(error.message);
+                                                        : msg::ReasonNotInserted(word::reasonText(error));
 }
 }  // namespace
 
@@ -80,7 +81,7 @@ std::optional<QString> TargetDocument::insert(const QString& entry, bool pageBre
             const bool officeGone = step.error().kind == word::Error::Kind::OfficeDead;
             m_doc.reset();
             if (officeGone && !retried) continue;
-            return msg::ReasonNotInserted(step.error().message);
+            return msg::ReasonNotInserted(word::reasonText(step.error()));
         }
         // The open copy may now hold part of the entry: it is dropped, and the next pass
         // starts again from the file.
@@ -105,7 +106,7 @@ std::optional<QString> TargetDocument::store() {
         m_doc.reset();
         // An office that went down while storing: a new one redoes what was not stored.
         if (saved.error().kind != word::Error::Kind::OfficeDead || retried)
-            return msg::ReasonTargetNotSaved(saved.error().message);
+            return msg::ReasonTargetNotSaved(word::reasonText(saved.error()));
         if (auto reason = ensureOpen()) return reason;
     }
 }
@@ -126,7 +127,7 @@ std::optional<QString> TargetDocument::reopen() {
         }
         auto opened = m_office->open(m_path);
         if (!opened) {
-            const QString reason = msg::ReasonTargetNotReopened(opened.error().message);
+            const QString reason = msg::ReasonTargetNotReopened(word::reasonText(opened.error()));
             loseAll(reason);
             return reason;
         }
@@ -154,7 +155,8 @@ std::optional<QString> TargetDocument::ensureOffice() {
     m_office.reset();
     auto started = m_factory.create();
     if (!started)
-        return msg::ReasonOfficeStopped + QStringLiteral("（%1）").arg(started.error().message);
+        return msg::ReasonOfficeStopped +
+               QStringLiteral("（%1）").arg(word::reasonText(started.error()));
     m_office = std::move(*started);
     return std::nullopt;
 }

@@ -24,6 +24,15 @@ class QWidget;
 
 namespace pw {
 
+// The end of an operation: its text, the full list of what failed as copyable details (none
+// when empty), and a button that opens folder (none when empty).
+struct Completion {
+    QString text;
+    QString details;
+    MessageIcon icon = MessageIcon::Information;
+    QString folder;
+};
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -38,10 +47,16 @@ public:
     // dialog's order; empty when cancelled.
     virtual QStringList openFiles(QWidget* parent, const QString& title, const QString& filter) = 0;
     // The save dialog, which asks before replacing an existing file. An empty title leaves the
-    // dialog's own. The chosen full path; empty when cancelled.
-    virtual QString saveFile(QWidget* parent, const QString& title, const QString& filter) = 0;
-    // The folder browser showing prompt. The chosen folder's path; empty when cancelled.
-    virtual QString existingDirectory(QWidget* parent, const QString& prompt) = 0;
+    // dialog's own; a name typed without an extension gets defaultSuffix. The chosen full path;
+    // empty when cancelled.
+    virtual QString saveFile(QWidget* parent, const QString& title, const QString& filter,
+                             const QString& defaultSuffix) = 0;
+    // The folder browser showing prompt, opened at start when it names a folder. The chosen
+    // folder's path; empty when cancelled.
+    virtual QString existingDirectory(QWidget* parent, const QString& prompt,
+                                      const QString& start) = 0;
+    // The completion message of an operation.
+    virtual void completion(QWidget* parent, const Completion& completion) = 0;
     // Shows one of the program's own windows modally and returns its QDialog result. A test
     // works the dialog's controls (found by objectName) and presses its buttons here.
     virtual int showModal(QDialog& dialog) = 0;

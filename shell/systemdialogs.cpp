@@ -7,27 +7,13 @@
 #include <QUrl>
 
 #include "shell/appinfo.h"
+#include "shell/completionbox.h"
 
 namespace pw {
 
-namespace {
-
-QMessageBox::Icon boxIcon(MessageIcon icon) {
-    switch (icon) {
-        case MessageIcon::Information:
-            return QMessageBox::Information;
-        case MessageIcon::Question:
-            return QMessageBox::Question;
-        case MessageIcon::Exclamation:
-            return QMessageBox::Warning;
-    }
-    return QMessageBox::Information;
-}
-
-}  // namespace
-
 void SystemDialogs::message(QWidget* parent, const QString& text, MessageIcon icon) {
-    QMessageBox box(boxIcon(icon), AppTitle, text, QMessageBox::Ok, parent);
+    QMessageBox box(messageBoxIcon(icon), AppTitle, text, QMessageBox::Ok, parent);
+    fitCaption(box);
     box.exec();
 }
 
@@ -35,19 +21,35 @@ bool SystemDialogs::askYesNo(QWidget* parent, const QString& text, bool defaultN
     QMessageBox box(QMessageBox::Question, AppTitle, text, QMessageBox::Yes | QMessageBox::No,
                     parent);
     box.setDefaultButton(defaultNo ? QMessageBox::No : QMessageBox::Yes);
+    fitCaption(box);
     return box.exec() == QMessageBox::Yes;
 }
 
+// The filters' descriptions already name their patterns; Qt would name them again.
+constexpr QFileDialog::Options FilterOptions = QFileDialog::HideNameFilterDetails;
+
 QStringList SystemDialogs::openFiles(QWidget* parent, const QString& title, const QString& filter) {
-    return QFileDialog::getOpenFileNames(parent, title, QString(), filter);
+    return QFileDialog::getOpenFileNames(parent, title, QString(), filter, nullptr, FilterOptions);
 }
 
-QString SystemDialogs::saveFile(QWidget* parent, const QString& title, const QString& filter) {
-    return QFileDialog::getSaveFileName(parent, title, QString(), filter);
+QString SystemDialogs::saveFile(QWidget* parent, const QString& title, const QString& filter,
+                                const QString& defaultSuffix) {
+    QFileDialog dialog(parent, title, QString(), filter);
+    dialog.setOptions(FilterOptions);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().constFirst();
 }
 
-QString SystemDialogs::existingDirectory(QWidget* parent, const QString& prompt) {
-    return QFileDialog::getExistingDirectory(parent, prompt);
+QString SystemDialogs::existingDirectory(QWidget* parent, const QString& prompt,
+                                         const QString& start) {
+    return QFileDialog::getExistingDirectory(parent, prompt, start.trimmed());
+}
+
+void SystemDialogs::completion(QWidget* parent, const Completion& completion) {
+    completionBox(parent, completion)->exec();
 }
 
 int SystemDialogs::showModal(QDialog& dialog) {

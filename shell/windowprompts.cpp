@@ -50,8 +50,6 @@ void WindowPrompts::progress(const Progress& progress) {
                 m_busy.reset();
             break;
         case Progress::Stage::Step:
-            // Keeps the window painted during a long run; input waits until it is over.
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
             break;
     }
 }

@@ -19,9 +19,14 @@ QString describe(const SplitFailure& f) {
 
 }  // namespace
 
-QString completionMessage(const QList<SplitFailure>& failures, bool cancelled) {
+QStringList failureLines(const QList<SplitFailure>& failures) {
     QStringList lines;
     for (const SplitFailure& f : failures) lines.append(describe(f));
+    return lines;
+}
+
+QString completionMessage(const QList<SplitFailure>& failures, bool cancelled) {
+    const QStringList lines = failureLines(failures);
     return failureReport(cancelled ? msg::Cancelled : msg::Finished, msg::NotMadeHeading, lines,
                          msg::MoreNotMade);
 }

@@ -40,6 +40,7 @@ struct RunState {
     QString scratchDir;   // private to this run; holds the blank copies
     qint64 sequence = 1;  // naming rules 3 and 4, across all documents
     bool cancelled = false;
+    bool nameTooLongTold = false;  // the message comes once a run; the report lists every part
     SplitObserver* observer = nullptr;
     // When set, the document is split beside others: what it does is written here instead.
     std::vector<DeferredEvent>* deferred = nullptr;

@@ -18,6 +18,8 @@ QString reasonFor(const word::Error& e, const QString& otherwise) {
             return msg::ReasonOfficeDead;
         case word::Error::Kind::NotDocument:
             return msg::ReasonNotDocument;
+        case word::Error::Kind::Password:
+            return msg::ReasonPassword;
         default:
             return otherwise;
     }
@@ -319,7 +321,8 @@ QString SourceSplitter::makePart(word::Document& blank, int j, const PagePart& p
     }
     target = freeName(target);
     if (nameTooLong(target)) {
-        m_run.prompts.message(msg::NameTooLong, MessageIcon::Exclamation);
+        if (!std::exchange(m_run.nameTooLongTold, true))
+            m_run.prompts.message(msg::NameTooLong, MessageIcon::Exclamation);
         fail(j, target, msg::ReasonNameTooLong, {});
         return {};
     }

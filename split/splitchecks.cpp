@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QTemporaryFile>
 
 #include "shell/filenames.h"
 #include "split/splitmessages.h"
@@ -43,13 +44,20 @@ std::optional<SplitRefusal> checkOutDir(const SplitRequest& request, UserPrompts
     }
     folder = request.outDirText;
     if (!folder.endsWith(PathSeparator)) folder += PathSeparator;
-    if (QFileInfo(folder).isDir()) return std::nullopt;
-    if (!prompts.ask({Question::Kind::CreateFolder, msg::CreateOutDir, false, folder}))
-        return refusal(Check::OutDirDeclined, {}, MessageIcon::Information, SplitField::OutDir,
-                       true);
-    // Only the last folder of the path is made, as the user was asked about that one.
-    if (!QDir().mkdir(folder))
-        return refusal(Check::OutDirNotCreated, msg::OutDirNotCreated(folder),
+    if (!QFileInfo(folder).isDir()) {
+        if (!prompts.ask({Question::Kind::CreateFolder, msg::CreateOutDir, false, folder}))
+            return refusal(Check::OutDirDeclined, {}, MessageIcon::Information, SplitField::OutDir,
+                           true);
+        // Only the last folder of the path is made, as the user was asked about that one.
+        if (!QDir().mkdir(folder))
+            return refusal(Check::OutDirNotCreated, msg::OutDirNotCreated(folder),
+                           MessageIcon::Exclamation, SplitField::OutDir, true);
+    }
+    // Found out now rather than once for every part; a probe file tells what rights alone
+    // do not (a read-only disk, the superuser).
+    QTemporaryFile probe(folder + QStringLiteral(".pagewright-XXXXXX"));
+    if (!probe.open())
+        return refusal(Check::OutDirNotWritable, msg::OutDirNotWritable(folder),
                        MessageIcon::Exclamation, SplitField::OutDir, true);
     return std::nullopt;
 }

@@ -24,6 +24,9 @@ inline const QString BadMaskLength = QStringLiteral("序号的位数必须是2�
 inline QString OutDirNotCreated(const QString& dir) {
     return QStringLiteral("无法创建输出目录“%1”，文档未能拆分！").arg(dir);
 }
+inline QString OutDirNotWritable(const QString& dir) {
+    return QStringLiteral("无法在输出目录“%1”中写入文件，请选择其他文件夹！").arg(dir);
+}
 inline const QString NoScratchFolder = QStringLiteral("无法创建临时文件夹，文档未能拆分！");
 inline QString OfficeNotStarted(const QString& why) {
     return QStringLiteral("无法启动 LibreOffice，文档未能拆分！\n%1").arg(why);
@@ -37,6 +40,7 @@ inline QString MoreNotMade(qsizetype n) {
 // Reasons in the list of what was not made.
 inline const QString ReasonOpen = QStringLiteral("无法打开文档");
 inline const QString ReasonNotDocument = QStringLiteral("不是 Word 文档");
+inline const QString ReasonPassword = QStringLiteral("文档受密码保护，无法打开");
 inline const QString ReasonBlankCopy = QStringLiteral("无法生成空白文档");
 inline const QString ReasonPageMap = QStringLiteral("无法读取分页");
 inline const QString ReasonCopy = QStringLiteral("无法复制页面内容");

@@ -49,6 +49,7 @@ struct SplitRefusal {
         OutDirMissing,
         OutDirDeclined,
         OutDirNotCreated,
+        OutDirNotWritable,
         PagesZero,
         PagesMissing,
         PagesInvalid,

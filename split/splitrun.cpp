@@ -12,6 +12,7 @@
 #include "split/sourcesplitter.h"
 #include "split/splitchecks.h"
 #include "split/splitmessages.h"
+#include "word/reasons.h"
 
 namespace pw::split {
 
@@ -65,7 +66,7 @@ SplitResult runSplit(const SplitRequest& request, UserPrompts& prompts,
         if (!started) {
             work.end();
             result.outcome = SplitResult::Outcome::OfficeFailed;
-            prompts.message(msg::OfficeNotStarted(started.error().message),
+            prompts.message(msg::OfficeNotStarted(word::reasonText(started.error())),
                             MessageIcon::Exclamation);
             return result;
         }

@@ -14,6 +14,7 @@ struct Error {
         OfficeDead,    // the office process has gone (crashed, killed, quit)
         Timeout,       // a call took longer than its deadline; the office was stopped
         OpenFailed,    // a document could not be loaded (missing, damaged, protected)
+        Password,      // a document could not be loaded without its password
         NotDocument,   // the file is no word-processing document (junk, text under a Word name)
         SaveFailed,    // a document could not be written
         Failed,        // any other refused operation

@@ -2,12 +2,12 @@
 
 #include "doclist/documentlist.h"
 #include "merge/mergerun.h"
+#include "merge/window/mergecompletion.h"
 #include "merge/window/mergewindowsettings.h"
 #include "shell/appinfo.h"
 #include "shell/dialogs.h"
 #include "shell/filefilter.h"
 #include "shell/frmabout.h"
-#include "shell/windowprompts.h"
 #include "ui_frmunite.h"
 
 namespace pw {
@@ -27,6 +27,8 @@ frmUnite::frmUnite(word::ApplicationFactory& office, QWidget* parent)
                    Qt::WindowCloseButtonHint);
     setFixedSize(size());
     m_list = new DocumentList(ui->LstFiles, ui->CmdFile, DocumentListKind::Merge);
+    setUpOperations(*ui->CmdOp, {ui->CmbFunc, ui->FrameTop, ui->Frame1, ui->CmdOp},
+                    merge::progressLine, merge::StoppingLine);
     connect(ui->CmbFunc, &QComboBox::activated, this, &frmUnite::onCmbFunc);
     connect(ui->CmdUnitedFile, &QPushButton::clicked, this, &frmUnite::runTargetDialog);
     connect(ui->CmdOp, &QPushButton::clicked, this, &frmUnite::onCmdOp);
@@ -65,17 +67,27 @@ merge::MergeRequest frmUnite::request() const {
 
 void frmUnite::runTargetDialog() {
     // A cancelled dialog empties the box, as the dialog's own file name is then empty.
-    ui->txtUnitedFile->setText(dialogs().saveFile(this, QString(), toQtFileFilter(TargetFilter)));
+    ui->txtUnitedFile->setText(
+        dialogs().saveFile(this, QString(), toQtFileFilter(TargetFilter), QStringLiteral("docx")));
 }
 
 void frmUnite::onCmdOp() {
-    merge::MergeResult result;
-    {
-        WindowPrompts prompts(*this, {ui->CmdOp, ui->ChkPageBreak}, true);
-        runOperation([&] { result = merge::runMerge(request(), prompts, m_office); });
-    }
-    if (!result.placedTarget.isEmpty()) ui->txtUnitedFile->setText(result.placedTarget);
-    if (result.refusal && result.refusal->browse) runTargetDialog();
+    auto result = std::make_shared<merge::MergeResult>();
+    runOperation(
+        [request = request(), result, &office = m_office](UserPrompts& prompts) {
+            *result = merge::runMerge(request, prompts, office);
+        },
+        [this, result](std::optional<BackgroundRun::Message> last) {
+            if (!result->placedTarget.isEmpty()) ui->txtUnitedFile->setText(result->placedTarget);
+            using Outcome = merge::MergeResult::Outcome;
+            // The controls come back after the completion message.
+            if (result->outcome == Outcome::Completed || result->outcome == Outcome::Cancelled)
+                dialogs().completion(this, merge::completion(*result));
+            else if (last)
+                dialogs().message(this, last->text, last->icon);
+            giveControlsBack();
+            if (result->refusal && result->refusal->browse) runTargetDialog();
+        });
 }
 
 }  // namespace pw

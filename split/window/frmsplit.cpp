@@ -3,11 +3,12 @@
 #include "doclist/clsgetpath.h"
 #include "doclist/documentlist.h"
 #include "shell/appinfo.h"
+#include "shell/dialogs.h"
 #include "shell/frmabout.h"
-#include "shell/windowprompts.h"
 #include "split/splitrun.h"
 #include "split/window/digitfilter.h"
 #include "split/window/labelclick.h"
+#include "split/window/splitcompletion.h"
 #include "split/window/splitwindowsettings.h"
 #include "ui_frmsplit.h"
 
@@ -44,6 +45,8 @@ frmSplit::frmSplit(word::ApplicationFactory& office, QWidget* parent)
                    Qt::WindowCloseButtonHint);
     setFixedSize(size());
     wireOptions();
+    setUpOperations(*ui->CmdOp, {ui->CmbFunc, ui->FrameTop, ui->Frame1, ui->CmdOp},
+                    split::progressLine, split::StoppingLine);
     load();
 }
 
@@ -180,15 +183,26 @@ void frmSplit::applyRefusal(const split::SplitRefusal& refusal) {
 }
 
 void frmSplit::browseOutDir() {
-    ui->txtOutDir->setText(BrowseForFolder(this));
+    ui->txtOutDir->setText(BrowseForFolder(this, ui->txtOutDir->text()));
 }
 
 void frmSplit::onCmdOp() {
-    WindowPrompts prompts(*this, {ui->CmdOp}, false);
-    split::SplitResult result;
-    runOperation([&] { result = split::runSplit(request(), prompts, m_office); });
-    if (!result.outDirText.isEmpty()) ui->txtOutDir->setText(result.outDirText);
-    if (result.refusal) applyRefusal(*result.refusal);
+    auto result = std::make_shared<split::SplitResult>();
+    runOperation(
+        [request = request(), result, &office = m_office](UserPrompts& prompts) {
+            *result = split::runSplit(request, prompts, office);
+        },
+        [this, result](std::optional<BackgroundRun::Message> last) {
+            if (!result->outDirText.isEmpty()) ui->txtOutDir->setText(result->outDirText);
+            // The window is usable again before the completion message.
+            giveControlsBack();
+            using Outcome = split::SplitResult::Outcome;
+            if (result->outcome == Outcome::Completed || result->outcome == Outcome::Cancelled)
+                dialogs().completion(this, split::completion(*result));
+            else if (last)
+                dialogs().message(this, last->text, last->icon);
+            if (result->refusal) applyRefusal(*result->refusal);
+        });
 }
 
 }  // namespace pw

@@ -123,6 +123,11 @@ private slots:
         w.select(3);
         w.files->CmdFileClick(2);
         QCOMPARE(w.entries(), QStringList({"/d/1.doc", "/d/3.doc", "/d/4.doc"}));
+        w.select(0);
+        QTest::keyClick(w.list, Qt::Key_Delete);  // the key does what the button does
+        QCOMPARE(w.entries(), QStringList({"/d/3.doc", "/d/4.doc"}));
+        w.files->append({"/d/a long path.doc"});
+        QCOMPARE(w.list->item(2)->toolTip(), QString("/d/a long path.doc"));  // shown whole
     }
 
     void clear() {
@@ -137,7 +142,7 @@ private slots:
         QCOMPARE(w.entries(), Five);
         QCOMPARE(fake_->questions.size(), 1);
         QCOMPARE(fake_->questions[0].text, QString("确定要清空处理列表吗？"));
-        QCOMPARE(fake_->questions[0].defaultNo, false);
+        QCOMPARE(fake_->questions[0].defaultNo, true);  // Enter keeps the list
         QTest::mouseClick(w.button(3), Qt::LeftButton);
         QCOMPARE(w.entries(), QStringList());
         QCOMPARE(w.list->currentRow(), -1);

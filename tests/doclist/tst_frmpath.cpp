@@ -164,8 +164,9 @@ private slots:
         QCOMPARE(browser.Folder(), QString("/chosen"));
 
         fake_->directoryAnswers << "/out";
-        QCOMPARE(BrowseForFolder(&owner), QString("/out"));
+        QCOMPARE(BrowseForFolder(&owner, "/typed"), QString("/out"));
         QCOMPARE(fake_->directoryPrompts.last(), QString("请选择一个文件夹"));
+        QCOMPARE(fake_->directoryStarts.last(), QString("/typed"));  // opens where the box points
     }
 
     // The hidden window does not keep the program running once the working window closes.

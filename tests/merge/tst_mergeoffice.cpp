@@ -13,6 +13,7 @@
 #include "tests/support/testdocs.h"
 #include "tests/support/testenv.h"
 #include "word/libreoffice/libreofficefactory.h"
+#include "word/reasons.h"
 
 using namespace pw;
 using merge::MergeResult;
@@ -182,6 +183,11 @@ private slots:
         const Inspection got = inspect(path("gaps.docx"));
         QVERIFY(inOrder(got.text, {"ALPHA begins", "BETA begins", "GAMMA begins"}));
         QCOMPARE(got.pages.size(), 3);
+        // The encrypted Word 97 document is named as such; the damaged one is not.
+        const QString password = word::reasonText({word::Error::Kind::Password, {}});
+        QVERIFY(!r.failures[2].reason.contains(password));
+        if (!fixtures.isEmpty())
+            QVERIFY2(r.failures[4].reason.contains(password), qPrintable(r.failures[4].reason));
     }
 
     // Each pass is stored: the office killed before the third one, the target is reopened from

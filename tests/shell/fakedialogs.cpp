@@ -27,19 +27,22 @@ bool FakeDialogs::askYesNo(QWidget* parent, const QString& text, bool defaultNo)
 
 QStringList FakeDialogs::openFiles(QWidget* parent, const QString& title, const QString& filter) {
     parents << parent;
-    openFilesRequests << FileRequest{title, filter};
+    openFilesRequests << FileRequest{title, filter, {}};
     return takeOr(openFilesAnswers, QStringList());
 }
 
-QString FakeDialogs::saveFile(QWidget* parent, const QString& title, const QString& filter) {
+QString FakeDialogs::saveFile(QWidget* parent, const QString& title, const QString& filter,
+                              const QString& defaultSuffix) {
     parents << parent;
-    saveFileRequests << FileRequest{title, filter};
+    saveFileRequests << FileRequest{title, filter, defaultSuffix};
     return takeOr(saveFileAnswers, QString());
 }
 
-QString FakeDialogs::existingDirectory(QWidget* parent, const QString& prompt) {
+QString FakeDialogs::existingDirectory(QWidget* parent, const QString& prompt,
+                                       const QString& start) {
     parents << parent;
     directoryPrompts << prompt;
+    directoryStarts << start;
     return takeOr(directoryAnswers, QString());
 }
 
@@ -52,6 +55,11 @@ int FakeDialogs::showModal(QDialog& dialog) {
     if (onModal) onModal(dialog);
     if (dialog.isVisible()) dialog.close();
     return dialog.result();
+}
+
+void FakeDialogs::completion(QWidget* parent, const Completion& completion) {
+    parents << parent;
+    completions << completion;
 }
 
 void FakeDialogs::openUrl(const QUrl& url) {

@@ -33,13 +33,17 @@ public:
     struct FileRequest {
         QString title;
         QString filter;
+        QString defaultSuffix;
     };
 
     void message(QWidget* parent, const QString& text, MessageIcon icon) override;
     bool askYesNo(QWidget* parent, const QString& text, bool defaultNo) override;
     QStringList openFiles(QWidget* parent, const QString& title, const QString& filter) override;
-    QString saveFile(QWidget* parent, const QString& title, const QString& filter) override;
-    QString existingDirectory(QWidget* parent, const QString& prompt) override;
+    QString saveFile(QWidget* parent, const QString& title, const QString& filter,
+                     const QString& defaultSuffix) override;
+    QString existingDirectory(QWidget* parent, const QString& prompt,
+                              const QString& start) override;
+    void completion(QWidget* parent, const Completion& completion) override;
     int showModal(QDialog& dialog) override;
     void openUrl(const QUrl& url) override;
 
@@ -58,6 +62,8 @@ public:
     QList<FileRequest> openFilesRequests;
     QList<FileRequest> saveFileRequests;
     QStringList directoryPrompts;
+    QStringList directoryStarts;
+    QList<Completion> completions;
     QStringList modalWindows;  // objectNames
     QList<QUrl> openedUrls;
     QList<QPointer<QWidget>> parents;  // the parent of each call, in order

@@ -1,8 +1,12 @@
 // The window side of an engine's prompts: message boxes over the window, and the window busy
 // while the work runs, its controls given back before or after the completion message.
 
+#include <QMessageBox>
 #include <QPushButton>
 #include <QtTest>
+
+#include "shell/completionbox.h"
+#include "shell/translations.h"
 
 #include "shell/dialogs.h"
 #include "shell/windowprompts.h"
@@ -43,6 +47,41 @@ private slots:
         }
         QVERIFY(button->isEnabled());
         QVERIFY(!QGuiApplication::overrideCursor());
+    }
+
+    // Failures make it a warning with the list as copyable details; the folder button hands the
+    // folder to the desktop.
+    void completionBox_data() {
+        QTest::addColumn<QString>("details");
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("clean") << QString() << QStringLiteral("/out");
+        QTest::newRow("failures") << QStringLiteral("以下文件未能生成：\na\nb")
+                                  << QStringLiteral("/o");
+        QTest::newRow("nothing made") << QStringLiteral("x") << QString();
+    }
+    void completionBox() {
+        QFETCH(QString, details);
+        QFETCH(QString, folder);
+        test::FakeDialogs fake;
+        ScopedDialogs use(fake);
+        const auto icon = details.isEmpty() ? MessageIcon::Information : MessageIcon::Exclamation;
+        const auto box =
+            pw::completionBox(nullptr, {QStringLiteral("文档分拆完成！"), details, icon, folder});
+        QCOMPARE(box->icon(), details.isEmpty() ? QMessageBox::Information : QMessageBox::Warning);
+        QCOMPARE(box->detailedText(), details);
+        auto* open = box->findChild<QPushButton*>(QStringLiteral("CmdOpenFolder"));
+        QCOMPARE(open != nullptr, !folder.isEmpty());
+        if (!open) return;
+        QCOMPARE(open->text(), QStringLiteral("打开文件夹"));
+        open->click();
+        QCOMPARE(fake.openedUrls, QList<QUrl>{QUrl::fromLocalFile(folder)});
+    }
+
+    // Qt's own texts speak Chinese like the program's.
+    void standardButtonsInChinese() {
+        QVERIFY2(installChineseTranslations(*qApp), "Qt's translations are not installed");
+        QMessageBox box(QMessageBox::Question, "t", "q", QMessageBox::Yes | QMessageBox::Cancel);
+        QCOMPARE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("取消"));
     }
 };
 

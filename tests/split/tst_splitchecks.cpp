@@ -71,6 +71,11 @@ private slots:
         row("folder not made", request([&](SplitRequest& r) { into(r, deep); }),
             Check::OutDirNotCreated, msg::OutDirNotCreated(deep), int(MessageIcon::Exclamation),
             out, true);
+        // Refused before the office starts, not once per part; even the superuser cannot
+        // write here.
+        row("folder not writable", request([](SplitRequest& r) { into(r, "/proc"); }),
+            Check::OutDirNotWritable, msg::OutDirNotWritable("/proc/"),
+            int(MessageIcon::Exclamation), out, true);
         auto every = [](const QString& t) {
             return request([&](SplitRequest& r) { r.pagesText = t; });
         };

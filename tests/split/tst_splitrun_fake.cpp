@@ -215,16 +215,17 @@ private slots:
         // Folder + base + "1" + ".docx": pick the base so the whole path is 254, then 255.
         const int fixed = int(m_dir.size()) + 1 + 1 + 5;
         const QString ok = source(QString(254 - fixed, u'k') + ".docx", 1);
-        const QString tooLong = source(QString(255 - fixed, u'l') + ".docx", 1);
+        const QString tooLong = source(QString(255 - fixed, u'l') + ".docx", 3);
         FakeWordFactory office;
         ScriptedPrompts p;
         const SplitResult r = run(every(1, {ok, tooLong}, NamingMode::PartNumber), office, p);
         QCOMPARE(r.written.size(), 1);
         QCOMPARE(r.written[0].size(), 254);
+        // Said once for the run; every part concerned is in the report.
         QCOMPARE(p.messages.size(), 2);
         QCOMPARE(p.messages[0], msg::NameTooLong);
         QCOMPARE(p.icons[0], MessageIcon::Exclamation);
-        QCOMPARE(r.failures.size(), 1);
+        QCOMPARE(r.failures.size(), 3);
         QCOMPARE(r.failures[0].reason, msg::ReasonNameTooLong);
         expectCleanEnd(office);
     }
@@ -309,6 +310,7 @@ private slots:
         expectCleanEnd(office);
     }
 
+    // Refused up front, before the office starts.
     void readOnlyOutputFolder() {
         FakeWordFactory office;
         ScriptedPrompts p;
@@ -317,10 +319,10 @@ private slots:
         req.outDirText = "/proc";  // a folder nobody may write in, not even root
         const SplitResult r = run(req, office, p);
         QCOMPARE(r.outDirText, QStringLiteral("/proc/"));
-        QVERIFY(r.written.isEmpty());
-        QCOMPARE(r.failures.size(), 2);
-        QVERIFY(r.completionMessage.contains("1.docx：" + msg::ReasonSave));
-        expectCleanEnd(office);
+        QCOMPARE(r.outcome, SplitResult::Outcome::Refused);
+        QCOMPARE(r.refusal->check, SplitRefusal::Check::OutDirNotWritable);
+        QCOMPARE(p.messages, QStringList{msg::OutDirNotWritable("/proc/")});
+        QCOMPARE(office.state().created, 0);
     }
 };
 

@@ -105,6 +105,7 @@ public:
     void log(const QString& op, const QString& arg) {
         m_state->calls.append(FakeCall{op, arg});
         if (m_state->events) m_state->events->append(arg.isEmpty() ? op : op + u' ' + arg);
+        if (m_state->onCall) m_state->onCall(m_state->calls.last());
     }
     // partial, when given, says whether a failure should leave half the work behind.
     Status enter(const QString& op, const QString& arg = {}, bool* partial = nullptr) {

@@ -62,6 +62,8 @@ struct FakeOfficeState {
     QList<FakeFault> faults;
     QStringList* events = nullptr;   // when set, each call is also written there as "op arg"
     std::function<void()> onCreate;  // runs while an office starts, as a user's clicks might
+    // Runs at every call, on the thread that makes it: a test can hold a run there.
+    std::function<void(const FakeCall&)> onCall;
     int created = 0;
     int running = 0;        // started and neither quit nor dead
     int live = 0;           // offices not yet destroyed

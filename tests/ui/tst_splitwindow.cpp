@@ -267,7 +267,7 @@ private slots:
         showActive();
         QTemporaryDir tmp;
         // An empty list is refused by the run's first check; no office is started.
-        c<QPushButton>("CmdOp")->click();
+        QVERIFY(test::pressCmdOp(*window_));
         QCOMPARE(ui_->dialogs.messages[0].text, QStringLiteral("没有需要拆分的文档！"));
         QCOMPARE(ui_->dialogs.messages[0].icon, MessageIcon::Information);
         QCOMPARE(office_->state().count("create"), 0);
@@ -276,23 +276,22 @@ private slots:
         c<QListWidget>("LstFiles")->findChild<DocumentList*>()->append({"/nowhere/a.docx"});
         c<QRadioButton>("OptOutDir1")->click();
         ui_->dialogs.directoryAnswers << QStringLiteral("/chosen");
-        c<QPushButton>("CmdOp")->click();
+        QVERIFY(test::pressCmdOp(*window_));
         QCOMPARE(ui_->dialogs.messages.last().text, QStringLiteral("请输入新文档输出文件夹！"));
         QCOMPARE(ui_->dialogs.directoryPrompts.size(), 1);
         QCOMPARE(box("txtOutDir")->text(), QStringLiteral("/chosen"));
 
         box("txtOutDir")->setText(tmp.filePath("new"));
         ui_->dialogs.yesNoAnswers << false;
-        c<QPushButton>("CmdOp")->click();
+        QVERIFY(test::pressCmdOp(*window_));
         QCOMPARE(ui_->dialogs.questions.size(), 1);
         QVERIFY(!ui_->dialogs.questions[0].defaultNo);
         QVERIFY(box("txtOutDir")->hasFocus());
         QCOMPARE(box("txtOutDir")->selectedText(), tmp.filePath("new/"));
 
         box("txtOutDir")->setText(tmp.path());
-        c<QPushButton>("CmdOp")->click();
-        QCOMPARE(ui_->dialogs.messages.last().text,
-                 QStringLiteral("请输入每几页分拆为一个新文件？"));
+        QVERIFY(test::pressCmdOp(*window_));
+        QCOMPARE(ui_->dialogs.messages.last().text, QStringLiteral("请输入每几页分拆为一个新文件？"));
         QCOMPARE(ui_->dialogs.messages.last().icon, MessageIcon::Question);
         QVERIFY(box("txtPages")->hasFocus());
         QCOMPARE(box("txtOutDir")->text(), tmp.path() + "/");

@@ -81,7 +81,7 @@ private slots:
     }
 
     void cmdOpRunsTheMerge() {
-        c<QPushButton>("CmdOp")->click();
+        QVERIFY(test::pressCmdOp(*window_));
         QCOMPARE(ui_->dialogs.messages.size(), 1);
         QCOMPARE(ui_->dialogs.messages[0].text,
                  QStringLiteral("请添加需要合并到同一个文档的多个文件！"));
@@ -90,7 +90,7 @@ private slots:
         // A missing target name: the message, then the target-file dialog.
         c<QListWidget>("LstFiles")->findChild<DocumentList*>()->append({"/x.docx"});
         ui_->dialogs.saveFileAnswers << QStringLiteral("/chosen.docx");
-        c<QPushButton>("CmdOp")->click();
+        QVERIFY(test::pressCmdOp(*window_));
         QCOMPARE(ui_->dialogs.messages.size(), 2);
         QCOMPARE(ui_->dialogs.messages[1].text, QStringLiteral("请输入要合成的目标文档名！"));
         QCOMPARE(c<QLineEdit>("txtUnitedFile")->text(), QStringLiteral("/chosen.docx"));

@@ -95,10 +95,12 @@ private slots:
         control<QRadioButton>(window, "OptNewDocName0")->click();
         control<QRadioButton>(window, "OptOutDir1")->click();
         type(window, "txtOutDir", out);
-        control<QPushButton>(window, "CmdOp")->click();
+        QVERIFY(test::pressCmdOp(window));
 
-        QCOMPARE(ui_->dialogs.messages.size(), 1);
-        QCOMPARE(ui_->dialogs.messages.last().text, QStringLiteral("文档分拆完成！"));
+        QVERIFY(ui_->dialogs.messages.isEmpty());
+        QCOMPARE(ui_->dialogs.completions.size(), 1);
+        QVERIFY(ui_->dialogs.completions[0].text.startsWith(QStringLiteral("文档分拆完成！\n")));
+        QCOMPARE(ui_->dialogs.completions[0].folder, QDir(out).absolutePath());
         QCOMPARE(QDir(out).entryList(QDir::Files, QDir::Name),
                  QStringList({"Report1页-2页.docx", "Report3页-4页.docx", "Report5页-6页.docx"}));
         const QString second = mainText(office_, out + QStringLiteral("/Report3页-4页.docx"));
@@ -122,11 +124,12 @@ private slots:
         QVERIFY(test::dropFiles(window, {second, first}));
         type(window, "txtUnitedFile", target);
         control<QCheckBox>(window, "ChkPageBreak")->setChecked(true);
-        control<QPushButton>(window, "CmdOp")->click();
+        QVERIFY(test::pressCmdOp(window));
 
-        QCOMPARE(ui_->dialogs.messages.size(), 1);
-        QCOMPARE(ui_->dialogs.messages.last().text, QStringLiteral("文档合并完成！"));
-        QCOMPARE(ui_->dialogs.messages.last().icon, MessageIcon::Information);
+        QCOMPARE(ui_->dialogs.completions.size(), 1);
+        QVERIFY(ui_->dialogs.completions[0].text.startsWith(QStringLiteral("文档合并完成！\n")));
+        QCOMPARE(ui_->dialogs.completions[0].icon, MessageIcon::Information);
+        QCOMPARE(ui_->dialogs.completions[0].folder, work_.path());
         QVERIFY(QFile::exists(target));
         const QString text = mainText(office_, target);
         const auto omega = text.indexOf(QStringLiteral("Omega part"));

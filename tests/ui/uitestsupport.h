@@ -9,6 +9,7 @@
 #include <QDropEvent>
 #include <QListWidget>
 #include <QMimeData>
+#include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -16,6 +17,7 @@
 #include <QtTest>
 
 #include "tests/shell/fakedialogs.h"
+#include "shell/workingwindow.h"
 #include "tests/support/fakeword.h"
 
 namespace pw::test {
@@ -85,6 +87,13 @@ inline bool dropFiles(QWidget& window, const QStringList& paths) {
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(list->viewport(), &drop);
     return drop.isAccepted();
+}
+
+// Presses CmdOp and lets the window's thread answer the run until it has ended.
+inline bool pressCmdOp(WorkingWindow& window) {
+    QSignalSpy finished(&window, &WorkingWindow::operationFinished);
+    control<QPushButton>(window, "CmdOp")->click();
+    return finished.count() > 0 || finished.wait(300000);  // a hang fails, never a slow run
 }
 
 }  // namespace pw::test

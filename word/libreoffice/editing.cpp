@@ -193,9 +193,15 @@ void appendFile(DocState& doc, const QString& path) {
         ->insertDocumentFromURL(fileUrl(path), loadArguments(path, handler.get()));
     // The office inserts nothing, and says nothing, for a file it cannot read (a password,
     // damage): when nothing came in (the cursor spans what did), only a file that really loads
-    // counts as inserted.
-    if (handler->refused() > 0 || (cursor->isCollapsed() && !loadsAsText(*doc.session, path)))
+    // counts as inserted. That load also tells a password, which the insert may not have asked
+    // for.
+    rtl::Reference<AbortingInteractionHandler> probe(new AbortingInteractionHandler);
+    if (handler->refused() > 0 ||
+        (cursor->isCollapsed() && !loadsAsText(*doc.session, path, probe.get()))) {
+        if (handler->askedForPassword() || probe->askedForPassword())
+            throw css::io::IOException(PasswordMessage, {});
         throw css::io::IOException("the file is protected or damaged and was not read", {});
+    }
     doc.view->gotoRange(cursor->getEnd(), false);
 }
 

@@ -10,6 +10,9 @@
 
 namespace pw::word::lo {
 
+// What a load that stopped at a password request says.
+inline constexpr char PasswordMessage[] = "the document is protected by a password";
+
 void emptyText(DocState& doc);
 // The first page of what the text now holds takes the style and number its page had.
 void keepStartPage(const Reference<css::text::XText>& body, const OUString& pageStyle,

@@ -19,9 +19,12 @@ public:
     // How many questions were turned away: a password or repair request means the file was not
     // read, even where the office reports no error.
     int refused() const { return m_refused; }
+    // One of them asked for a password.
+    bool askedForPassword() const { return m_password; }
 
 private:
     std::atomic<int> m_refused{0};
+    std::atomic<bool> m_password{false};
 };
 
 }  // namespace pw::word::lo

@@ -12,7 +12,9 @@
 #include <com/sun/star/lang/IllegalArgumentException.hpp>
 #include <com/sun/star/util/CloseVetoException.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
+#include <rtl/ref.hxx>
 
+#include "word/libreoffice/editing.h"
 #include "word/libreoffice/interactionhandler.h"
 #include "word/libreoffice/lodocument.h"
 #include "word/libreoffice/typedetection.h"
@@ -120,11 +122,15 @@ Result<std::unique_ptr<Document>> loadDocument(const std::shared_ptr<Session>& s
     const QString absolute = info.absoluteFilePath();
     if (auto kind = requireDocumentFile(session, absolute); !kind)
         return pw::unexpected(kind.error());
+    rtl::Reference<AbortingInteractionHandler> handler = new AbortingInteractionHandler;
     auto component = session->load(Error::Kind::OpenFailed, [&] {
         Reference<css::frame::XComponentLoader> loader(session->desktop(), UNO_QUERY_THROW);
-        return Reference<css::lang::XComponent>(
-            loader->loadComponentFromURL(fileUrl(absolute), "_blank", 0, loadArguments(absolute)));
+        return Reference<css::lang::XComponent>(loader->loadComponentFromURL(
+            fileUrl(absolute), "_blank", 0,
+            loadArguments(absolute, Reference<css::task::XInteractionHandler>(handler.get()))));
     });
+    if ((!component || !component->is()) && handler->askedForPassword())
+        return fail(Error::Kind::Password, QString::fromLatin1(PasswordMessage));
     if (!component) return pw::unexpected(component.error());
     if (!component->is())
         return fail(Error::Kind::OpenFailed,
@@ -144,11 +150,13 @@ Result<std::unique_ptr<Document>> newDocument(const std::shared_ptr<Session>& se
     return wrap(session, *component, {});
 }
 
-bool loadsAsText(Session& session, const QString& path) {
+bool loadsAsText(Session& session, const QString& path,
+                 Reference<css::task::XInteractionHandler> handler) {
     Reference<css::frame::XComponentLoader> loader(session.desktop(), UNO_QUERY_THROW);
     Reference<css::lang::XComponent> probe;
     try {
-        probe = loader->loadComponentFromURL(fileUrl(path), "_blank", 0, loadArguments(path));
+        probe =
+            loader->loadComponentFromURL(fileUrl(path), "_blank", 0, loadArguments(path, handler));
     } catch (const css::lang::IllegalArgumentException&) {
         return false;
     } catch (const css::io::IOException&) {

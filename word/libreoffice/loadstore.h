@@ -19,8 +19,9 @@ Result<std::unique_ptr<Document>> newDocument(const std::shared_ptr<Session>& se
 
 css::uno::Sequence<css::beans::PropertyValue> loadArguments(
     const QString& path, Reference<css::task::XInteractionHandler> handler = {});
-// Whether the file loads by itself as a text document.
-bool loadsAsText(Session& session, const QString& path);
+// Whether the file loads by itself as a text document; handler answers its questions.
+bool loadsAsText(Session& session, const QString& path,
+                 Reference<css::task::XInteractionHandler> handler = {});
 
 // Loaded documents are edited with change recording off, so that emptying one really empties
 // it; stored files keep the setting they came with.

@@ -253,7 +253,11 @@ Status LoDocument::appendFile(const QString& path) {
     holdLayout();
     m_doc.textChanged();
     if (auto kind = requireDocumentFile(m_doc.session, absolute); !kind) return kind;
-    return m_doc.session->load(Error::Kind::OpenFailed, [&] { lo::appendFile(m_doc, absolute); });
+    auto appended =
+        m_doc.session->load(Error::Kind::OpenFailed, [&] { lo::appendFile(m_doc, absolute); });
+    if (!appended && appended.error().message.contains(QLatin1String(PasswordMessage)))
+        return fail(Error::Kind::Password, appended.error().message);
+    return appended;
 }
 
 }  // namespace pw::word::lo
