@@ -14,8 +14,9 @@ namespace {
 constexpr int MaxOfficeRestarts = 3;
 
 QString notInserted(const word::Error& error) {
-    return error.kind == word::Error::Kind::NotDocument ? msg::ReasonNotDocument
-                                                        : msg::ReasonNotInserted(word::reasonText(error));
+    return error.kind == word::Error::Kind::NotDocument
+               ? msg::ReasonNotDocument
+               : msg::ReasonNotInserted(word::reasonText(error));
 }
 }  // namespace
 

@@ -111,7 +111,6 @@ private slots:
         for (const QString& f : found)
             if (!f.contains(u'/')) ownOnly << d + f;
         QCOMPARE(scanOwn(d), ownOnly);
-        QCOMPARE(scanOwn(d + "/"), ownOnly);
     }
 
     void subfolderNamedLikeADocument() {

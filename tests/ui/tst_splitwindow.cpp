@@ -291,7 +291,8 @@ private slots:
 
         box("txtOutDir")->setText(tmp.path());
         QVERIFY(test::pressCmdOp(*window_));
-        QCOMPARE(ui_->dialogs.messages.last().text, QStringLiteral("请输入每几页分拆为一个新文件？"));
+        QCOMPARE(ui_->dialogs.messages.last().text,
+                 QStringLiteral("请输入每几页分拆为一个新文件？"));
         QCOMPARE(ui_->dialogs.messages.last().icon, MessageIcon::Question);
         QVERIFY(box("txtPages")->hasFocus());
         QCOMPARE(box("txtOutDir")->text(), tmp.path() + "/");

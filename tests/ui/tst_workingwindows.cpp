@@ -136,45 +136,6 @@ private slots:
         QVERIFY(ui_->dialogs.messages.isEmpty());
     }
 
-    // A close asked for while the operation runs is refused, the window busy meanwhile; once
-    // it is over the window is given back and closes as usual.
-    void closingDuringARunWaitsForIt() {
-        QFETCH(bool, merge);
-        WorkingWindows windows(office_);
-        merge ? windows.showUnite() : windows.showSplit();
-        QWidget& w = *windows.visibleWindow();
-        auto& working = static_cast<WorkingWindow&>(w);
-        addEntries(w, {"/nowhere/a.docx"});
-        QTemporaryDir out;
-        if (merge)
-            control<QLineEdit>(w, "txtUnitedFile")->setText(out.filePath("all.docx"));
-        else
-            control<QLineEdit>(w, "txtPages")->setText("2");
-        bool closed = true, busy = false;
-        office_.state().onCreate = [&] {
-            busy = !control<QPushButton>(w, "CmdOp")->isEnabled() &&
-                   QGuiApplication::overrideCursor() &&
-                   QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
-            closed = w.close();
-        };
-        const int created = office_.state().created;
-        control<QPushButton>(w, "CmdOp")->click();
-        office_.state().onCreate = nullptr;
-        QCOMPARE(office_.state().created, created + 1);
-        if (!merge) QVERIFY(busy);  // the merge turns busy once its office is up
-        QVERIFY(!closed);
-        QVERIFY(!working.isClosing());
-        QVERIFY(w.isVisible());
-        QCOMPARE(ui_->settings.keys(), QStringList());
-        QVERIFY(control<QPushButton>(w, "CmdOp")->isEnabled());
-        if (merge) QVERIFY(control<QCheckBox>(w, "ChkPageBreak")->isEnabled());
-        QVERIFY(!QGuiApplication::overrideCursor());
-        QVERIFY(w.close());
-        QVERIFY(working.isClosing());
-    }
-
-    void closingDuringARunWaitsForIt_data() { bothWindows(); }
-
     void closingTheSplitWindowAlone() {
         WorkingWindows windows(office_);
         windows.showSplit();

@@ -16,8 +16,8 @@
 #include <QWidget>
 #include <QtTest>
 
-#include "tests/shell/fakedialogs.h"
 #include "shell/workingwindow.h"
+#include "tests/shell/fakedialogs.h"
 #include "tests/support/fakeword.h"
 
 namespace pw::test {

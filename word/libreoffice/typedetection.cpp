@@ -8,6 +8,7 @@
 #include <com/sun/star/document/XTypeDetection.hpp>
 #include <com/sun/star/lang/XMultiComponentFactory.hpp>
 
+#include "word/libreoffice/editing.h"
 #include "word/libreoffice/session.h"
 
 namespace pw::word::lo {
@@ -20,6 +21,17 @@ bool isCompoundFile(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) &&
            f.read(8) == QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
+}
+
+// An encrypted .docx is a compound file holding the package as a stream of that name; the
+// office's detection never gets as far as asking for its password.
+bool isEncryptedPackage(const QString& path) {
+    if (!isCompoundFile(path)) return false;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return false;
+    const QString name = QStringLiteral("EncryptedPackage");
+    const QByteArray utf16(reinterpret_cast<const char*>(name.utf16()), name.size() * 2);
+    return f.read(1 << 20).contains(utf16);
 }
 
 bool namedAsText(const QString& path) {
@@ -62,6 +74,8 @@ Status requireDocumentFile(const std::shared_ptr<Session>& session, const QStrin
     if (namedAsText(path)) return {};
     if (QFileInfo(path).size() == 0)
         return fail(Error::Kind::NotDocument, QStringLiteral("the file is empty"));
+    if (isEncryptedPackage(path))
+        return fail(Error::Kind::Password, QString::fromLatin1(PasswordMessage));
     // Empty when the file is a word-processing document; otherwise what it is instead.
     auto refusal = session->load(Error::Kind::OpenFailed, [&]() -> QString {
         const Reference<css::uno::XComponentContext>& context = session->context();
