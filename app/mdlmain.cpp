@@ -1,8 +1,11 @@
 #include "app/mdlmain.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QFont>
 #include <QIcon>
+#include <QThread>
+#include <QWidget>
 
 #include "app/workingwindows.h"
 #include "shell/appinfo.h"
@@ -42,14 +45,25 @@ bool MdlMain(WorkingWindows& windows, word::ApplicationFactory& office) {
     } else {
         windows.showUnite();
     }
-    // The window is painted before the probe blocks the thread.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    auto probe = office.create();
-    if (!probe) {
-        dialogs().message(windows.visibleWindow(), NoOfficeMessage, MessageIcon::Information);
+    // The office takes seconds to start: the probe runs on a thread of its own while the
+    // window, shown disabled, goes on painting and moving.
+    QWidget* window = windows.visibleWindow();
+    if (window) window->setEnabled(false);
+    bool started = false;
+    std::unique_ptr<QThread> probe(QThread::create([&] {
+        auto app = office.create();
+        started = app.has_value();  // the probe opens nothing and is quit at once
+    }));
+    QEventLoop wait;
+    QObject::connect(probe.get(), &QThread::finished, &wait, &QEventLoop::quit);
+    probe->start();
+    wait.exec();
+    probe->wait();
+    if (window) window->setEnabled(true);
+    if (!started) {
+        dialogs().message(window, NoOfficeMessage, MessageIcon::Information);
         return false;
     }
-    probe->reset();  // the probe opens nothing
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QScreen>
+#include <QThread>
 #include <QtTest>
 
 #include "app/mdlmain.h"
@@ -78,10 +79,18 @@ private slots:
         QVERIFY(ui_->dialogs.messages.isEmpty());
     }
 
+    // The probe runs off the window's thread, the window disabled meanwhile.
     void probeIsQuitAndOpensNothing() {
         test::FakeOffice office(true);
         WorkingWindows windows(office);
+        bool offThread = false, disabled = false;
+        office.state().onCreate = [&] {
+            offThread = QThread::currentThread() != qApp->thread();
+            disabled = !windows.visibleWindow()->isEnabled();
+        };
         QVERIFY(MdlMain(windows, office));
+        QVERIFY(offThread && disabled);
+        QVERIFY(windows.visibleWindow()->isEnabled());
         QCOMPARE(office.state().created, 1);
         QCOMPARE(office.state().live, 0);  // the probe is released, not kept
         QCOMPARE(office.state().count("open"), 0);
