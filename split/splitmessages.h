@@ -39,6 +39,7 @@ inline QString MoreNotMade(qsizetype n) {
 
 // Reasons in the list of what was not made.
 inline const QString ReasonOpen = QStringLiteral("无法打开文档");
+inline const QString ReasonFolderNotWritable = QStringLiteral("无法在文档所在文件夹中写入文件");
 inline const QString ReasonNotDocument = QStringLiteral("不是 Word 文档");
 inline const QString ReasonPassword = QStringLiteral("文档受密码保护，无法打开");
 inline const QString ReasonBlankCopy = QStringLiteral("无法生成空白文档");

@@ -323,6 +323,14 @@ private slots:
         QCOMPARE(r.refusal->check, SplitRefusal::Check::OutDirNotWritable);
         QCOMPARE(p.messages, QStringList{msg::OutDirNotWritable("/proc/")});
         QCOMPARE(office.state().created, 0);
+        // Beside the source, such a folder fails that document before it is opened.
+        req.output = OutputRule::BesideSource;
+        req.documents = QStringList{"/proc/a.docx"} + req.documents;
+        const SplitResult beside = run(req, office, p);
+        QCOMPARE(beside.failures.size(), 1);
+        QCOMPARE(beside.failures[0].reason, msg::ReasonFolderNotWritable);
+        QCOMPARE(beside.written.size(), 2);
+        QCOMPARE(office.state().count("open", "/proc/"), 0);
     }
 };
 
