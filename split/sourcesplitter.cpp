@@ -1,12 +1,11 @@
 #include "split/sourcesplitter.h"
 
-#include <QTemporaryFile>
-
 #include "shell/filenames.h"
 #include "split/pagemap.h"
 #include "split/partnaming.h"
 #include "split/partplan.h"
 #include "split/sourcepagination.h"
+#include "split/splitchecks.h"
 #include "split/splitmessages.h"
 
 namespace pw::split {
@@ -102,12 +101,9 @@ void SourceSplitter::run() {
     progress(0);
     // Parts beside a source in a folder that cannot be written could none of them be stored:
     // found out before the document is opened.
-    if (m_run.settings.ownFolder) {
-        QTemporaryFile probe(GetFileFolder(m_source) + QStringLiteral(".pagewright-XXXXXX"));
-        if (!probe.open()) {
-            fail(0, {}, msg::ReasonFolderNotWritable, {});
-            return;
-        }
+    if (m_run.settings.ownFolder && !canWriteIn(GetFileFolder(m_source))) {
+        fail(0, {}, msg::ReasonFolderNotWritable, {});
+        return;
     }
     SourcePagination pagination(m_run.settings.pagination, m_source, m_run.scratchDir);
     std::unique_ptr<word::Document> source;

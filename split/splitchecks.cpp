@@ -53,10 +53,8 @@ std::optional<SplitRefusal> checkOutDir(const SplitRequest& request, UserPrompts
             return refusal(Check::OutDirNotCreated, msg::OutDirNotCreated(folder),
                            MessageIcon::Exclamation, SplitField::OutDir, true);
     }
-    // Found out now rather than once for every part; a probe file tells what rights alone
-    // do not (a read-only disk, the superuser).
-    QTemporaryFile probe(folder + QStringLiteral(".pagewright-XXXXXX"));
-    if (!probe.open())
+    // Found out now rather than once for every part.
+    if (!canWriteIn(folder))
         return refusal(Check::OutDirNotWritable, msg::OutDirNotWritable(folder),
                        MessageIcon::Exclamation, SplitField::OutDir, true);
     return std::nullopt;
@@ -146,6 +144,11 @@ CheckedRequest checkRequest(const SplitRequest& request, UserPrompts& prompts) {
     }
     out.settings = s;
     return out;
+}
+
+bool canWriteIn(const QString& folder) {
+    QTemporaryFile probe(folder + QStringLiteral(".pagewright-XXXXXX"));
+    return probe.open();
 }
 
 }  // namespace pw::split

@@ -38,4 +38,8 @@ struct CheckedRequest {
 // May create the output folder, as the user agreed.
 CheckedRequest checkRequest(const SplitRequest& request, UserPrompts& prompts);
 
+// Whether a file can be made in folder (ending with the separator): a probe file tells what
+// rights alone do not (a read-only disk, the superuser).
+bool canWriteIn(const QString& folder);
+
 }  // namespace pw::split

@@ -232,11 +232,8 @@ OUString setMark(DocState& doc, const Reference<XTextRange>& at) {
 }  // namespace
 
 bool holdsTrackedChanges(DocState& doc) {
-    if (!doc.tracked) {
-        Reference<css::document::XRedlinesSupplier> redlines(doc.model, UNO_QUERY);
-        doc.tracked = redlines.is() && redlines->getRedlines()->hasElements();
-    }
-    return *doc.tracked;
+    Reference<css::document::XRedlinesSupplier> redlines(doc.model, UNO_QUERY);
+    return redlines.is() && redlines->getRedlines()->hasElements();
 }
 
 namespace {

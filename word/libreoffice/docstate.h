@@ -3,7 +3,6 @@
 // What the backend holds of one open document, handed to each of the files that work on it.
 
 #include <memory>
-#include <optional>
 #include <vector>
 
 #include <com/sun/star/frame/XController.hpp>
@@ -32,7 +31,6 @@ struct DocState {
     QString fullName;
     bool recordsChanges = false;                    // as the file was loaded
     bool layoutHeld = false;                        // controllers locked while files are appended
-    std::optional<bool> tracked;                    // holds tracked changes; read once
     std::vector<rtl::OUString> cutMarks;            // the bookmarks set at the ends of spans to cut
     std::vector<std::weak_ptr<SpanPlan>> unmarked;  // spans to cut whose ends are not yet set
     // What was read of the text for copying; stale once the text changes.
