@@ -118,7 +118,7 @@ void splitInParallel(RunState& run, word::ApplicationFactory& factory, int jobs)
                     stopHere = true;
                 }
             }
-            if (!stopHere) splitSource(own, i);
+            if (!stopHere) splitSource(own, i, factory);
             {
                 std::lock_guard lock(mutex);
                 done[size_t(i)] = 1;

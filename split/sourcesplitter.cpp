@@ -1,5 +1,7 @@
 #include "split/sourcesplitter.h"
 
+#include <QFile>
+
 #include "shell/filenames.h"
 #include "split/pagemap.h"
 #include "split/partnaming.h"
@@ -37,6 +39,8 @@ public:
         : m_run(run), m_index(index), m_source(run.settings.documents.at(index)) {}
 
     void run();
+    // Nothing of this document was stored before its office went away.
+    bool lostOfficeBeforeAnyPart() const { return m_stored == 0 && !m_run.app->isAlive(); }
 
 private:
     // Each part's range, taken while the pages stand as laid out; list numbers are then
@@ -55,9 +59,11 @@ private:
     struct Filling {
         const word::Result<word::Clip>* clip = nullptr;
         const word::Result<word::Range>* cut = nullptr;
+        bool whole = false;  // the part is the whole document
     };
     // The file written, or empty when the part was not made.
     QString makePart(word::Document& doc, int j, const PagePart& pages, Filling filling);
+    word::Status store(word::Document& doc, const QString& path, bool whole);
     void fail(int part, const QString& target, const QString& reason, const word::Error& e) {
         const SplitFailure failure{m_source, part, target, reason, e.message};
         if (!m_run.deferred) return m_run.result.failures.append(failure);
@@ -66,6 +72,7 @@ private:
         m_run.deferred->push_back(event);
     }
     void partDone(int part, const QString& written) {
+        if (!written.isEmpty()) ++m_stored;
         if (!m_run.deferred) progress(part, written);
     }
     // A stop asked for before any part is made ends the document at once: on a long document
@@ -95,6 +102,7 @@ private:
     const QString m_source;
     int m_partCount = 0;
     bool m_blankDirty = false;  // a paste is still in the blank and could not be taken back
+    int m_stored = 0;
 };
 
 void SourceSplitter::run() {
@@ -148,7 +156,7 @@ void SourceSplitter::run() {
     // goes through a copy, which would leave out what the office does not copy (tracked
     // deletions and moves, the data of embedded charts).
     if (m_partCount == 1) {
-        partDone(1, makePart(*source, 1, plan.front(), {}));
+        partDone(1, makePart(*source, 1, plan.front(), {nullptr, nullptr, true}));
         return;
     }
 
@@ -318,12 +326,13 @@ QString SourceSplitter::makePart(word::Document& blank, int j, const PagePart& p
         const QString ext = in.extension.isEmpty() ? QStringLiteral(".docx") : in.extension;
         later.scratch =
             QStringLiteral("%1/part-%2-%3%4").arg(m_run.scratchDir).arg(m_index).arg(j).arg(ext);
-        if (auto saved = blank.saveAs(later.scratch); !saved) {
+        if (auto saved = store(blank, later.scratch, filling.whole); !saved) {
             failPart(Stage::Save, {}, reasonFor(saved.error(), msg::ReasonSave), saved.error());
             return {};
         }
         later.stage = Stage::Stored;
         m_run.deferred->push_back(later);
+        ++m_stored;
         return {};
     }
     target = freeName(target);
@@ -333,7 +342,7 @@ QString SourceSplitter::makePart(word::Document& blank, int j, const PagePart& p
         fail(j, target, msg::ReasonNameTooLong, {});
         return {};
     }
-    if (auto saved = blank.saveAs(target); !saved) {
+    if (auto saved = store(blank, target, filling.whole); !saved) {
         fail(j, target, reasonFor(saved.error(), msg::ReasonSave), saved.error());
         return {};
     }
@@ -341,9 +350,36 @@ QString SourceSplitter::makePart(word::Document& blank, int j, const PagePart& p
     return target;
 }
 
+// The part that is the whole document is the source file itself, byte for byte: stored by the
+// office, it would lose what the office does not keep (shapes, field formats, custom parts).
+word::Status SourceSplitter::store(word::Document& doc, const QString& path, bool whole) {
+    if (!whole) return doc.saveAs(path);
+    if (!QFile::copy(m_source, path))
+        return word::fail(word::Error::Kind::SaveFailed, QStringLiteral("the copy failed"));
+    // A read-only source gives a part the user can edit.
+    QFile::setPermissions(path, QFile::permissions(path) | QFile::WriteOwner | QFile::ReadOwner);
+    return {};
+}
+
 }  // namespace
 
-void splitSource(RunState& run, int index) {
+void splitSource(RunState& run, int index, word::ApplicationFactory& factory) {
+    const qsizetype failures = run.result.failures.size(), counts = run.result.pageCounts.size();
+    const size_t events = run.deferred ? run.deferred->size() : 0;
+    const qint64 sequence = run.sequence;
+    const bool told = run.nameTooLongTold;
+    SourceSplitter first(run, index);
+    first.run();
+    if (!first.lostOfficeBeforeAnyPart() || run.cancelled || run.prompts.cancelRequested()) return;
+    auto fresh = factory.create();
+    if (!fresh) return;
+    run.app = std::move(*fresh);
+    run.result.failures.resize(failures);
+    run.result.pageCounts.resize(counts);
+    if (run.deferred)
+        run.deferred->erase(run.deferred->begin() + qsizetype(events), run.deferred->end());
+    run.sequence = sequence;
+    run.nameTooLongTold = told;
     SourceSplitter(run, index).run();
 }
 

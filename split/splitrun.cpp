@@ -88,7 +88,7 @@ SplitResult runSplit(const SplitRequest& request, UserPrompts& prompts,
                     {settings->documents.at(k), 0, {}, msg::ReasonOfficeDead, {}});
             break;
         }
-        splitSource(run, i);
+        splitSource(run, i, office);
     }
     // A stop during the last document may have cut it short; that run did not complete.
     if (prompts.cancelRequested() && !result.failures.isEmpty()) run.cancelled = true;

@@ -56,47 +56,20 @@ Reference<XTextRange> anchorOf(DocState& doc, const OUString& mark) {
     return Reference<css::text::XTextContent>(marks->getByName(mark), UNO_QUERY_THROW)->getAnchor();
 }
 
-// Where a span's end stands among the tables of the main text. One in a table inside a table
-// stands at the row of the outer table that holds it: a row broken across pages goes whole
-// with the page where it begins.
-// The row of `table` whose cells hold the table named `inner`, at any depth; -1 when none does.
-int rowHolding(const Reference<XTextTable>& table, const OUString& inner) {
-    for (const OUString& name : table->getCellNames()) {
-        Reference<css::container::XEnumeration> items =
-            Reference<css::container::XEnumerationAccess>(table->getCellByName(name),
-                                                          UNO_QUERY_THROW)
-                ->createEnumeration();
-        while (items->hasMoreElements()) {
-            Reference<XTextTable> nested(items->nextElement(), UNO_QUERY);
-            if (nested.is() &&
-                (Reference<css::container::XNamed>(nested, UNO_QUERY_THROW)->getName() == inner ||
-                 rowHolding(nested, inner) >= 0))
-                return parseCellName(name).row;
-        }
-    }
-    return -1;
-}
-
 // Where a span's end stands among the blocks of the main text. The table is found from the
 // end's bookmark: a table put back by undo is another object, perhaps with another name, but
-// its rows are the same. An end in a table inside a table stands at the row of the outer table
-// that holds it: a row broken across pages goes whole with the page where it begins.
+// its rows are the same. An end in a table inside a table stands in the outer table's row.
 std::pair<size_t, int> tableBlock(DocState& doc, const std::vector<Any>& blocks,
                                   const TablePlace& place, const OUString& mark) {
-    Reference<XTextRange> at = anchorOf(doc, mark);
-    Reference<XTextTable> table;
-    Reference<css::beans::XPropertySet>(at->getText()->createTextCursorByRange(at), UNO_QUERY_THROW)
-        ->getPropertyValue("TextTable") >>= table;
+    const Reference<XTextTable> table = outerCellAt(doc.body, anchorOf(doc, mark)).table;
     if (!table.is())
         throw css::uno::RuntimeException("the span's end is no longer in its table", {});
     const OUString name = Reference<css::container::XNamed>(table, UNO_QUERY_THROW)->getName();
     for (size_t i = 0; i < blocks.size(); ++i) {
         Reference<XTextTable> block(blocks[i], UNO_QUERY);
-        if (!block.is()) continue;
-        if (Reference<css::container::XNamed>(block, UNO_QUERY_THROW)->getName() == name)
+        if (block.is() &&
+            Reference<css::container::XNamed>(block, UNO_QUERY_THROW)->getName() == name)
             return {i, place.row};
-        if (const int row = rowHolding(block, name); row >= 0)
-            return {i, place.row == 0 ? row : row + 1};
     }
     throw css::uno::RuntimeException("a table of the span is not in the main text", {});
 }

@@ -7,8 +7,11 @@
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/datatransfer/XTransferableSupplier.hpp>
+#include <com/sun/star/lang/XMultiServiceFactory.hpp>
+#include <com/sun/star/table/XCell.hpp>
 #include <com/sun/star/text/XPageCursor.hpp>
 #include <com/sun/star/text/XParagraphCursor.hpp>
+#include <com/sun/star/text/XRelativeTextContentInsert.hpp>
 #include <com/sun/star/text/XTextRangeCompare.hpp>
 #include <com/sun/star/text/XTextTable.hpp>
 #include <com/sun/star/text/XTextTableCursor.hpp>
@@ -33,15 +36,12 @@ namespace {
 TablePlace placeOf(const Reference<css::text::XText>& body,
                    const Reference<css::text::XTextViewCursor>& view,
                    const Reference<XTextRange>& at) {
-    Reference<css::text::XText> text = at->getText();
-    if (!text.is()) text = body;
-    Reference<css::beans::XPropertySet> cursor(text->createTextCursorByRange(at), UNO_QUERY_THROW);
     TablePlace place;
-    cursor->getPropertyValue("TextTable") >>= place.table;
+    const OuterCell outer = outerCellAt(body, at);
+    place.table = outer.table;
     if (!place.table.is()) return place;
     place.name = Reference<css::container::XNamed>(place.table, UNO_QUERY_THROW)->getName();
-    Reference<css::beans::XPropertySet> cell;
-    cursor->getPropertyValue("Cell") >>= cell;
+    const Reference<css::beans::XPropertySet>& cell = outer.cell;
     OUString cellName;
     if (cell.is()) cell->getPropertyValue("CellName") >>= cellName;
     place.row = parseCellName(cellName).row;
@@ -101,6 +101,20 @@ void readStartPage(const Reference<css::text::XText>& body,
         !Reference<css::text::XParagraphCursor>(cursor, UNO_QUERY_THROW)->isStartOfParagraph();
     view->gotoRange(at, false);
     plan.page = Reference<css::text::XPageCursor>(view, UNO_QUERY_THROW)->getPage();
+}
+
+// A table that opens the document has no paragraph before it to copy from, and some tables
+// (of one cell, or holding another) copy as nothing when taken as rows: the opening is given an
+// empty paragraph before it. Openings are emptied once copied, never stored as the source.
+void paragraphBefore(const Reference<css::frame::XController>& controller,
+                     const Reference<css::text::XText>& body,
+                     const Reference<css::text::XTextTable>& table) {
+    Reference<css::lang::XMultiServiceFactory> factory(controller->getModel(), UNO_QUERY_THROW);
+    Reference<css::text::XTextContent> paragraph(
+        factory->createInstance("com.sun.star.text.Paragraph"), UNO_QUERY_THROW);
+    Reference<css::text::XRelativeTextContentInsert>(body, UNO_QUERY_THROW)
+        ->insertTextContentBefore(paragraph,
+                                  Reference<css::text::XTextContent>(table, UNO_QUERY_THROW));
 }
 
 class Copier {
@@ -213,6 +227,26 @@ private:
 
 }  // namespace
 
+OuterCell outerCellAt(const Reference<css::text::XText>& body, const Reference<XTextRange>& at) {
+    OuterCell outer;
+    Reference<XTextRange> place = at;
+    for (;;) {
+        Reference<css::text::XText> text = place->getText();
+        if (!text.is()) text = body;
+        Reference<css::beans::XPropertySet> cursor(text->createTextCursorByRange(place),
+                                                   UNO_QUERY_THROW);
+        Reference<css::text::XTextTable> table;
+        cursor->getPropertyValue("TextTable") >>= table;
+        if (!table.is()) return outer;
+        outer.table = table;
+        outer.cell.clear();
+        cursor->getPropertyValue("Cell") >>= outer.cell;
+        place = Reference<css::text::XTextContent>(table, UNO_QUERY_THROW)->getAnchor();
+        // The anchor of a table inside a cell stands in that cell's text.
+        if (!Reference<css::table::XCell>(place->getText(), UNO_QUERY).is()) return outer;
+    }
+}
+
 SpanPlan planSpan(const Reference<css::text::XText>& body,
                   const Reference<css::text::XTextViewCursor>& view,
                   const Reference<XTextRange>& start, const Reference<XTextRange>& end) {
@@ -256,6 +290,11 @@ SpanCopy copySpan(const Reference<css::frame::XController>& controller,
         return it == neighbours.byTable.end() ? TableNeighbours::Ends{} : it->second;
     };
     Reference<XTextRange> textFrom = start, textTo = end;
+    if (from.table.is() && from.row == 0 && neighbours.byTable.count(from.name) &&
+        !near(from.name).before.is()) {
+        paragraphBefore(controller, body, from.table);
+        readNeighbours(body, neighbours);
+    }
     if (from.table.is() && from.row == 0 && near(from.name).before.is()) {
         // A table that opens the page whole goes with the running text, from the end of the
         // paragraph before it: the office copies a table of one cell as nothing at all. The

@@ -3,6 +3,7 @@
 #include <map>
 #include <vector>
 
+#include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/datatransfer/XTransferable.hpp>
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XModel.hpp>
@@ -57,6 +58,15 @@ struct TablePlace {
     rtl::OUString name;
     int row = 0;  // 0-based; a row broken across pages counts with the page where it begins
 };
+// The outermost table of the main text that holds `at`, and the cell of it that does; both
+// null in running text. A place in a table inside a table stands in the outer table's row.
+struct OuterCell {
+    com::sun::star::uno::Reference<com::sun::star::text::XTextTable> table;
+    com::sun::star::uno::Reference<com::sun::star::beans::XPropertySet> cell;
+};
+OuterCell outerCellAt(const com::sun::star::uno::Reference<com::sun::star::text::XText>& body,
+                      const com::sun::star::uno::Reference<com::sun::star::text::XTextRange>& at);
+
 struct SpanPlan {
     com::sun::star::uno::Reference<com::sun::star::text::XTextRange> start, end;
     TablePlace from, to;
