@@ -5,7 +5,9 @@
 #include <com/sun/star/text/XPageCursor.hpp>
 #include <com/sun/star/text/XTextCursor.hpp>
 
+#include "word/libreoffice/cellname.h"
 #include "word/libreoffice/pagestarts.h"
+#include "word/libreoffice/spancopy.h"
 #include "word/libreoffice/textorder.h"
 
 namespace pw::word::lo {
@@ -42,6 +44,51 @@ bool nextPage(DocState& doc) {
     return false;
 }
 
+// A page the view is at that begins inside a table row started on an earlier page, when
+// nothing begins on it after that row but the final empty paragraph. The row goes whole with
+// the page where it begins, so this page makes no part of its own. The view is left where it was.
+bool onlyRowRunningOn(DocState& doc, const Reference<XTextRange>& at,
+                      const Reference<XTextRange>& textEnd) {
+    const OuterCell outer = outerCellAt(doc.body, at);
+    if (!outer.cell.is()) return false;
+    Reference<css::text::XPageCursor> pages(doc.view, UNO_QUERY_THROW);
+    const sal_Int16 page = pages->getPage();
+    const Reference<XTextRange> here = doc.view->getStart();
+    auto pageOf = [&](const Reference<XTextRange>& place) {
+        doc.view->gotoRange(place, false);
+        return pages->getPage();
+    };
+    bool nothingNew = false;
+    if (pageOf(Reference<css::text::XText>(outer.cell, UNO_QUERY_THROW)->getStart()) < page) {
+        OUString name;
+        outer.cell->getPropertyValue("CellName") >>= name;
+        const int row = parseCellName(name).row;
+        Reference<XTextRange> rowEnd;
+        int lastColumn = -1;
+        for (const OUString& cell : outer.table->getCellNames()) {
+            const CellName place = parseCellName(cell);
+            if (place.row != row) continue;
+            Reference<css::text::XText> text(outer.table->getCellByName(cell), UNO_QUERY_THROW);
+            if (pageOf(text->getEnd()) > page) {
+                nothingNew = true;
+                break;
+            }
+            if (place.column > lastColumn) {
+                lastColumn = place.column;
+                rowEnd = text->getEnd();
+            }
+        }
+        // What comes after the row: the next row, or what follows the table.
+        if (!nothingNew && rowEnd.is()) {
+            doc.view->gotoRange(rowEnd, false);
+            nothingNew = doc.view->goRight(1, false) &&
+                         compareTextRanges(doc.body, doc.view, doc.view->getStart(), textEnd) == 0;
+        }
+    }
+    doc.view->gotoRange(here, false);
+    return nothingNew;
+}
+
 }  // namespace
 
 LayoutWalk::LayoutWalk(DocState& doc) : m_doc(doc) {
@@ -58,7 +105,7 @@ bool LayoutWalk::next() {
         // A page on which no new text begins (a picture or row running on) stays with the page
         // before; going backwards would be a layout fault, and ends the walk.
         if (advanced < 0) return false;
-        if (advanced == 0) continue;
+        if (advanced == 0 || onlyRowRunningOn(m_doc, cur, m_end)) continue;
         // A last page that holds only the final empty paragraph starts at the end of the text;
         // it is a page all the same.
         if (compare(m_doc, cur, m_end) > 0) return false;
