@@ -31,6 +31,9 @@ struct DocumentOutcome {
     bool textKept = false;  // the parts' main text joined equals the source's
     bool judged = false;    // its pages were held against the parts
     bool exact = false;     // and every part shows its page, on one page
+    bool wordPages =
+        false;           // cut at the pages Word recorded, which the office may lay out otherwise
+    int emptyParts = 0;  // parts showing nothing where their page showed something
     int pages = 0, parts = 0;
     QString why;
 };
@@ -71,6 +74,9 @@ void judge(const QStringList& sources, const QString& work, QList<DocumentOutcom
         d.unchanged = test::fileHash(source) == before[i];
         for (const auto& f : result.failures)
             if (f.source == source && f.part == 0) d.listed = true;
+        for (const auto& counted : result.pageCounts)
+            if (counted.source == source)
+                d.wordPages = counted.pagination == split::Pagination::Word;
         const auto view = oracle.view(source);
         d.opened = view.has_value();
         if (!d.opened) {
@@ -91,6 +97,9 @@ void judge(const QStringList& sources, const QString& work, QList<DocumentOutcom
             if (!part) continue;
             joined += part->mainText;
             onePageEach = onePageEach && part->pages.size() == 1;
+            if (d.judged && k < view->pages.size() && !view->pages[k].isEmpty() &&
+                part->pages.join(QString()).isEmpty())
+                ++d.emptyParts;
             if (k < view->pages.size() &&
                 test::similarity(part->pages.join(QString()), view->pages[k]) >= 0.9)
                 ++matching;
@@ -152,7 +161,7 @@ private slots:
         for (auto& t : workers) t.join();
 
         int opened = 0, judged = 0, exact = 0;
-        QStringList failing, unopened, changed, unlisted, lost;
+        QStringList failing, unopened, changed, unlisted, lost, empty;
         for (const auto& list : outcomes) {
             for (const DocumentOutcome& d : list) {
                 if (!d.unchanged) changed << d.name;
@@ -163,15 +172,17 @@ private slots:
                 }
                 ++opened;
                 if (!d.textKept) lost << d.name + QStringLiteral(" (") + d.why + u')';
+                if (d.emptyParts) empty << d.name;
                 if (!d.judged) continue;
                 ++judged;
                 if (d.exact)
                     ++exact;
                 else
-                    failing << QStringLiteral("%1 (%2 pages, %3 parts)")
+                    failing << QStringLiteral("%1 (%2 pages, %3 parts%4)")
                                    .arg(d.name)
                                    .arg(d.pages)
-                                   .arg(d.parts);
+                                   .arg(d.parts)
+                                   .arg(d.wordPages ? QStringLiteral(", Word's pages") : QString());
             }
         }
         const QString pid = QString::number(QCoreApplication::applicationPid());
@@ -189,6 +200,7 @@ private slots:
         if (!lost.isEmpty())
             qInfo("  text not kept: %s", qPrintable(lost.join(QStringLiteral("; "))));
         QVERIFY2(changed.isEmpty(), qPrintable(QStringLiteral("changed: ") + changed.join(u' ')));
+        QVERIFY2(empty.isEmpty(), qPrintable(QStringLiteral("empty parts: ") + empty.join(u' ')));
         QVERIFY2(
             unlisted.isEmpty(),
             qPrintable(QStringLiteral("cannot be opened but not listed: ") + unlisted.join(u' ')));
