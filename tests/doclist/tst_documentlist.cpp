@@ -14,7 +14,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "doclist/clsgetpath.h"
 #include "doclist/documentlist.h"
 #include "doclist/frmpath.h"
 #include "tests/shell/fakedialogs.h"
@@ -371,7 +370,8 @@ private slots:
     }
 
     // The browse button fills the folder box, a cancel empties it; the browser opens over the
-    // folder window with the program's prompt. Without the tick, only the folder's own files.
+    // folder window with the program's prompt, where the box points. Without the tick, only the
+    // folder's own files.
     void browseInTheFolderWindow() {
         ListWindow w(DocumentListKind::Split);
         QStringList shown;
@@ -388,28 +388,9 @@ private slots:
         w.press(1);
         QCOMPARE(shown, QStringList({dir_.path(), "", ""}));
         QCOMPARE(fake_->directoryPrompts, QStringList(3, "请选择一个文件夹"));
+        QCOMPARE(fake_->directoryStarts, QStringList({"/typed", dir_.path(), ""}));
         QCOMPARE(fake_->parents.value(1).data(), &FrmPath::instance());
         QCOMPARE(w.entries(), QStringList({dir_.filePath("top.doc")}));
-    }
-
-    void folderBrowser() {
-        QWidget owner;
-        clsGetPath browser;
-        browser.setHwnd(&owner);
-        browser.setFolder("/before");
-        browser.GetFolder();
-        QCOMPARE(fake_->directoryPrompts, QStringList({"Select a Folder..."}));
-        QCOMPARE(browser.Folder(), QString());  // cancelled
-        QCOMPARE(fake_->parents.value(0).data(), &owner);
-        fake_->directoryAnswers << "/chosen"
-                                << "/out";
-        browser.setCaption("Pick");
-        browser.GetFolder();
-        QCOMPARE(fake_->directoryPrompts.last(), QString("Pick"));
-        QCOMPARE(browser.Folder(), QString("/chosen"));
-        QCOMPARE(BrowseForFolder(&owner, "/typed"), QString("/out"));
-        QCOMPARE(fake_->directoryPrompts.last(), QString("请选择一个文件夹"));
-        QCOMPARE(fake_->directoryStarts.last(), QString("/typed"));  // opens where the box points
     }
 
     // The hidden folder window does not keep the program running once the working window
