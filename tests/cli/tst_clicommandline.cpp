@@ -1,8 +1,6 @@
 // The command line read into requests, questions answered by their kind, the exit status of each
 // outcome, and the progress line.
 
-#include <cstdio>
-
 #include <QDir>
 #include <QTest>
 #include <QThread>
@@ -64,18 +62,19 @@ private slots:
         QTest::addColumn<NamingMode>("mode");
         QTest::addColumn<QString>("chars");
         QTest::addColumn<QString>("digits");
-        QTest::newRow("range") << "range" << NamingMode::PageRange << "20"
-                               << "2";
-        QTest::newRow("number") << "number" << NamingMode::PartNumber << "20"
-                                << "2";
-        QTest::newRow("chars=") << "chars=" << NamingMode::FirstCharacters << ""
-                                << "2";
-        QTest::newRow("chars=7") << "chars=7" << NamingMode::FirstCharacters << "7"
-                                 << "2";
-        QTest::newRow("counter") << "counter" << NamingMode::Sequence << "20"
-                                 << "2";
-        QTest::newRow("digits=5") << "digits=5" << NamingMode::PaddedSequence << "20"
-                                  << "5";
+        const struct {
+            const char* name;
+            NamingMode mode;
+            const char *chars, *digits;
+        } rows[] = {{"range", NamingMode::PageRange, "20", "2"},
+                    {"number", NamingMode::PartNumber, "20", "2"},
+                    {"chars=", NamingMode::FirstCharacters, "", "2"},
+                    {"chars=7", NamingMode::FirstCharacters, "7", "2"},
+                    {"counter", NamingMode::Sequence, "20", "2"},
+                    {"digits=5", NamingMode::PaddedSequence, "20", "5"}};
+        for (const auto& r : rows)
+            QTest::newRow(r.name) << QString(r.name) << r.mode << QString(r.chars)
+                                  << QString(r.digits);
     }
     void namingRules() {
         QFETCH(QString, name);
@@ -142,44 +141,11 @@ private slots:
         QCOMPARE(parse({"help", "merge"}).helpTopic, QStringLiteral("merge"));
     }
 
-    // Each kind of question is answered by its own flag, whatever its text says.
-    void questionsAnsweredByKind_data() {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<bool>("createFolder");
-        QTest::addColumn<bool>("overwrite");
-        QTest::addColumn<QString>("said");
-        const int folder = int(Question::Kind::CreateFolder);
-        const int target = int(Question::Kind::OverwriteTarget);
-        QTest::newRow("folder, yes") << folder << true << false << "answered Yes (--create-folder)";
-        QTest::newRow("folder, no")
-            << folder << false << true << "answered No; add --create-folder to answer Yes";
-        QTest::newRow("target, yes") << target << false << true << "answered Yes (--overwrite)";
-        QTest::newRow("target, no")
-            << target << true << false << "answered No; add --overwrite to answer Yes";
-    }
-    void questionsAnsweredByKind() {
-        QFETCH(int, kind);
-        QFETCH(bool, createFolder);
-        QFETCH(bool, overwrite);
-        QFETCH(QString, said);
-        char buffer[512] = {};
-        std::FILE* out = fmemopen(buffer, sizeof buffer - 1, "w");
-        bool answer = false;
-        {
-            Console console(out, false, 80);
-            Prompts prompts(console, {createFolder, overwrite}, [] { return false; });
-            answer = prompts.ask({Question::Kind(kind), QStringLiteral("?"), false, {}});
-        }
-        std::fclose(out);
-        QCOMPARE(answer, kind == int(Question::Kind::CreateFolder) ? createFolder : overwrite);
-        QCOMPARE(QString::fromUtf8(buffer), "?\npagewright-cli: " + said + "\n");
-    }
-
     // The statuses a run of the program does not easily reach; the others are seen end to end.
     void exitStatus_data() {
         QTest::addColumn<bool>("merging");
         QTest::addColumn<int>("outcome");
-        QTest::addColumn<QString>("failedSource");  // "-": nothing failed
+        QTest::addColumn<QString>("failedSource");
         QTest::addColumn<int>("signal");
         QTest::addColumn<int>("status");
         using S = split::SplitResult::Outcome;
@@ -195,20 +161,13 @@ private slots:
         QFETCH(int, outcome);
         QFETCH(QString, failedSource);
         QFETCH(int, signal);
-        const bool failed = failedSource != "-";
-        int status = -1;
-        if (merging) {
-            merge::MergeResult r;
-            r.outcome = merge::MergeResult::Outcome(outcome);
-            if (failed) r.failures.append({failedSource, "x"});
-            status = cli::exitStatus(r, signal);
-        } else {
-            split::SplitResult r;
-            r.outcome = split::SplitResult::Outcome(outcome);
-            if (failed) r.failures.append({failedSource, 0, {}, "x", {}});
-            status = cli::exitStatus(r, signal);
-        }
-        QTEST(status, "status");
+        merge::MergeResult m;
+        m.outcome = merge::MergeResult::Outcome(outcome);
+        m.failures.append({failedSource, "x"});
+        split::SplitResult s;
+        s.outcome = split::SplitResult::Outcome(outcome);
+        s.failures.append({failedSource, 0, {}, "x", {}});
+        QTEST(merging ? cli::exitStatus(m, signal) : cli::exitStatus(s, signal), "status");
     }
 
     void progressLines() {
