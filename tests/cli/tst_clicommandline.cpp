@@ -1,6 +1,8 @@
 // The command line read into requests, questions answered by their kind, the exit status of each
 // outcome, and the progress line.
 
+#include <cstdio>
+
 #include <QDir>
 #include <QTest>
 #include <QThread>
@@ -139,6 +141,39 @@ private slots:
         QCOMPARE(split.kind, CommandKind::Help);
         QCOMPARE(split.helpTopic, QStringLiteral("split"));
         QCOMPARE(parse({"help", "merge"}).helpTopic, QStringLiteral("merge"));
+    }
+
+    // Each kind of question is answered by its own flag, whatever its text says.
+    void questionsAnsweredByKind_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("createFolder");
+        QTest::addColumn<bool>("overwrite");
+        QTest::addColumn<QString>("said");
+        const int folder = int(Question::Kind::CreateFolder);
+        const int target = int(Question::Kind::OverwriteTarget);
+        QTest::newRow("folder, yes") << folder << true << false << "answered Yes (--create-folder)";
+        QTest::newRow("folder, no")
+            << folder << false << true << "answered No; add --create-folder to answer Yes";
+        QTest::newRow("target, yes") << target << false << true << "answered Yes (--overwrite)";
+        QTest::newRow("target, no")
+            << target << true << false << "answered No; add --overwrite to answer Yes";
+    }
+    void questionsAnsweredByKind() {
+        QFETCH(int, kind);
+        QFETCH(bool, createFolder);
+        QFETCH(bool, overwrite);
+        QFETCH(QString, said);
+        char buffer[512] = {};
+        std::FILE* out = fmemopen(buffer, sizeof buffer - 1, "w");
+        bool answer = false;
+        {
+            Console console(out, false, 80);
+            Prompts prompts(console, {createFolder, overwrite}, [] { return false; });
+            answer = prompts.ask({Question::Kind(kind), QStringLiteral("?"), false, {}});
+        }
+        std::fclose(out);
+        QCOMPARE(answer, kind == int(Question::Kind::CreateFolder) ? createFolder : overwrite);
+        QCOMPARE(QString::fromUtf8(buffer), "?\npagewright-cli: " + said + "\n");
     }
 
     // The statuses a run of the program does not easily reach; the others are seen end to end.
