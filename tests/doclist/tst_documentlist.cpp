@@ -125,11 +125,11 @@ private slots:
     // adds nothing and adding keeps the selection.
     void addFiles() {
         ListWindow w(DocumentListKind::Merge, {"/first.doc"}, 0);
-        fake_->openFilesAnswers << QStringList{"/d/c.doc", "/d/a.docx", "/d/c.doc", "/d/n.txt"};
+        fake_->openFilesAnswers << QStringList{"/d/c.doc", "/d/a.docx", "/d/c.doc", "/n.txt"};
         w.press(0);
         w.press(0);
         QCOMPARE(w.entries(),
-                 QStringList({"/first.doc", "/d/c.doc", "/d/a.docx", "/d/c.doc", "/d/n.txt"}));
+                 QStringList({"/first.doc", "/d/c.doc", "/d/a.docx", "/d/c.doc", "/n.txt"}));
         QCOMPARE(w.selectedRow(), 0);
         QCOMPARE(fake_->openFilesRequests.size(), 2);
         QCOMPARE(fake_->openFilesRequests[0].title, QString("新增"));
@@ -259,15 +259,17 @@ private slots:
         QTest::newRow("web and text on merge") << true << others << others;
         const QStringList refused{"/d/a.doc.bak", "/d/a.docm", "/d/doc", "/d/a.rtf.txt.old",
                                   "/d/a.xhtml5"};
-        QTest::newRow("look-alikes") << true << refused << QStringList();
+        QTest::newRow("look-alikes on split") << false << refused << QStringList();
+        QTest::newRow("look-alikes on merge") << true << refused << QStringList();
         QTest::newRow("repeated, missing")
             << false << QStringList(2, "/nowhere/a.doc") << QStringList(2, "/nowhere/a.doc");
         QTest::newRow("mixed, in order")
             << true << QStringList{"/d/3.txt", "/d/skip.exe", "/d/1.doc", "/d/2.htm"}
             << QStringList{"/d/3.txt", "/d/1.doc", "/d/2.htm"};
         const QString d = dir_.path();
-        QTest::newRow("folders") << true << QStringList{d + "/sub", d + "/named.doc", d + "/sub/"}
-                                 << QStringList();
+        const QStringList folders{d + "/sub", d + "/named.doc", d + "/sub/"};
+        QTest::newRow("folders on split") << false << folders << QStringList();
+        QTest::newRow("folders on merge") << true << folders << QStringList();
     }
     void drops() {
         QFETCH(bool, merge);
@@ -377,6 +379,7 @@ private slots:
         QStringList shown;
         fake_->directoryAnswers << dir_.path();  // then a cancel
         fake_->onModal = [&](QDialog& d) {
+            QVERIFY(!d.findChild<QPushButton*>("CmdFolder")->icon().isNull());
             txtFolder(d)->setText("/typed");
             for (int i = 0; i < 3; ++i) {
                 press(d, "CmdFolder");

@@ -1,5 +1,5 @@
-// What every window shares: file names, the stored options, the About window, and the window
-// side of an engine's prompts. (Dialog filters are seen through the document list's.)
+// What every window shares: file names and dialog filters, the stored options, the About window,
+// and the window side of an engine's prompts.
 
 #include <QLabel>
 #include <QMessageBox>
@@ -10,6 +10,7 @@
 
 #include "merge/window/mergewindowsettings.h"
 #include "shell/completionbox.h"
+#include "shell/filefilter.h"
 #include "shell/filenames.h"
 #include "shell/frmabout.h"
 #include "shell/settingsstore.h"
@@ -85,6 +86,23 @@ private slots:
         QTEST(IsFileNameText(text), "allowed");
     }
 
+    void fileFilter_data() {
+        QTest::addColumn<QString>("paired");
+        QTest::addColumn<QString>("qt");
+        QTest::newRow("open") << "Word文档(*.doc;*.docx)|*.doc;*.docx"
+                              << "Word文档(*.doc;*.docx) (*.doc *.docx)";
+        QTest::newRow("two entries") << "Word|*.doc|All|*.*"
+                                     << "Word (*.doc);;All (*.*)";
+        QTest::newRow("no patterns") << "Everything"
+                                     << "Everything";
+        QTest::newRow("empty pattern") << "Word|*.doc;;*.rtf"
+                                       << "Word (*.doc *.rtf)";
+    }
+    void fileFilter() {
+        QFETCH(QString, paired);
+        QTEST(toQtFileFilter(paired), "qt");
+    }
+
     // Kept as text in the application's INI file, by application and section; each window
     // writes its own options and StartForm, an empty box stored empty and blanks kept.
     void settingsWritten() {
@@ -154,9 +172,15 @@ private slots:
         QTEST(read.value(key), "expected");
     }
 
-    // The links open through the seam, and OK closes the window shown modal over its opener.
+    // The links look like links and open through the seam; OK closes the window shown modal over
+    // its opener.
     void about() {
         frmAbout about;
+        QVERIFY(!about.findChild<QLabel*>("Image1")->pixmap().isNull());
+        for (const char* link : {"Label1", "lblPage"}) {
+            QVERIFY(about.findChild<QLabel*>(link)->font().underline());
+            QCOMPARE(about.findChild<QLabel*>(link)->cursor().shape(), Qt::PointingHandCursor);
+        }
         about.show();
         QVERIFY(QTest::qWaitForWindowExposed(&about));
         QTest::mouseClick(about.findChild<QLabel*>("Label1"), Qt::LeftButton);
