@@ -67,7 +67,16 @@ class TestCli : public QObject {
     QString m_docs;
     QString m_long, m_six, m_damaged, m_a, m_b, m_c, m_notes;
     QStringList m_junk;  // files the office would read only as plain text
-    QString m_scratch;   // the program's temporary folder (TMPDIR)
+    // Pictures linked to a server that answers and to one that never does: no run asks either
+    // for anything, so nothing waits on them, and the parts and the merge keep the links.
+    test::LinkTargets m_web;
+    QString m_linked, m_answering, m_silent;
+    void checkLinks(const QString& made) {
+        QCOMPARE(m_web.connections(), 0);
+        const QString xml = flatXml(made);
+        QVERIFY2(xml.contains(m_answering) && xml.contains(m_silent), qPrintable(made));
+    }
+    QString m_scratch;  // the program's temporary folder (TMPDIR)
     int m_case = 0;
     QMap<QString, QByteArray> m_hashes;  // the documents before a run
 
@@ -184,6 +193,13 @@ private slots:
         m_a = make(test::pagedDocument(1, "alpha"), "a.docx");
         m_b = make(test::pagedDocument(2, "bravo"), "b.docx");
         m_c = make(test::pagedDocument(1, "charlie"), "c.rtf");
+        QVERIFY(m_web.isValid());
+        m_answering = QStringLiteral("http://127.0.0.1:%1/answers.png").arg(m_web.answeringPort());
+        m_silent = QStringLiteral("http://127.0.0.1:%1/silent.png").arg(m_web.silentPort());
+        m_linked = make(
+            test::pagedDocument(1, "linked").linkedPicture(m_answering).linkedPicture(m_silent),
+            "linked.docx");
+        checkLinks(m_linked);
         m_damaged = m_docs + "/damaged.docx";
         QVERIFY(test::writeFile(m_damaged, "PK\x03\x04 not really a document"));
         QByteArray noise(5000, 0);
@@ -220,14 +236,15 @@ private slots:
         const QStringList junk = {m_damaged, m_junk[0], m_junk[1], m_junk[2]};
         const Run r = run(QStringList{"split", "--every", "3", "--name", "counter", "--out", out,
                                       "--create-folder", "--json", "long.docx"} +
-                          junk + QStringList{m_six});
+                          junk + QStringList{m_six, m_linked});
         QCOMPARE(r.exitCode, 1);
         QStringList expected;
-        for (int j = 1; j <= 6; ++j) expected << QStringLiteral("%1/%2.docx").arg(out).arg(j);
+        for (int j = 1; j <= 7; ++j) expected << QStringLiteral("%1/%2.docx").arg(out).arg(j);
         QCOMPARE(filesIn(out), expected);
         QCOMPARE(strings(r.json["written"]), expected);
         QVERIFY(test::documentText(*m_app, expected[3]).startsWith("long page 10 heading"));
         QVERIFY(test::documentText(*m_app, expected[5]).startsWith("six page 4 heading"));
+        checkLinks(expected[6]);
         QCOMPARE(r.json["outcome"].toString(), QStringLiteral("completed"));
         QCOMPARE(r.json["exitStatus"].toInt(), 1);
         QCOMPARE(r.json["pageCounts"].toArray().at(0).toObject(),
@@ -239,10 +256,10 @@ private slots:
         QCOMPARE(r.json["failures"].toArray().at(0)["part"].toInt(), 0);
 
         QVERIFY(r.errLines.contains(split::msg::CreateOutDir));
-        QVERIFY(r.errLines.contains("document 1/6: " + m_long));
+        QVERIFY(r.errLines.contains("document 1/7: " + m_long));
         for (int j = 1; j <= 4; ++j)
             QVERIFY(r.errLines.contains(
-                QStringLiteral("document 1/6, part %1/4: %2").arg(j).arg(expected[j - 1])));
+                QStringLiteral("document 1/7, part %1/4: %2").arg(j).arg(expected[j - 1])));
         // The completion message and its list, one line each, at the end.
         const qsizetype done = r.errLines.indexOf(split::msg::Finished);
         QVERIFY(done >= 0);
@@ -323,7 +340,8 @@ private slots:
         const QString target = newFolder() + "/merged.docx";
         QVERIFY(test::makeDocument(*m_app, test::pagedDocument(1, "old"), target));
         const QByteArray old = test::fileHash(target);
-        const QStringList docs = QStringList{m_a, m_b, m_c} + m_junk + QStringList{m_notes};
+        const QStringList docs =
+            QStringList{m_a, m_b, m_c} + m_junk + QStringList{m_notes, m_linked};
 
         Run r = run(QStringList{"merge", "--target", target, "--page-breaks"} + docs);
         QCOMPARE(r.exitCode, 2);
@@ -337,7 +355,7 @@ private slots:
         QVERIFY(r.errLines.contains("pagewright-cli: answered Yes (--overwrite)"));
         QCOMPARE(r.json["outcome"].toString(), QStringLiteral("completed"));
         QCOMPARE(strings(r.json["written"]), QStringList{target});
-        QCOMPARE(strings(r.json["merged"]), QStringList({m_a, m_b, m_c, m_notes}));
+        QCOMPARE(strings(r.json["merged"]), QStringList({m_a, m_b, m_c, m_notes, m_linked}));
         QMap<QString, QString> expectedFailures;
         for (const QString& j : m_junk) expectedFailures[j] = merge::msg::ReasonNotDocument;
         QCOMPARE(failed(r), expectedFailures);
@@ -350,6 +368,7 @@ private slots:
                      merged.indexOf("charlie page 1") < merged.indexOf("Plain notes that belong") &&
                      merged.indexOf("alpha page 1") >= 0,
                  qPrintable(merged));
+        checkLinks(target);
     }
 
     // Ctrl+C during a split of many parts: the run stops after the current part, its office
@@ -372,32 +391,6 @@ private slots:
             QStringLiteral("pagewright-cli: interrupted; %1 file(s) made").arg(written.size())));
         QVERIFY(test::documentText(*m_app, written.last())
                     .startsWith(QStringLiteral("many page %1 heading").arg(written.size())));
-    }
-
-    // Pictures linked to a server that answers and to one that never does: neither is asked
-    // for anything, so nothing waits on them, and the parts and the merge keep the links.
-    void linksAreNotFetched() {
-        test::LinkTargets web;
-        QVERIFY(web.isValid());
-        const QString answering =
-            QStringLiteral("http://127.0.0.1:%1/answers.png").arg(web.answeringPort());
-        const QString silent =
-            QStringLiteral("http://127.0.0.1:%1/silent.png").arg(web.silentPort());
-        const QString source =
-            make(test::pagedDocument(2, "linked").linkedPicture(answering).linkedPicture(silent),
-                 "linked.docx");
-        const QString out = newFolder();
-        Run r = run({"split", "--every", "1", "--out", out, source});
-        QCOMPARE(r.exitCode, 0);
-        const QString target = out + "/merged.docx";
-        r = run({"merge", "--target", target, "a.docx", source});
-        QCOMPARE(r.exitCode, 0);
-        QCOMPARE(web.connections(), 0);
-        for (const QString& made : {source, out + "/linked2.docx", target}) {
-            const QString xml = flatXml(made);
-            QVERIFY2(xml.contains(answering) && xml.contains(silent), qPrintable(made));
-        }
-        QCOMPARE(web.connections(), 0);
     }
 
     // Ctrl+C while a long document is still loading: the load is given up, its office ended,

@@ -180,7 +180,7 @@ private slots:
     void exitStatus_data() {
         QTest::addColumn<bool>("merging");
         QTest::addColumn<int>("outcome");
-        QTest::addColumn<QString>("failedSource");
+        QTest::addColumn<QString>("failedSource");  // "-": nothing failed
         QTest::addColumn<int>("signal");
         QTest::addColumn<int>("status");
         using S = split::SplitResult::Outcome;
@@ -190,6 +190,8 @@ private slots:
         // The first entry could not be read: the office ran, the input failed.
         QTest::newRow("merge first entry") << true << int(M::OfficeFailed) << "a" << 0 << 1;
         QTest::newRow("merge target") << true << int(M::TargetFailed) << "" << 0 << 1;
+        QTest::newRow("split made all") << false << int(S::Completed) << "-" << 0 << 0;
+        QTest::newRow("merge made all") << true << int(M::Completed) << "-" << 0 << 0;
     }
     void exitStatus() {
         QFETCH(bool, merging);
@@ -198,10 +200,10 @@ private slots:
         QFETCH(int, signal);
         merge::MergeResult m;
         m.outcome = merge::MergeResult::Outcome(outcome);
-        m.failures.append({failedSource, "x"});
+        if (failedSource != "-") m.failures.append({failedSource, "x"});
         split::SplitResult s;
         s.outcome = split::SplitResult::Outcome(outcome);
-        s.failures.append({failedSource, 0, {}, "x", {}});
+        if (failedSource != "-") s.failures.append({failedSource, 0, {}, "x", {}});
         QTEST(merging ? cli::exitStatus(m, signal) : cli::exitStatus(s, signal), "status");
     }
 
