@@ -64,18 +64,19 @@ private slots:
         QTest::addColumn<NamingMode>("mode");
         QTest::addColumn<QString>("chars");
         QTest::addColumn<QString>("digits");
-        QTest::newRow("range") << "range" << NamingMode::PageRange << "20"
-                               << "2";
-        QTest::newRow("number") << "number" << NamingMode::PartNumber << "20"
-                                << "2";
-        QTest::newRow("chars=") << "chars=" << NamingMode::FirstCharacters << ""
-                                << "2";
-        QTest::newRow("chars=7") << "chars=7" << NamingMode::FirstCharacters << "7"
-                                 << "2";
-        QTest::newRow("counter") << "counter" << NamingMode::Sequence << "20"
-                                 << "2";
-        QTest::newRow("digits=5") << "digits=5" << NamingMode::PaddedSequence << "20"
-                                  << "5";
+        const struct {
+            const char* name;
+            NamingMode mode;
+            const char *chars, *digits;
+        } rows[] = {{"range", NamingMode::PageRange, "20", "2"},
+                    {"number", NamingMode::PartNumber, "20", "2"},
+                    {"chars=", NamingMode::FirstCharacters, "", "2"},
+                    {"chars=7", NamingMode::FirstCharacters, "7", "2"},
+                    {"counter", NamingMode::Sequence, "20", "2"},
+                    {"digits=5", NamingMode::PaddedSequence, "20", "5"}};
+        for (const auto& r : rows)
+            QTest::newRow(r.name) << QString(r.name) << r.mode << QString(r.chars)
+                                  << QString(r.digits);
     }
     void namingRules() {
         QFETCH(QString, name);
@@ -189,26 +190,21 @@ private slots:
         // The first entry could not be read: the office ran, the input failed.
         QTest::newRow("merge first entry") << true << int(M::OfficeFailed) << "a" << 0 << 1;
         QTest::newRow("merge target") << true << int(M::TargetFailed) << "" << 0 << 1;
+        QTest::newRow("split made all") << false << int(S::Completed) << "-" << 0 << 0;
+        QTest::newRow("merge made all") << true << int(M::Completed) << "-" << 0 << 0;
     }
     void exitStatus() {
         QFETCH(bool, merging);
         QFETCH(int, outcome);
         QFETCH(QString, failedSource);
         QFETCH(int, signal);
-        const bool failed = failedSource != "-";
-        int status = -1;
-        if (merging) {
-            merge::MergeResult r;
-            r.outcome = merge::MergeResult::Outcome(outcome);
-            if (failed) r.failures.append({failedSource, "x"});
-            status = cli::exitStatus(r, signal);
-        } else {
-            split::SplitResult r;
-            r.outcome = split::SplitResult::Outcome(outcome);
-            if (failed) r.failures.append({failedSource, 0, {}, "x", {}});
-            status = cli::exitStatus(r, signal);
-        }
-        QTEST(status, "status");
+        merge::MergeResult m;
+        m.outcome = merge::MergeResult::Outcome(outcome);
+        if (failedSource != "-") m.failures.append({failedSource, "x"});
+        split::SplitResult s;
+        s.outcome = split::SplitResult::Outcome(outcome);
+        if (failedSource != "-") s.failures.append({failedSource, 0, {}, "x", {}});
+        QTEST(merging ? cli::exitStatus(m, signal) : cli::exitStatus(s, signal), "status");
     }
 
     void progressLines() {

@@ -1,0 +1,267 @@
+// What every window shares: file names and dialog filters, the stored options, the About window,
+// and the window side of an engine's prompts.
+
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "merge/window/mergewindowsettings.h"
+#include "shell/completionbox.h"
+#include "shell/filefilter.h"
+#include "shell/filenames.h"
+#include "shell/frmabout.h"
+#include "shell/settingsstore.h"
+#include "shell/translations.h"
+#include "shell/windowprompts.h"
+#include "shell/windowsettings.h"
+#include "split/window/splitwindowsettings.h"
+#include "tests/shell/fakedialogs.h"
+
+using namespace pw;
+
+class ShellTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<SettingsStore> store_;
+    std::unique_ptr<test::FakeDialogs> fake_;
+    std::unique_ptr<ScopedDialogs> use_;
+
+    QString ini() const { return dir_->filePath("Quillmark/Quillmark.ini"); }
+
+private slots:
+    void init() {
+        use_.reset();  // the scope ends before the next begins
+        // A folder of its own for each case: QSettings caches what it has read per file.
+        dir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir_->isValid());
+        store_ = std::make_unique<SettingsStore>(dir_->path());
+        fake_ = std::make_unique<test::FakeDialogs>();
+        use_ = std::make_unique<ScopedDialogs>(*fake_);
+    }
+
+    void pathParts_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("ext");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("base");
+        const struct {
+            const char *path, *ext, *folder, *base;
+        } rows[] = {{"/docs/Report.docx", ".docx", "/docs/", "Report"},
+                    {"/docs/Report.old.DOC", ".DOC", "/docs/", "Report.old"},
+                    {"/docs/archive.tar.gz", ".gz", "/docs/", "archive.tar"},
+                    {"/docs/Report", "/docs/Report", "/docs/", "Report"},
+                    {"/a.b/Report", ".b/Report", "/a.b/", "Report"},
+                    {"", "", "", ""},
+                    {"Report.docx", ".docx", "", "Report"},
+                    {"/", "/", "/", ""},
+                    {"/docs/sub/", "/docs/sub/", "/docs/sub/", ""},
+                    {"/docs/.docx", ".docx", "/docs/", ""},
+                    {"/文档/第一章.doc", ".doc", "/文档/", "第一章"}};
+        for (const auto& r : rows)
+            QTest::addRow("%s", r.path)
+                << QString(r.path) << QString(r.ext) << QString(r.folder) << QString(r.base);
+    }
+    void pathParts() {
+        QFETCH(QString, path);
+        QTEST(GetFileExt(path), "ext");
+        QTEST(GetFileFolder(path), "folder");
+        QTEST(GetFileBaseName(path), "base");
+    }
+
+    void fileNameText_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("allowed");
+        for (const char* ok : {"", "章", "a:b", "a\x01"}) QTest::addRow("%s", ok) << ok << true;
+        const QString refused = QStringLiteral(
+            "\\/;*?\"<>|\r\n\t \uFF3C\uFF0F\uFF1B\uFF0A\uFF1F\uFF02\uFF1C\uFF1E\uFF5C\u3000");
+        for (QChar c : refused) QTest::addRow("code %x", c.unicode()) << QString(c) << false;
+        QTest::newRow("inside a word") << "第一章 总则" << false;
+    }
+    void fileNameText() {
+        QFETCH(QString, text);
+        QTEST(IsFileNameText(text), "allowed");
+    }
+
+    void fileFilter_data() {
+        QTest::addColumn<QString>("paired");
+        QTest::addColumn<QString>("qt");
+        QTest::newRow("open") << "Word文档(*.doc;*.docx)|*.doc;*.docx"
+                              << "Word文档(*.doc;*.docx) (*.doc *.docx)";
+        QTest::newRow("two entries") << "Word|*.doc|All|*.*"
+                                     << "Word (*.doc);;All (*.*)";
+        QTest::newRow("no patterns") << "Everything"
+                                     << "Everything";
+        QTest::newRow("empty pattern") << "Word|*.doc;;*.rtf"
+                                       << "Word (*.doc *.rtf)";
+    }
+    void fileFilter() {
+        QFETCH(QString, paired);
+        QTEST(toQtFileFilter(paired), "qt");
+    }
+
+    // Kept as text in the application's INI file, by application and section; each window
+    // writes its own options and StartForm, an empty box stored empty and blanks kept.
+    void settingsWritten() {
+        store_->Save("Quillmark", "Controls", "txtPages", "07");
+        QCOMPARE(store_->Get("Quillmark", "Controls", "txtPages", "d"), QString("07"));
+        QCOMPARE(store_->Get("Quillmark", "Other", "txtPages", "d"), QString("d"));
+        QCOMPARE(store_->Get("Other", "Controls", "txtPages", "d"), QString("d"));
+        saveSplitWindowSettings(*store_, {.optSplit = 1,
+                                          .txtPages = "",
+                                          .txtNewDocs = " 3 ",
+                                          .cmbMaskLength = 6,
+                                          .optNewDocName = 4,
+                                          .optOutDir = 1});
+        QSettings file(ini(), QSettings::IniFormat);
+        file.beginGroup("Controls");
+        QStringList written;
+        for (const QString& key : file.allKeys()) written << key + '=' + file.value(key).toString();
+        QCOMPARE(written,
+                 QStringList({"CmbNewNameMaskLength=6", "OptNewDocName=4", "OptOutDir=1",
+                              "OptSplit=1", "StartForm=0", "txtNewDocs= 3 ", "txtPages="}));
+        QCOMPARE(readSplitWindowSettings(*store_).txtNewDocs, QString(" 3 "));
+        saveMergeWindowSettings(*store_, {.chkPageBreak = false});
+        QCOMPARE(store_->Get(SettingsApplication, SettingsSection, "ChkPageBreak", "-"), "0");
+        QCOMPARE(readStartForm(*store_), 1);
+    }
+
+    // OptNewDocName is read as text; two-way options: 0 the first, any other number the
+    // second; list positions outside 0 to 7 read as 0; check states other than 0 and 1 as
+    // clear; StartForm: 0 split, any other number merge. A hand-written list reads as text.
+    void settingsRead_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("expected");
+        // Each key, then what each stored text reads as: text=read.
+        const QStringList table = {"OptNewDocName 7=1 abc=1 =1 03=1 3=3 0=0",
+                                   "OptSplit 5=1 -1=1 abc=0 99999999999999999999=0 1,2=0",
+                                   "OptOutDir 2=1 x1=0",
+                                   "CmbNewNameMaskLength 7=7 8=0 -1=0 2.5=0",
+                                   "ChkPageBreak 1=1 2=0 yes=0",
+                                   "StartForm 1=1 -3=1 0=0 abc=0",
+                                   "txtPages 1,2=1,2"};
+        for (const QString& line : table) {
+            const QStringList words = line.split(' ');
+            for (const QString& pair : words.mid(1))
+                QTest::addRow("%s %s", qPrintable(words[0]), qPrintable(pair))
+                    << words[0] << pair.section('=', 0, 0) << pair.section('=', 1);
+        }
+    }
+    void settingsRead() {
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        // Written by hand, as a user might edit the file.
+        QDir().mkpath(QFileInfo(ini()).path());
+        QFile file(ini());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[Controls]\n" + (key + '=' + value).toUtf8() + "\n");
+        file.close();
+        const SplitWindowSettings split = readSplitWindowSettings(*store_);
+        const QHash<QString, QString> read{
+            {"OptNewDocName", QString::number(split.optNewDocName)},
+            {"OptSplit", QString::number(split.optSplit)},
+            {"OptOutDir", QString::number(split.optOutDir)},
+            {"CmbNewNameMaskLength", QString::number(split.cmbMaskLength)},
+            {"ChkPageBreak", readMergeWindowSettings(*store_).chkPageBreak ? "1" : "0"},
+            {"StartForm", QString::number(readStartForm(*store_))},
+            {"txtPages", split.txtPages}};
+        QTEST(read.value(key), "expected");
+    }
+
+    // The links look like links and open through the seam; OK closes the window shown modal over
+    // its opener.
+    void about() {
+        frmAbout about;
+        QVERIFY(!about.findChild<QLabel*>("Image1")->pixmap().isNull());
+        for (const char* link : {"Label1", "lblPage"}) {
+            QVERIFY(about.findChild<QLabel*>(link)->font().underline());
+            QCOMPARE(about.findChild<QLabel*>(link)->cursor().shape(), Qt::PointingHandCursor);
+        }
+        about.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        QTest::mouseClick(about.findChild<QLabel*>("Label1"), Qt::LeftButton);
+        QTest::mouseClick(about.findChild<QLabel*>("lblPage"), Qt::LeftButton);
+        QTest::mouseClick(about.findChild<QLabel*>("lblVersion"), Qt::LeftButton);
+        QTest::mouseClick(about.findChild<QLabel*>("Label1"), Qt::RightButton);
+        QCOMPARE(fake_->openedUrls, QList<QUrl>({QUrl("mailto:support@pagewright.example"),
+                                                 QUrl("https://pagewright.example/")}));
+        QVERIFY(about.isVisible());
+
+        QWidget opener;
+        bool modal = false;
+        fake_->onModal = [&](QDialog& dialog) {
+            modal = dialog.isModal();
+            dialog.findChild<QPushButton*>("CmdOK")->click();
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        };
+        frmAbout::Show(&opener);
+        QCOMPARE(fake_->modalWindows, QStringList({"frmAbout"}));
+        QCOMPARE(fake_->parents.value(0).data(), &opener);
+        QVERIFY(modal);
+        QVERIFY(opener.findChildren<frmAbout*>().isEmpty());
+    }
+
+    // The window is busy while the work runs; its controls come back before the completion
+    // message (split) or after it (merge), and all of them once the prompts go.
+    void windowPrompts_data() {
+        QTest::addColumn<bool>("controlsAfterMessage");
+        QTest::newRow("split") << false;
+        QTest::newRow("merge") << true;
+    }
+    void windowPrompts() {
+        QFETCH(bool, controlsAfterMessage);
+        QWidget window;
+        auto* button = new QPushButton(&window);
+        {
+            WindowPrompts prompts(window, {button}, controlsAfterMessage);
+            prompts.progress(Progress::at(Progress::Stage::WorkBegins));
+            QVERIFY(!button->isEnabled());
+            QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+            prompts.progress(Progress::at(Progress::Stage::WorkEnds));
+            QVERIFY(!QGuiApplication::overrideCursor());
+            QCOMPARE(button->isEnabled(), !controlsAfterMessage);
+            prompts.message("done", MessageIcon::Exclamation);
+            QCOMPARE(fake_->messages.value(0).icon, MessageIcon::Exclamation);
+            QCOMPARE(fake_->parents.last().data(), &window);
+            fake_->yesNoAnswers << true;
+            QVERIFY(prompts.ask({Question::Kind::OverwriteTarget, "q", true, {}}));
+            QVERIFY(fake_->questions.value(0).defaultNo);
+        }
+        QVERIFY(button->isEnabled());
+    }
+
+    // Failures make it a warning with the list as copyable details; the folder button hands the
+    // folder to the desktop. Qt's own buttons speak Chinese.
+    void completionBox_data() {
+        QTest::addColumn<QString>("details");
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("clean") << QString() << "/out";
+        QTest::newRow("failures") << "以下文件未能生成：\na\nb"
+                                  << "/o";
+        QTest::newRow("nothing made") << "x" << QString();
+    }
+    void completionBox() {
+        QFETCH(QString, details);
+        QFETCH(QString, folder);
+        QVERIFY2(installChineseTranslations(*qApp), "Qt's translations are not installed");
+        const auto icon = details.isEmpty() ? MessageIcon::Information : MessageIcon::Exclamation;
+        const auto box = pw::completionBox(nullptr, {"文档分拆完成！", details, icon, folder});
+        QCOMPARE(box->icon(), details.isEmpty() ? QMessageBox::Information : QMessageBox::Warning);
+        QCOMPARE(box->detailedText(), details);
+        QMessageBox question(QMessageBox::Question, "t", "q", QMessageBox::Cancel);
+        QCOMPARE(question.button(QMessageBox::Cancel)->text(), QStringLiteral("取消"));
+        auto* open = box->findChild<QPushButton*>("CmdOpenFolder");
+        QCOMPARE(open != nullptr, !folder.isEmpty());
+        if (!open) return;
+        QCOMPARE(open->text(), QStringLiteral("打开文件夹"));
+        open->click();
+        QCOMPARE(fake_->openedUrls, QList<QUrl>{QUrl::fromLocalFile(folder)});
+    }
+};
+
+QTEST_MAIN(ShellTest)
+#include "tst_shell.moc"
