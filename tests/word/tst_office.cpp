@@ -1,5 +1,5 @@
 // The office behind word/: starting, stopping and losing it (never a hang, never a process left
-// behind), and the document operations on documents the tests make and on real ones.
+// behind), and the document operations on documents the tests make.
 
 #include <signal.h>
 
@@ -215,46 +215,6 @@ private slots:
         QCOMPARE(pdfPages(**part, "list-part"), QStringList{"3. charlie 4. delta in a table"});
         PW_REQUIRE((*part)->undo());
         QCOMPARE(*(*part)->characters(), QStringLiteral("\r"));
-    }
-
-    // Every document of the shared bug-report collection either opens or fails with an error:
-    // no hang, no question waiting for an answer, no file changed; a file that brings the
-    // office down costs only itself.
-    void everyRealFileOpensOrFailsCleanly() {
-        const QString fixtures = test::fixturesDir();
-        if (fixtures.isEmpty())
-            QSKIP("../shared/fixtures is absent: the real documents are not here");
-        const QDir dir(fixtures + QStringLiteral("/poi"));
-        const QStringList files = dir.entryList(QDir::Files, QDir::Name);
-        QVERIFY(!files.isEmpty());
-        word::LibreOfficeOptions options;
-        options.callTimeoutMs = 60000;
-        auto app = test::startOffice(options);
-        QVERIFY(app);
-        int opened = 0, refused = 0, restarts = 0;
-        for (const QString& name : files) {
-            const QString path = dir.filePath(name);
-            const QByteArray before = test::fileHash(path);
-            auto doc = app->open(path);
-            if (doc) {
-                ++opened;
-                QVERIFY2(bool((*doc)->characters()) || !app->isAlive(), qPrintable(name));
-            } else {
-                ++refused;
-                QVERIFY2(!doc.error().message.isEmpty(), qPrintable(name));
-            }
-            QCOMPARE(test::fileHash(path), before);
-            if (!app->isAlive()) {
-                ++restarts;
-                app = test::startOffice(options);
-                QVERIFY(app);
-            }
-        }
-        qInfo("%d opened, %d refused, %d office restarts", opened, refused, restarts);
-        QVERIFY(opened > files.size() / 2);
-        QVERIFY(refused > 0);  // the collection holds encrypted and damaged files on purpose
-        app.reset();
-        QVERIFY(onlyTheHelperLeft());
     }
 };
 
