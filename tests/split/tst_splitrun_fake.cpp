@@ -17,6 +17,7 @@ using namespace pw::split;
 using pw::test::FakeContent;
 using pw::test::FakeWordFactory;
 using pw::test::ScriptedPrompts;
+using Kind = word::Error::Kind;
 
 namespace {
 
@@ -77,9 +78,6 @@ class TestSplitRunFake : public QObject {
         }
         for (const QString& f : filesIn(m_dir)) QVERIFY2(!f.startsWith("~tmp"), qPrintable(f));
     }
-    SplitResult run(const SplitRequest& r, FakeWordFactory& office, ScriptedPrompts& p) {
-        return runSplit(r, p, office);
-    }
 
 private slots:
     void init() {
@@ -87,43 +85,55 @@ private slots:
         QVERIFY(QDir().mkpath(m_dir));
     }
 
-    void everyThreePages() {
-        const QString src = source("Report.docx", 10);
-        const QByteArray before = pw::test::fileHash(src);
+    void splitsAsAsked_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("n");
+        QTest::addColumn<QList<int>>("pages");  // of each source
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("every 3") << 0 << 3 << QList<int>{10}
+                                 << QStringList{"s0_1页-3页.docx", "s0_4页-6页.docx",
+                                                "s0_7页-9页.docx", "s0_10页-10页.docx"};
+        // Each document is cut into its own n parts.
+        QTest::newRow("into 2 each") << 1 << 2 << QList<int>{10, 2}
+                                     << QStringList{"s0_1页-5页.docx", "s0_6页-10页.docx",
+                                                    "s1_1页-1页.docx", "s1_2页-2页.docx"};
+    }
+    void splitsAsAsked() {
+        QFETCH(int, mode);
+        QFETCH(int, n);
+        QFETCH(QList<int>, pages);
+        QStringList sources, whole;
+        QList<QByteArray> before;
+        QList<SourcePages> counts;
+        for (int i = 0; i < pages.size(); ++i) {
+            sources << source(QStringLiteral("s%1_.docx").arg(i), pages[i], QString::number(i));
+            before << pw::test::fileHash(sources.last());
+            whole += pw::test::readFakeDocument(sources.last())->pageTexts();
+            counts.append({sources.last(), pages[i], Pagination::Office});
+        }
         FakeWordFactory office;
         QStringList events;
         ScriptedPrompts p(events);
-        const SplitResult r = run(every(3, {src}), office, p);
+        SplitRequest req = every(n, sources);
+        req.mode = SplitMode(mode);
+        req.newDocsText = QString::number(n);
+        const SplitResult r = runSplit(req, p, office);
         QCOMPARE(r.outcome, SplitResult::Outcome::Completed);
         QCOMPARE(p.messages, QStringList{msg::Finished});
         QCOMPARE(p.icons, QList<MessageIcon>{MessageIcon::Information});
         // The window is usable again before the completion message.
         QCOMPARE(events, (QStringList{"busy", "idle", "message"}));
-        QCOMPARE(r.pageCounts, (QList<SourcePages>{{src, 10, Pagination::Office}}));
-        QCOMPARE(namesOf(r.written), (QStringList{"Report1页-3页.docx", "Report4页-6页.docx",
-                                                  "Report7页-9页.docx", "Report10页-10页.docx"}));
+        QCOMPARE(r.pageCounts, counts);
+        QTEST(namesOf(r.written), "names");
         QStringList joined;
         for (const QString& f : r.written) joined += pagesOf(f);
-        QCOMPARE(joined, pw::test::readFakeDocument(src)->pageTexts());
-        QCOMPARE(pw::test::fileHash(src), before);
+        QCOMPARE(joined, whole);
+        for (int i = 0; i < sources.size(); ++i)
+            QCOMPARE(pw::test::fileHash(sources[i]), before[i]);
         // One opening per source serves as its blank: nothing else is loaded or stored.
-        QCOMPARE(office.state().count("open"), 1);
-        QCOMPARE(office.state().count("saveAs"), 4);
+        QCOMPARE(office.state().count("open"), sources.size());
+        QCOMPARE(office.state().count("saveAs"), r.written.size());
         expectCleanEnd(office);
-    }
-
-    void intoTwoPerDocument() {
-        const QString big = source("big.docx", 10, "b");
-        const QString small = source("small.docx", 2, "s");
-        FakeWordFactory office;
-        ScriptedPrompts p;
-        SplitRequest req = every(1, {big, small});
-        req.mode = SplitMode::IntoNDocuments;
-        req.newDocsText = "2";
-        const SplitResult r = run(req, office, p);
-        QCOMPARE(namesOf(r.written), (QStringList{"big1页-5页.docx", "big6页-10页.docx",
-                                                  "small1页-1页.docx", "small2页-2页.docx"}));
-        QCOMPARE(pagesOf(r.written[3]), QStringList{"s2 first\rs2 second\r"});
     }
 
     // The second part's store fails: a run that let the close write the paste back would leave
@@ -138,11 +148,9 @@ private slots:
         QFETCH(bool, tracked);
         const QString src = source("R.docx", 3, "p", tracked);
         FakeWordFactory office;
-        // The second part's save fails; a run that did not take the paste back would leave its
-        // pages in the third part.
-        office.addFault({"saveAs", "/2.docx", word::Error::Kind::SaveFailed});
+        office.addFault({"saveAs", "/2.docx", Kind::SaveFailed});
         ScriptedPrompts p;
-        const SplitResult r = run(every(1, {src}, NamingMode::Sequence), office, p);
+        const SplitResult r = runSplit(every(1, {src}, NamingMode::Sequence), p, office);
         QCOMPARE(namesOf(r.written), (QStringList{"1.docx", "3.docx"}));
         QCOMPARE(pagesOf(r.written[1]), QStringList{"p3 first\rp3 second\r"});
         QCOMPARE(r.failures.size(), 1);
@@ -157,21 +165,18 @@ private slots:
 
     void sourceNeverChangedWhateverFails_data() {
         QTest::addColumn<QString>("op");
-        QTest::newRow("emptying") << "empty";
-        QTest::newRow("blank copy save") << "saveAs";
-        QTest::newRow("page browsing") << "pageStarts";
-        QTest::newRow("copy") << "copy";
-        QTest::newRow("paste") << "paste";
-        QTest::newRow("numbers") << "convertNumbersToText";
+        for (const char* op :
+             {"empty", "saveAs", "pageStarts", "copy", "paste", "convertNumbersToText"})
+            QTest::newRow(op) << op;
     }
     void sourceNeverChangedWhateverFails() {
         QFETCH(QString, op);
         const QString src = source("S.docx", 4);
         const QByteArray before = pw::test::fileHash(src);
         FakeWordFactory office;
-        office.addFault({op, {}, word::Error::Kind::Failed, 0, 1});
+        office.addFault({op, {}, Kind::Failed, 0, 1});
         ScriptedPrompts p;
-        const SplitResult r = run(every(2, {src}), office, p);
+        const SplitResult r = runSplit(every(2, {src}), p, office);
         QCOMPARE(r.outcome, SplitResult::Outcome::Completed);
         QCOMPARE(pw::test::fileHash(src), before);
         // A document without lists still splits.
@@ -179,23 +184,28 @@ private slots:
         expectCleanEnd(office);
     }
 
+    // Unopenable documents are reported, and so is one beside which nothing may be written,
+    // before it is opened; the sequence counts only the parts of the others.
     void unopenableDocumentsSkippedWithoutCounting() {
         const QString a = source("a.docx", 2, "a");
-        const QString missing = m_dir + "/missing.docx";
         const QString damaged = m_dir + "/damaged.docx";
         QVERIFY(pw::test::writeFile(damaged, "PK\3\4 not really"));
         const QString c = source("c.docx", 3, "c");
         FakeWordFactory office;
         ScriptedPrompts p;
         const SplitResult r =
-            run(every(1, {a, missing, damaged, c}, NamingMode::Sequence), office, p);
+            runSplit(every(1, {a, m_dir + "/missing.docx", "/proc/a.docx", damaged, c},
+                           NamingMode::Sequence),
+                     p, office);
         QCOMPARE(namesOf(r.written),
                  (QStringList{"1.docx", "2.docx", "3.docx", "4.docx", "5.docx"}));
         QCOMPARE(pagesOf(r.written[2]), QStringList{"c1 first\rc1 second\r"});
         QCOMPARE(r.pageCounts.size(), 2);
-        QCOMPARE(r.failures.size(), 2);
+        QCOMPARE(r.failures.size(), 3);
         QVERIFY(r.completionMessage.contains("missing.docx：" + msg::ReasonOpen));
         QVERIFY(r.completionMessage.contains("damaged.docx：" + msg::ReasonOpen));
+        QCOMPARE(r.failures[1].reason, msg::ReasonFolderNotWritable);
+        QCOMPARE(office.state().count("open", "/proc/"), 0);
         expectCleanEnd(office);
     }
 
@@ -218,7 +228,7 @@ private slots:
         const QString tooLong = source(QString(255 - fixed, u'l') + ".docx", 3);
         FakeWordFactory office;
         ScriptedPrompts p;
-        const SplitResult r = run(every(1, {ok, tooLong}, NamingMode::PartNumber), office, p);
+        const SplitResult r = runSplit(every(1, {ok, tooLong}, NamingMode::PartNumber), p, office);
         QCOMPARE(r.written.size(), 1);
         QCOMPARE(r.written[0].size(), 254);
         // Said once for the run; every part concerned is in the report.
@@ -233,23 +243,24 @@ private slots:
     void namedByFirstCharactersOfListText() {
         const QString src = m_dir + "/x.docx";
         QVERIFY(pw::test::writeFakeDocument(
-            src,
-            FakeContent::fromPages({{"  A/B C tail"}, {"第一章 总则"}, {"{#}one", "{#}two"}})));
+            src, FakeContent::fromPages(
+                     {{"  A/B C tail"}, {"第一章 总则"}, {"{#}one", "{#}two"}, {"  A/B C"}})));
         FakeWordFactory office;
         ScriptedPrompts p;
         SplitRequest req = every(1, {src}, NamingMode::FirstCharacters);
         req.firstWordsText = "3";
-        const SplitResult r = run(req, office, p);
-        QCOMPARE(namesOf(r.written), (QStringList{"ABC.docx", "第一章.docx", "1.o.docx"}));
+        const SplitResult r = runSplit(req, p, office);
+        QCOMPARE(namesOf(r.written),
+                 (QStringList{"ABC.docx", "第一章.docx", "1.o.docx", "ABC(2).docx"}));
         // Numbers become text before cutting, so they do not restart in each part.
         QCOMPARE(pagesOf(r.written[2]), QStringList{"1. one\r2. two\r"});
     }
 
     void officeDoesNotStart() {
         FakeWordFactory office;
-        office.addFault({"create", {}, word::Error::Kind::NotInstalled});
+        office.addFault({"create", {}, Kind::NotInstalled});
         ScriptedPrompts p;
-        const SplitResult r = run(every(1, {source("a.docx", 2)}), office, p);
+        const SplitResult r = runSplit(every(1, {source("a.docx", 2)}), p, office);
         QCOMPARE(r.outcome, SplitResult::Outcome::OfficeFailed);
         QCOMPARE(p.busy, (QList<bool>{true, false}));
         QCOMPARE(p.messages.size(), 1);
@@ -259,37 +270,35 @@ private slots:
         QCOMPARE(office.state().running, 0);
     }
 
-    void officeDiesMidDocumentAndIsRestarted() {
+    // The office dies pasting a's second part: the rest of a is reported, b is split by a new
+    // office, or reported too when none starts.
+    void officeDiesMidDocument_data() {
+        QTest::addColumn<bool>("restarts");
+        QTest::newRow("restarted") << true;
+        QTest::newRow("not restarted") << false;
+    }
+    void officeDiesMidDocument() {
+        QFETCH(bool, restarts);
         const QString a = source("a.docx", 4, "a");
         const QString b = source("b.docx", 2, "b");
         FakeWordFactory office;
-        // Dies while pasting the second part of a.
-        office.addFault({"paste", {}, word::Error::Kind::OfficeDead, 1, 1, true});
+        office.addFault({"paste", {}, Kind::OfficeDead, 1, 1, true});
+        if (!restarts) office.addFault({"create", {}, Kind::StartFailed, 1});
         ScriptedPrompts p;
-        const SplitResult r = run(every(1, {a, b}, NamingMode::PartNumber), office, p);
-        QCOMPARE(office.state().created, 2);
-        QCOMPARE(namesOf(r.written), (QStringList{"a1.docx", "b1.docx", "b2.docx"}));
-        QCOMPARE(r.failures.size(), 3);  // the part that died, then the parts never tried
+        const SplitResult r = runSplit(every(1, {a, b}, NamingMode::PartNumber), p, office);
+        QCOMPARE(r.outcome, SplitResult::Outcome::Completed);
+        QCOMPARE(office.state().created, restarts ? 2 : 1);
+        const QStringList made =
+            restarts ? QStringList{"a1.docx", "b1.docx", "b2.docx"} : QStringList{"a1.docx"};
+        QCOMPARE(namesOf(r.written), made);
+        QCOMPARE(r.failures.size(), restarts ? 3 : 4);
         for (int k = 0; k < 3; ++k) {
             QCOMPARE(r.failures[k].part, k + 2);
             QCOMPARE(r.failures[k].reason, msg::ReasonOfficeDead);
         }
-        expectCleanEnd(office);
-    }
-
-    void officeCannotBeRestarted() {
-        const QString a = source("a.docx", 2, "a");
-        const QString b = source("b.docx", 2, "b");
-        FakeWordFactory office;
-        office.addFault({"copy", {}, word::Error::Kind::OfficeDead, 0, 1, true});
-        office.addFault({"create", {}, word::Error::Kind::StartFailed, 1});
-        ScriptedPrompts p;
-        const SplitResult r = run(every(1, {a, b}), office, p);
-        QVERIFY(r.written.isEmpty());
-        QCOMPARE(r.failures.last().source, b);
+        QCOMPARE(r.failures.last().source, restarts ? a : b);
         QCOMPARE(r.failures.last().reason, msg::ReasonOfficeDead);
-        QCOMPARE(r.outcome, SplitResult::Outcome::Completed);
-        QCOMPARE(office.state().running, 0);
+        expectCleanEnd(office);
     }
 
     void cancelStopsAfterCurrentPart() {
@@ -298,7 +307,7 @@ private slots:
         FakeWordFactory office;
         ScriptedPrompts p;
         p.cancelWhen = [&] { return p.parts() >= 2; };
-        const SplitResult r = run(every(1, {a, b}, NamingMode::PartNumber), office, p);
+        const SplitResult r = runSplit(every(1, {a, b}, NamingMode::PartNumber), p, office);
         QCOMPARE(r.outcome, SplitResult::Outcome::Cancelled);
         QCOMPARE(r.written.size(), 2);
         QVERIFY(r.completionMessage.startsWith(msg::Cancelled));
@@ -308,29 +317,6 @@ private slots:
         QCOMPARE(p.steps.last().partCount, 5);
         QCOMPARE(p.steps.last().written, m_dir + "/a2.docx");
         expectCleanEnd(office);
-    }
-
-    // Refused up front, before the office starts.
-    void readOnlyOutputFolder() {
-        FakeWordFactory office;
-        ScriptedPrompts p;
-        SplitRequest req = every(1, {source("a.docx", 2)}, NamingMode::Sequence);
-        req.output = OutputRule::ChosenFolder;
-        req.outDirText = "/proc";  // a folder nobody may write in, not even root
-        const SplitResult r = run(req, office, p);
-        QCOMPARE(r.outDirText, QStringLiteral("/proc/"));
-        QCOMPARE(r.outcome, SplitResult::Outcome::Refused);
-        QCOMPARE(r.refusal->check, SplitRefusal::Check::OutDirNotWritable);
-        QCOMPARE(p.messages, QStringList{msg::OutDirNotWritable("/proc/")});
-        QCOMPARE(office.state().created, 0);
-        // Beside the source, such a folder fails that document before it is opened.
-        req.output = OutputRule::BesideSource;
-        req.documents = QStringList{"/proc/a.docx"} + req.documents;
-        const SplitResult beside = run(req, office, p);
-        QCOMPARE(beside.failures.size(), 1);
-        QCOMPARE(beside.failures[0].reason, msg::ReasonFolderNotWritable);
-        QCOMPARE(beside.written.size(), 2);
-        QCOMPARE(office.state().count("open", "/proc/"), 0);
     }
 };
 

@@ -8,61 +8,12 @@
 
 namespace pw::test {
 
-DocBuilder& DocBuilder::landscape(bool on) {
-    m_landscape = on;
-    return *this;
-}
-DocBuilder& DocBuilder::header(const QString& text) {
-    m_header = text;
-    return *this;
-}
-DocBuilder& DocBuilder::footer(const QString& text) {
-    m_footer = text;
-    return *this;
-}
-DocBuilder& DocBuilder::paragraph(const QString& text) {
-    m_blocks.push_back(
-        {Block::Paragraph, text, std::exchange(m_pendingBreak, false), 0, 0, {}, {}});
-    return *this;
-}
-DocBuilder& DocBuilder::pageBreak() {
-    m_pendingBreak = true;
-    return *this;
-}
-DocBuilder& DocBuilder::bulletItem(const QString& text) {
-    m_blocks.push_back({Block::Bullet, text, std::exchange(m_pendingBreak, false), 0, 0, {}, {}});
-    return *this;
-}
-DocBuilder& DocBuilder::numberedItem(const QString& text) {
-    m_blocks.push_back({Block::Item, text, std::exchange(m_pendingBreak, false), 0, 0, {}, {}});
-    return *this;
-}
 DocBuilder& DocBuilder::table(int rows, int columns, const std::function<QString(int, int)>& cell) {
-    Block b{Block::Table, {}, std::exchange(m_pendingBreak, false), rows, columns, {}, {}};
+    add(Block::Table, {});
+    m_blocks.back().rows = rows;
+    m_blocks.back().columns = columns;
     for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < columns; ++c) b.cells.push_back(cell(r, c));
-    m_blocks.push_back(std::move(b));
-    return *this;
-}
-
-DocBuilder& DocBuilder::footnote(const QString& text) {
-    if (!m_blocks.empty()) m_blocks.back().footnote = text;
-    return *this;
-}
-DocBuilder& DocBuilder::deletedText(const QString& text) {
-    if (!m_blocks.empty()) m_blocks.back().deleted = text;
-    return *this;
-}
-DocBuilder& DocBuilder::firstPageHeader(const QString& text) {
-    m_firstHeader = text;
-    return *this;
-}
-DocBuilder& DocBuilder::recordChanges() {
-    m_recordChanges = true;
-    return *this;
-}
-DocBuilder& DocBuilder::linkedPicture(const QString& url) {
-    m_blocks.push_back({Block::Picture, url, std::exchange(m_pendingBreak, false), 0, 0, {}, {}});
+        for (int c = 0; c < columns; ++c) m_blocks.back().cells.push_back(cell(r, c));
     return *this;
 }
 

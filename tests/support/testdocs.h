@@ -4,6 +4,7 @@
 // office itself, so every test document is one the office really reads.
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include <QString>
@@ -14,27 +15,27 @@ namespace pw::test {
 
 class DocBuilder {
 public:
-    DocBuilder& landscape(bool on = true);
-    DocBuilder& header(const QString& text);
-    DocBuilder& footer(const QString& text);
-    DocBuilder& paragraph(const QString& text);
+    DocBuilder& landscape(bool on = true) { return set(m_landscape, on); }
+    DocBuilder& header(const QString& text) { return set(m_header, text); }
+    DocBuilder& footer(const QString& text) { return set(m_footer, text); }
+    DocBuilder& paragraph(const QString& text) { return add(Block::Paragraph, text); }
     // The next block begins on a new page.
-    DocBuilder& pageBreak();
+    DocBuilder& pageBreak() { return set(m_pendingBreak, true); }
     // One item of an automatically numbered list; consecutive items form one list.
-    DocBuilder& numberedItem(const QString& text);
+    DocBuilder& numberedItem(const QString& text) { return add(Block::Item, text); }
     // One item of a bulleted list.
-    DocBuilder& bulletItem(const QString& text);
+    DocBuilder& bulletItem(const QString& text) { return add(Block::Bullet, text); }
     DocBuilder& table(int rows, int columns, const std::function<QString(int, int)>& cell);
     // A footnote at the end of the last paragraph.
-    DocBuilder& footnote(const QString& text);
+    DocBuilder& footnote(const QString& text) { return setLast(&Block::footnote, text); }
     // The first page has a header of its own (the document's first page only).
-    DocBuilder& firstPageHeader(const QString& text);
+    DocBuilder& firstPageHeader(const QString& text) { return set(m_firstHeader, text); }
     // Saved with change recording on.
-    DocBuilder& recordChanges();
+    DocBuilder& recordChanges() { return set(m_recordChanges, true); }
     // A tracked deletion of text at the end of the last paragraph.
-    DocBuilder& deletedText(const QString& text);
+    DocBuilder& deletedText(const QString& text) { return setLast(&Block::deleted, text); }
     // A paragraph with a picture that is only linked: the document holds its address.
-    DocBuilder& linkedPicture(const QString& url);
+    DocBuilder& linkedPicture(const QString& url) { return add(Block::Picture, url); }
 
     QString flatOdf() const;
     bool writeFlatOdf(const QString& path) const;
@@ -45,10 +46,23 @@ private:
         QString text;
         bool breakBefore = false;
         int rows = 0, columns = 0;
-        std::vector<QString> cells;
-        QString footnote;
+        std::vector<QString> cells = {};
+        QString footnote = {};
         QString deleted = {};
     };
+    template <class T>
+    DocBuilder& set(T& member, const T& value) {
+        member = value;
+        return *this;
+    }
+    DocBuilder& add(Block::Kind kind, const QString& text) {
+        m_blocks.push_back({kind, text, std::exchange(m_pendingBreak, false)});
+        return *this;
+    }
+    DocBuilder& setLast(QString Block::*field, const QString& text) {
+        if (!m_blocks.empty()) m_blocks.back().*field = text;
+        return *this;
+    }
     std::vector<Block> m_blocks;
     bool m_landscape = false;
     bool m_pendingBreak = false;

@@ -3,8 +3,6 @@
 
 #include <atomic>
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -29,9 +27,7 @@ class WindowRunsTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<test::IsolatedSettings> settings_;
-    std::unique_ptr<test::FakeDialogs> dialogs_;
-    std::unique_ptr<ScopedDialogs> useDialogs_;
+    std::unique_ptr<test::WindowCase> ui_;
     std::unique_ptr<test::FakeOffice> office_;
     std::unique_ptr<QTemporaryDir> dir_;
     std::unique_ptr<WorkingWindow> window_;
@@ -95,29 +91,25 @@ private:
 
 private slots:
     void init() {
-        settings_ = std::make_unique<test::IsolatedSettings>();
-        dialogs_ = std::make_unique<test::FakeDialogs>();
-        useDialogs_ = std::make_unique<ScopedDialogs>(*dialogs_);
+        ui_ = std::make_unique<test::WindowCase>();
         office_ = std::make_unique<test::FakeOffice>(true);
         dir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(settings_->isValid() && dir_->isValid());
+        QVERIFY(ui_->settings.isValid() && dir_->isValid());
     }
     void cleanup() {
         armed_ = false;
         go_.release();  // a run still held after a failure
         window_.reset();
         go_.tryAcquire(go_.available());
-        useDialogs_.reset();
+        ui_.reset();
     }
 
-    void windows_data() {
+    // Progress and 取消: the run ends after the part or document in hand.
+    void progressAndStop_data() {
         QTest::addColumn<bool>("split");
         QTest::newRow("split") << true;
         QTest::newRow("merge") << false;
     }
-
-    // Progress and 取消: the run ends after the part or document in hand.
-    void progressAndStop_data() { windows_data(); }
     void progressAndStop() {
         QFETCH(bool, split);
         startHeld(split);
@@ -134,9 +126,8 @@ private slots:
         QSignalSpy finished(window_.get(), &WorkingWindow::operationFinished);
         QVERIFY(finished.wait());
         checkControls(false);
-
-        QCOMPARE(dialogs_->completions.size(), 1);
-        const Completion& done = dialogs_->completions[0];
+        QCOMPARE(ui_->dialogs.completions.size(), 1);
+        const Completion& done = ui_->dialogs.completions[0];
         if (split) {
             QCOMPARE(QDir(outDir()).entryList(QDir::Files).size(), 1);
             QCOMPARE(done.text, split::msg::Cancelled +
@@ -163,22 +154,22 @@ private slots:
         QFETCH(bool, split);
         QFETCH(bool, stop);
         startHeld(split);
-        dialogs_->yesNoAnswers << stop;
+        ui_->dialogs.yesNoAnswers << stop;
         QVERIFY(!window_->close());
-        QCOMPARE(dialogs_->questions.size(), 1);
-        QCOMPARE(dialogs_->questions[0].text,
+        QCOMPARE(ui_->dialogs.questions.size(), 1);
+        QCOMPARE(ui_->dialogs.questions[0].text,
                  QStringLiteral("文档正在处理中，是否停止处理并关闭窗口？"));
-        QVERIFY(dialogs_->questions[0].defaultNo);
+        QVERIFY(ui_->dialogs.questions[0].defaultNo);
         QSignalSpy finished(window_.get(), &WorkingWindow::operationFinished);
         QSignalSpy closing(window_.get(), &WorkingWindow::closing);
         go_.release();
         QVERIFY(stop ? closing.wait() : finished.wait());
         QCOMPARE(window_->isVisible(), !stop);
-        QCOMPARE(settings_->keys().isEmpty(), !stop);
-        QCOMPARE(dialogs_->completions.size(), stop ? 0 : 1);
+        QCOMPARE(ui_->settings.keys().isEmpty(), !stop);
+        QCOMPARE(ui_->dialogs.completions.size(), stop ? 0 : 1);
         if (!stop)
-            QVERIFY(dialogs_->completions[0].text.startsWith(split ? split::msg::Finished
-                                                                   : merge::msg::Finished));
+            QVERIFY(ui_->dialogs.completions[0].text.startsWith(split ? split::msg::Finished
+                                                                      : merge::msg::Finished));
         if (split) QCOMPARE(QDir(outDir()).entryList(QDir::Files).size(), stop ? 1 : 3);
     }
 

@@ -1,4 +1,4 @@
-// The windows and the start-up with the real LibreOffice. Only the message boxes are answered
+// The start-up and the windows with the real LibreOffice. Only the message boxes are answered
 // by the test; the documents reach the lists by drops, the values by typing.
 
 #include <QCheckBox>
@@ -32,112 +32,80 @@ void type(QWidget& window, const char* box, const QString& text) {
     QTest::keyClicks(b, text);
 }
 
-QString mainText(word::ApplicationFactory& office, const QString& path) {
-    auto app = office.create();
-    if (!app) return QStringLiteral("<no office: %1>").arg(app.error().message);
-    return test::documentText(**app, path);
-}
-
 }  // namespace
 
 class WindowsOfficeTest : public QObject {
     Q_OBJECT
 
-private:
-    std::unique_ptr<test::WindowCase> ui_;
-    QTemporaryDir work_;
-    word::LibreOfficeFactory office_;
-
-    bool makeDocs(const QList<QPair<QString, test::DocBuilder>>& docs) {
-        auto app = office_.create();
-        if (!app) {
-            qWarning("office did not start: %s", qPrintable(app.error().message));
-            return false;
-        }
-        bool ok = true;
-        for (const auto& [path, doc] : docs) ok &= test::makeDocument(**app, doc, path);
-        return ok;
-    }
-
 private slots:
-    void initTestCase() {
-        QVERIFY(work_.isValid());
+    void splitAndMergeFromTheWindows() {
         QVERIFY2(!word::findSoffice().isEmpty(), "LibreOffice is not installed");
-    }
-    void init() {
-        ui_ = std::make_unique<test::WindowCase>();
-        QVERIFY(ui_->settings.isValid());
-    }
-    void cleanup() {
-        ui_.reset();
-        QVERIFY(test::waitNoOfficeProcesses());
-    }
-
-    void startUpWithAnOffice() {
-        WorkingWindows windows(office_);
-        QVERIFY(MdlMain(windows, office_));
-        QVERIFY(ui_->dialogs.messages.isEmpty());
+        test::WindowCase ui;
+        QTemporaryDir work;
+        word::LibreOfficeFactory office;
+        const QString source = work.filePath("Report.docx"), first = work.filePath("first.docx"),
+                      second = work.filePath("second.doc"), out = work.filePath("parts");
+        {
+            auto app = office.create();
+            QVERIFY(app);
+            QVERIFY(test::makeDocument(**app, test::pagedDocument(6, "Report"), source));
+            QVERIFY(test::makeDocument(**app, test::DocBuilder().paragraph("Alpha part."), first));
+            QVERIFY(test::makeDocument(**app, test::DocBuilder().paragraph("Omega part."), second));
+        }
+        QVERIFY(QDir().mkpath(out));
+        WorkingWindows windows(office);
+        QVERIFY(MdlMain(windows, office));
+        QVERIFY(ui.dialogs.messages.isEmpty());
         QCOMPARE(windows.visibleWindow(), windows.split());
         // The probe has been told to quit before the user can work.
         QVERIFY(test::waitNoOfficeProcesses());
-    }
 
-    void splitFromTheWindow() {
-        const QString source = work_.filePath("Report.docx");
-        QVERIFY(makeDocs({{source, test::pagedDocument(6, "Report")}}));
-        const QString out = work_.filePath("parts");
-        QVERIFY(QDir().mkpath(out));
-
-        frmSplit window(office_);
-        window.show();
-        QVERIFY(test::dropFiles(window, {source}));
-        type(window, "txtPages", "2");
-        control<QRadioButton>(window, "OptNewDocName0")->click();
-        control<QRadioButton>(window, "OptOutDir1")->click();
-        type(window, "txtOutDir", out);
-        QVERIFY(test::pressCmdOp(window));
-
-        QVERIFY(ui_->dialogs.messages.isEmpty());
-        QCOMPARE(ui_->dialogs.completions.size(), 1);
-        QVERIFY(ui_->dialogs.completions[0].text.startsWith(QStringLiteral("文档分拆完成！\n")));
-        QCOMPARE(ui_->dialogs.completions[0].folder, QDir(out).absolutePath());
+        frmSplit& split = *windows.split();
+        QVERIFY(test::dropFiles(split, {source}));
+        type(split, "txtPages", "2");
+        control<QRadioButton>(split, "OptNewDocName0")->click();
+        control<QRadioButton>(split, "OptOutDir1")->click();
+        type(split, "txtOutDir", out);
+        QVERIFY(test::pressCmdOp(split));
+        QVERIFY(ui.dialogs.messages.isEmpty());
+        QCOMPARE(ui.dialogs.completions.size(), 1);
+        QVERIFY(ui.dialogs.completions[0].text.startsWith(QStringLiteral("文档分拆完成！\n")));
+        QCOMPARE(ui.dialogs.completions[0].folder, QDir(out).absolutePath());
         QCOMPARE(QDir(out).entryList(QDir::Files, QDir::Name),
                  QStringList({"Report1页-2页.docx", "Report3页-4页.docx", "Report5页-6页.docx"}));
-        const QString second = mainText(office_, out + QStringLiteral("/Report3页-4页.docx"));
-        QVERIFY2(second.contains("Report page 3") && !second.contains("Report page 5"),
-                 qPrintable(second));
         // The window is ready for the next run.
-        QVERIFY(control<QPushButton>(window, "CmdOp")->isEnabled());
+        QVERIFY(control<QPushButton>(split, "CmdOp")->isEnabled());
         QVERIFY(!QGuiApplication::overrideCursor());
-        QCOMPARE(control<QListWidget>(window, "LstFiles")->count(), 1);
-    }
+        QCOMPARE(control<QListWidget>(split, "LstFiles")->count(), 1);
 
-    void mergeFromTheWindow() {
-        const QString first = work_.filePath("first.docx");
-        const QString second = work_.filePath("second.doc");
-        QVERIFY(makeDocs({{first, test::DocBuilder().paragraph("Alpha part of the merge.")},
-                          {second, test::DocBuilder().paragraph("Omega part of the merge.")}}));
-        const QString target = work_.filePath("merged.docx");
-
-        frmUnite window(office_);
-        window.show();
-        QVERIFY(test::dropFiles(window, {second, first}));
-        type(window, "txtUnitedFile", target);
-        control<QCheckBox>(window, "ChkPageBreak")->setChecked(true);
-        QVERIFY(test::pressCmdOp(window));
-
-        QCOMPARE(ui_->dialogs.completions.size(), 1);
-        QVERIFY(ui_->dialogs.completions[0].text.startsWith(QStringLiteral("文档合并完成！\n")));
-        QCOMPARE(ui_->dialogs.completions[0].icon, MessageIcon::Information);
-        QCOMPARE(ui_->dialogs.completions[0].folder, work_.path());
-        QVERIFY(QFile::exists(target));
-        const QString text = mainText(office_, target);
-        const auto omega = text.indexOf(QStringLiteral("Omega part"));
-        const auto alpha = text.indexOf(QStringLiteral("Alpha part"));
-        QVERIFY2(omega >= 0 && alpha > omega, qPrintable(text));  // in list order
-        QVERIFY(control<QPushButton>(window, "CmdOp")->isEnabled());
-        QVERIFY(control<QCheckBox>(window, "ChkPageBreak")->isEnabled());
+        windows.showUnite();
+        frmUnite& unite = *windows.unite();
+        const QString target = work.filePath("merged.docx");
+        QVERIFY(test::dropFiles(unite, {second, out + "/Report3页-4页.docx", first}));
+        type(unite, "txtUnitedFile", target);
+        control<QCheckBox>(unite, "ChkPageBreak")->setChecked(true);
+        QVERIFY(test::pressCmdOp(unite));
+        QCOMPARE(ui.dialogs.completions.size(), 2);
+        QVERIFY(ui.dialogs.completions[1].text.startsWith(QStringLiteral("文档合并完成！\n")));
+        QCOMPARE(ui.dialogs.completions[1].icon, MessageIcon::Information);
+        QCOMPARE(ui.dialogs.completions[1].folder, work.path());
+        QVERIFY(control<QPushButton>(unite, "CmdOp")->isEnabled());
+        QVERIFY(control<QCheckBox>(unite, "ChkPageBreak")->isEnabled());
         QVERIFY(!QGuiApplication::overrideCursor());
+        // In list order, the split's part holding just its own pages.
+        auto app = office.create();
+        QVERIFY(app);
+        const QString text = test::documentText(**app, target);
+        const QStringList order = {"Omega part", "Report page 3", "Report page 4", "Alpha part"};
+        qsizetype at = -1;
+        for (const QString& piece : order) {
+            QVERIFY2(text.indexOf(piece) > at, qPrintable(piece + " in: " + text));
+            at = text.indexOf(piece);
+        }
+        QVERIFY2(!text.contains("Report page 5") && !text.contains("Report page 2"),
+                 qPrintable(text));
+        app->reset();
+        QVERIFY(test::waitNoOfficeProcesses());
     }
 };
 

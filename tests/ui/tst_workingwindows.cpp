@@ -1,9 +1,17 @@
+// The program's start-up and its two working windows: which window opens, the office probe,
+// switching between the windows, their lists, and the options they keep across runs.
+
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QIcon>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QThread>
 #include <QtTest>
 
 #include "app/mdlmain.h"
@@ -11,11 +19,12 @@
 #include "doclist/documentlist.h"
 #include "merge/window/frmunite.h"
 #include "shell/dialogs.h"
-#include "shell/workingwindow.h"
 #include "split/window/frmsplit.h"
 #include "tests/shell/fakedialogs.h"
 #include "tests/support/testdocs.h"
+#include "tests/support/testenv.h"
 #include "tests/ui/uitestsupport.h"
+#include "word/libreoffice/libreofficefactory.h"
 
 using namespace pw;
 using pw::test::control;
@@ -28,16 +37,27 @@ void chooseFunction(QWidget& window, int position) {
     emit combo->activated(position);
 }
 
-void addEntries(QWidget& window, const QStringList& paths) {
-    control<QListWidget>(window, "LstFiles")->findChild<DocumentList*>()->append(paths);
+DocumentList& list(QWidget& window) {
+    return *control<QListWidget>(window, "LstFiles")->findChild<DocumentList*>();
 }
 
-QStringList entries(QWidget& window) {
-    return control<QListWidget>(window, "LstFiles")->findChild<DocumentList*>()->entries();
+template <class T = QRadioButton>
+T* the(QWidget* window, const char* name) {
+    return control<T>(*window, name);
 }
 
-const QStringList SplitKeys = {"CmbNewNameMaskLength", "OptNewDocName", "OptOutDir", "OptSplit",
-                               "txtNewDocs",           "txtPages"};
+// The keys the split window writes as it closes, and any others, sorted.
+QStringList keys(QStringList more) {
+    more << "CmbNewNameMaskLength"
+         << "OptNewDocName"
+         << "OptOutDir"
+         << "OptSplit"
+         << "txtNewDocs"
+         << "txtPages"
+         << "StartForm";
+    more.sort();
+    return more;
+}
 
 }  // namespace
 
@@ -48,12 +68,6 @@ private:
     std::unique_ptr<test::WindowCase> ui_;
     test::FakeOffice office_{true};
 
-    static void bothWindows() {
-        QTest::addColumn<bool>("merge");
-        QTest::newRow("split") << false;
-        QTest::newRow("merge") << true;
-    }
-
 private slots:
     void init() {
         ui_ = std::make_unique<test::WindowCase>();
@@ -61,168 +75,247 @@ private slots:
     }
     void cleanup() { ui_.reset(); }
 
+    void programIconAndFont() {
+        setUpApplication(*qApp);
+        const QIcon icon = QApplication::windowIcon();
+        for (int size : {16, 32, 48, 256})
+            QCOMPARE(icon.pixmap(size, size).size(), QSize(size, size));
+        WorkingWindows windows(office_);
+        windows.showSplit();
+        QCOMPARE(windows.split()->windowIcon().cacheKey(), icon.cacheKey());
+        // Message boxes and file dialogs show Chinese in the application's font.
+        QVERIFY(QFontMetrics(QApplication::font()).inFont(QChar(u'档')));
+    }
+
+    // The stored StartForm chooses the window; only it is loaded, centred on the screen. The
+    // office probe runs off the window's thread, the window disabled meanwhile, and is released.
+    void startFormChoosesTheWindow_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("merge");
+        QTest::newRow("absent") << QString() << false;
+        QTest::newRow("1") << "1" << true;
+        QTest::newRow("7") << "7" << true;
+    }
+    void startFormChoosesTheWindow() {
+        QFETCH(QString, stored);
+        QFETCH(bool, merge);
+        if (!stored.isNull()) ui_->settings.put("StartForm", stored);
+        test::FakeOffice office(true);
+        WorkingWindows windows(office);
+        bool offThread = false, disabled = false;
+        office.state().onCreate = [&] {
+            offThread = QThread::currentThread() != qApp->thread();
+            disabled = !windows.visibleWindow()->isEnabled();
+        };
+        QVERIFY(MdlMain(windows, office));
+        QWidget* shown = windows.visibleWindow();
+        QCOMPARE(shown->objectName(), merge ? "frmUnite" : "frmSplit");
+        const QPoint centre = shown->screen()->availableGeometry().center();
+        QVERIFY((shown->frameGeometry().center() - centre).manhattanLength() <= 2);
+        QCOMPARE(windows.split() != nullptr, !merge);
+        QCOMPARE(windows.unite() != nullptr, merge);
+        QVERIFY(ui_->dialogs.messages.isEmpty());
+        QVERIFY(offThread && disabled && shown->isEnabled());
+        QCOMPARE(office.state().created, 1);
+        QCOMPARE(office.state().live, 0);
+        QCOMPARE(office.state().count("open"), 0);
+    }
+
+    // The message is shown over the window opened first; the program ends there, the windows
+    // going without their close step: stored settings are left as they were, or not written.
+    void withoutAnOffice_data() {
+        QTest::addColumn<bool>("realBackend");
+        QTest::addColumn<bool>("firstRun");
+        QTest::newRow("no office") << false << false;
+        QTest::newRow("LibreOffice not found") << true << false;
+        QTest::newRow("no office, first run") << false << true;
+    }
+    void withoutAnOffice() {
+        QFETCH(bool, realBackend);
+        QFETCH(bool, firstRun);
+        if (!firstRun) {
+            ui_->settings.put("StartForm", "1");
+            ui_->settings.put("ChkPageBreak", "1");
+        }
+        const QByteArray before = test::fileHash(ui_->settings.file());
+        {
+            test::FakeOffice fake(false);
+            word::LibreOfficeFactory missing(
+                word::LibreOfficeOptions{.sofficePath = QStringLiteral("/nonexistent/soffice")});
+            word::ApplicationFactory& office =
+                realBackend ? static_cast<word::ApplicationFactory&>(missing) : fake;
+            WorkingWindows windows(office);
+            QVERIFY(!MdlMain(windows, office));
+            QCOMPARE(ui_->dialogs.messages.size(), 1);
+            QCOMPARE(
+                ui_->dialogs.messages[0].text,
+                QStringLiteral("本软件只能在安装了Microsoft Word（2000及以上版本）的系统中使用。"
+                               "\r\n系统检测未发现安装了上述版本的Microsoft Word软件！"));
+            QCOMPARE(ui_->dialogs.messages[0].icon, MessageIcon::Information);
+            QWidget* first = firstRun ? static_cast<QWidget*>(windows.split()) : windows.unite();
+            QVERIFY(first);
+            QCOMPARE(ui_->dialogs.parents.last().data(), first);
+        }
+        QCOMPARE(QFile::exists(ui_->settings.file()), !firstRun);
+        QCOMPARE(test::fileHash(ui_->settings.file()), before);
+    }
+
     void switchingKeepsEverything() {
         WorkingWindows windows(office_);
         windows.showSplit();
         QVERIFY(!windows.unite());  // created on first use only
-        frmSplit& split = *windows.split();
-        chooseFunction(split, 0);  // its own function: nothing happens
-        QCOMPARE(windows.visibleWindow(), &split);
+        frmSplit* split = windows.split();
+        chooseFunction(*split, 0);  // its own function: nothing happens
+        QCOMPARE(windows.visibleWindow(), split);
         QVERIFY(!windows.unite());
-        addEntries(split, {"/d/a.docx", "/d/b.doc"});
-        control<QRadioButton>(split, "OptSplit1")->click();
-        control<QLineEdit>(split, "txtNewDocs")->setText("3");
-        control<QRadioButton>(split, "OptNewDocName3")->click();
+        list(*split).append({"/d/a.docx", "/d/b.doc"});
+        the(split, "OptSplit1")->click();
+        the<QLineEdit>(split, "txtNewDocs")->setText("3");
+        the(split, "OptNewDocName3")->click();
 
-        chooseFunction(split, 1);
-        QVERIFY(windows.unite());
-        frmUnite& unite = *windows.unite();
-        QCOMPARE(windows.visibleWindow(), &unite);
-        QVERIFY(split.isHidden());
-        addEntries(unite, {"/m/1.docx", "/m/2.rtf"});
-        control<QLineEdit>(unite, "txtUnitedFile")->setText("/m/all.docx");
-        control<QCheckBox>(unite, "ChkPageBreak")->setChecked(true);
+        chooseFunction(*split, 1);
+        frmUnite* unite = windows.unite();
+        QVERIFY(unite);
+        QCOMPARE(windows.visibleWindow(), unite);
+        QVERIFY(split->isHidden());
+        list(*unite).append({"/m/1.docx", "/m/2.rtf"});
+        the<QLineEdit>(unite, "txtUnitedFile")->setText("/m/all.docx");
+        the<QCheckBox>(unite, "ChkPageBreak")->setChecked(true);
 
-        chooseFunction(unite, 1);
-        QCOMPARE(windows.visibleWindow(), &unite);
-        QTest::keyClick(control<QComboBox>(unite, "CmbFunc"), Qt::Key_Up);
-        QCOMPARE(windows.visibleWindow(), &split);
-        QVERIFY(unite.isHidden());
-        QCOMPARE(entries(split), QStringList({"/d/a.docx", "/d/b.doc"}));
-        QVERIFY(control<QRadioButton>(split, "OptSplit1")->isChecked());
-        QVERIFY(control<QLineEdit>(split, "txtNewDocs")->isEnabled());
-        QCOMPARE(control<QLineEdit>(split, "txtNewDocs")->text(), QStringLiteral("3"));
-        QVERIFY(control<QRadioButton>(split, "OptNewDocName3")->isChecked());
+        chooseFunction(*unite, 1);
+        QCOMPARE(windows.visibleWindow(), unite);
+        QTest::keyClick(the<QComboBox>(unite, "CmbFunc"), Qt::Key_Up);
+        QCOMPARE(windows.visibleWindow(), split);
+        QVERIFY(unite->isHidden());
+        QCOMPARE(list(*split).entries(), QStringList({"/d/a.docx", "/d/b.doc"}));
+        QVERIFY(the(split, "OptSplit1")->isChecked() && the(split, "OptNewDocName3")->isChecked());
+        QVERIFY(the<QLineEdit>(split, "txtNewDocs")->isEnabled());
+        QCOMPARE(the<QLineEdit>(split, "txtNewDocs")->text(), QStringLiteral("3"));
         // Shown again, the drop-down offers the other window at once.
-        QCOMPARE(control<QComboBox>(split, "CmbFunc")->currentIndex(), 0);
+        QCOMPARE(the<QComboBox>(split, "CmbFunc")->currentIndex(), 0);
 
-        QTest::keyClick(control<QComboBox>(split, "CmbFunc"), Qt::Key_Down);
-        QCOMPARE(windows.unite(), &unite);  // the same window, not a new one
-        QCOMPARE(windows.visibleWindow(), &unite);
-        QCOMPARE(entries(unite), QStringList({"/m/1.docx", "/m/2.rtf"}));
-        QCOMPARE(control<QLineEdit>(unite, "txtUnitedFile")->text(), QStringLiteral("/m/all.docx"));
-        QVERIFY(control<QCheckBox>(unite, "ChkPageBreak")->isChecked());
-        QCOMPARE(control<QComboBox>(unite, "CmbFunc")->currentIndex(), 1);
-        // Switching writes nothing.
-        QCOMPARE(ui_->settings.keys(), QStringList());
+        QTest::keyClick(the<QComboBox>(split, "CmbFunc"), Qt::Key_Down);
+        QCOMPARE(windows.unite(), unite);  // the same window, not a new one
+        QCOMPARE(windows.visibleWindow(), unite);
+        QCOMPARE(list(*unite).entries(), QStringList({"/m/1.docx", "/m/2.rtf"}));
+        QCOMPARE(the<QLineEdit>(unite, "txtUnitedFile")->text(), QStringLiteral("/m/all.docx"));
+        QVERIFY(the<QCheckBox>(unite, "ChkPageBreak")->isChecked());
+        QCOMPARE(the<QComboBox>(unite, "CmbFunc")->currentIndex(), 1);
+        QCOMPARE(ui_->settings.keys(), QStringList());  // switching writes nothing
     }
 
     // Each window's list buttons and About button work, and its list takes the drops of its
     // kind: web pages and plain text on the merge list only.
-    void listButtonsAndDrops_data() { bothWindows(); }
+    void listButtonsAndDrops_data() {
+        QTest::addColumn<bool>("merge");
+        QTest::newRow("split") << false;
+        QTest::newRow("merge") << true;
+    }
     void listButtonsAndDrops() {
         QFETCH(bool, merge);
         WorkingWindows windows(office_);
         merge ? windows.showUnite() : windows.showSplit();
-        QWidget& w = *windows.visibleWindow();
-        auto* list = control<QListWidget>(w, "LstFiles");
+        QWidget* w = windows.visibleWindow();
         ui_->dialogs.openFilesAnswers << QStringList{"/d/x.docx", "/d/y.doc"};
-        control<QPushButton>(w, "CmdFile0")->click();
-        QCOMPARE(list->count(), 2);
-        list->setCurrentRow(0);
-        control<QPushButton>(w, "CmdFile2")->click();
-        QCOMPARE(entries(w), QStringList{"/d/y.doc"});
+        the<QPushButton>(w, "CmdFile0")->click();
+        QCOMPARE(list(*w).entries().size(), 2);
+        the<QListWidget>(w, "LstFiles")->setCurrentRow(0);
+        the<QPushButton>(w, "CmdFile2")->click();
+        QCOMPARE(list(*w).entries(), QStringList{"/d/y.doc"});
         ui_->dialogs.yesNoAnswers << true;
-        control<QPushButton>(w, "CmdFile3")->click();
-        QCOMPARE(list->count(), 0);
-        control<QPushButton>(w, "CmdAbout")->click();
+        the<QPushButton>(w, "CmdFile3")->click();
+        QCOMPARE(list(*w).entries(), QStringList());
+        the<QPushButton>(w, "CmdAbout")->click();
         QCOMPARE(ui_->dialogs.modalWindows, QStringList{QStringLiteral("frmAbout")});
-
         QTemporaryDir dir;
         const QString report = dir.filePath("report.DOCX"), page = dir.filePath("page.html");
         QVERIFY(test::writeFile(report, {}) && test::writeFile(page, {}));
-        QVERIFY(test::dropFiles(w, {report, page}));
-        QCOMPARE(entries(w), merge ? QStringList({report, page}) : QStringList{report});
+        QVERIFY(test::dropFiles(*w, {report, page}));
+        QCOMPARE(list(*w).entries(), merge ? QStringList({report, page}) : QStringList{report});
         QVERIFY(ui_->dialogs.messages.isEmpty());
     }
 
-    void closingTheSplitWindowAlone() {
-        WorkingWindows windows(office_);
-        windows.showSplit();
-        QVERIFY(windows.split()->close());
-        QStringList expected = SplitKeys;
-        expected << "StartForm";
-        expected.sort();
-        QCOMPARE(ui_->settings.keys(), expected);
-        QCOMPARE(ui_->settings.value("StartForm"), QStringLiteral("0"));
-        QCOMPARE(ui_->settings.value("OptNewDocName"), QStringLiteral("1"));
-        QCOMPARE(ui_->settings.value("txtPages"), QString());
-        QVERIFY(!windows.unite());
-    }
-
-    void closingEitherClosesTheOther_data() {
+    // Closing either window closes the other; the window the user closed writes StartForm last.
+    void closing_data() {
+        QTest::addColumn<int>("switches");
         QTest::addColumn<bool>("closeSplit");
-        QTest::addColumn<bool>("backToSplit");
         QTest::addColumn<QString>("startForm");
-        QTest::newRow("merge window closed") << false << false << "1";
-        QTest::newRow("back to split, split closed") << true << true << "0";
+        QTest::newRow("split window alone") << 0 << true << "0";
+        QTest::newRow("merge window closed") << 1 << false << "1";
+        QTest::newRow("back to split, split closed") << 2 << true << "0";
     }
-    void closingEitherClosesTheOther() {
+    void closing() {
+        QFETCH(int, switches);
         QFETCH(bool, closeSplit);
-        QFETCH(bool, backToSplit);
-        QFETCH(QString, startForm);
         WorkingWindows windows(office_);
         windows.showSplit();
-        chooseFunction(*windows.split(), 1);
-        control<QCheckBox>(*windows.unite(), "ChkPageBreak")->setChecked(true);
-        if (backToSplit) chooseFunction(*windows.unite(), 0);
+        if (switches > 0) {
+            chooseFunction(*windows.split(), 1);
+            the<QCheckBox>(windows.unite(), "ChkPageBreak")->setChecked(true);
+        }
+        if (switches > 1) chooseFunction(*windows.unite(), 0);
         QWidget* closed = closeSplit ? static_cast<QWidget*>(windows.split()) : windows.unite();
         QVERIFY(closed->close());
-        QVERIFY(windows.split()->isClosing());
-        QVERIFY(windows.unite()->isClosing());
         QVERIFY(!windows.visibleWindow());
-        QStringList expected = SplitKeys;
-        expected << "ChkPageBreak"
-                 << "StartForm";
-        expected.sort();
-        QCOMPARE(ui_->settings.keys(), expected);
-        QCOMPARE(ui_->settings.value("ChkPageBreak"), QStringLiteral("1"));
-        // The window the user closed wrote StartForm last.
-        QCOMPARE(ui_->settings.value("StartForm"), startForm);
+        QCOMPARE(ui_->settings.keys(),
+                 keys(switches ? QStringList{"ChkPageBreak"} : QStringList()));
+        QTEST(ui_->settings.value("StartForm"), "startForm");
+        QCOMPARE(ui_->settings.value("ChkPageBreak"), switches ? "1" : "<absent>");
+        QCOMPARE(ui_->settings.value("OptNewDocName"), QStringLiteral("1"));
+        QCOMPARE(ui_->settings.value("txtPages"), QString());
+        QCOMPARE(windows.unite() != nullptr, switches > 0);
+        if (switches) QVERIFY(windows.split()->isClosing() && windows.unite()->isClosing());
     }
 
     void optionsSurviveRestarts() {
         {  // First run: split options changed, then closed in the merge window.
             WorkingWindows windows(office_);
             QVERIFY(MdlMain(windows, office_));
-            frmSplit& split = *windows.split();
-            control<QLineEdit>(split, "txtNewDocs")->setText("6");
-            control<QComboBox>(split, "CmbNewNameMaskLength")->setCurrentIndex(5);
-            control<QRadioButton>(split, "OptNewDocName0")->click();
-            control<QRadioButton>(split, "OptOutDir1")->click();
-            control<QLineEdit>(split, "txtOutDir")->setText("/not/kept");
-            control<QLineEdit>(split, "txtFirstWords")->setText("9");
-            chooseFunction(split, 1);
-            control<QCheckBox>(*windows.unite(), "ChkPageBreak")->setChecked(true);
-            control<QLineEdit>(*windows.unite(), "txtUnitedFile")->setText("/not/kept.docx");
+            frmSplit* split = windows.split();
+            the(split, "OptSplit1")->click();
+            the<QLineEdit>(split, "txtNewDocs")->setText("6");
+            the<QComboBox>(split, "CmbNewNameMaskLength")->setCurrentIndex(5);
+            the(split, "OptNewDocName0")->click();
+            the(split, "OptOutDir1")->click();
+            the<QLineEdit>(split, "txtOutDir")->setText("/not/kept");
+            the<QLineEdit>(split, "txtFirstWords")->setText("9");
+            chooseFunction(*split, 1);
+            the<QCheckBox>(windows.unite(), "ChkPageBreak")->setChecked(true);
+            the<QLineEdit>(windows.unite(), "txtUnitedFile")->setText("/not/kept.docx");
             QVERIFY(windows.unite()->close());
         }
         {  // Second run opens in the merge window; the split window restores its options.
             WorkingWindows windows(office_);
             QVERIFY(MdlMain(windows, office_));
-            QVERIFY(windows.unite());
             QVERIFY(!windows.split());
             QCOMPARE(windows.visibleWindow(), windows.unite());
-            QVERIFY(control<QCheckBox>(*windows.unite(), "ChkPageBreak")->isChecked());
-            QVERIFY(control<QLineEdit>(*windows.unite(), "txtUnitedFile")->text().isEmpty());
+            QVERIFY(the<QCheckBox>(windows.unite(), "ChkPageBreak")->isChecked());
+            QVERIFY(the<QLineEdit>(windows.unite(), "txtUnitedFile")->text().isEmpty());
             chooseFunction(*windows.unite(), 0);
-            frmSplit& split = *windows.split();
-            QCOMPARE(control<QLineEdit>(split, "txtNewDocs")->text(), QStringLiteral("6"));
-            QCOMPARE(control<QComboBox>(split, "CmbNewNameMaskLength")->currentText(), "7");
-            QVERIFY(control<QRadioButton>(split, "OptNewDocName0")->isChecked());
-            QVERIFY(control<QLineEdit>(split, "txtOutDir")->text().isEmpty());
-            QCOMPARE(control<QLineEdit>(split, "txtFirstWords")->text(), QStringLiteral("20"));
-            control<QCheckBox>(*windows.unite(), "ChkPageBreak")->setChecked(false);
-            QVERIFY(split.close());
+            frmSplit* split = windows.split();
+            QCOMPARE(the<QLineEdit>(split, "txtNewDocs")->text(), QStringLiteral("6"));
+            QCOMPARE(the<QComboBox>(split, "CmbNewNameMaskLength")->currentText(), "7");
+            QCOMPARE(the<QLabel>(split, "lblNewNameMaskLength")->text(),
+                     QStringLiteral("位格式化数字序号，如：0000001.doc"));
+            // The stored naming rule wins over the one the mask length chooses.
+            QVERIFY(the(split, "OptNewDocName0")->isChecked() &&
+                    the(split, "OptSplit1")->isChecked());
+            QVERIFY(!the<QLineEdit>(split, "txtPages")->isEnabled());
+            QVERIFY(the(split, "OptOutDir1")->isChecked());
+            QVERIFY(the<QLineEdit>(split, "txtOutDir")->isEnabled());
+            QVERIFY(the<QLineEdit>(split, "txtOutDir")->text().isEmpty());
+            QCOMPARE(the<QLineEdit>(split, "txtFirstWords")->text(), QStringLiteral("20"));
+            the<QCheckBox>(windows.unite(), "ChkPageBreak")->setChecked(false);
+            QVERIFY(split->close());
         }
         {  // Third run: back in the split window, and the merge window's change was kept.
             WorkingWindows windows(office_);
             QVERIFY(MdlMain(windows, office_));
             QCOMPARE(windows.visibleWindow(), windows.split());
             QVERIFY(!windows.unite());
-            QVERIFY(control<QRadioButton>(*windows.split(), "OptNewDocName0")->isChecked());
+            QVERIFY(the(windows.split(), "OptNewDocName0")->isChecked());
             chooseFunction(*windows.split(), 1);
-            QVERIFY(!control<QCheckBox>(*windows.unite(), "ChkPageBreak")->isChecked());
+            QVERIFY(!the<QCheckBox>(windows.unite(), "ChkPageBreak")->isChecked());
         }
     }
 };

@@ -1,8 +1,10 @@
+// The split and merge windows' own controls: first state, the options' interplay, the boxes'
+// filters, the dialogs they open, the request they make, and refusals applied to them.
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +14,7 @@
 #include <QtTest>
 
 #include "doclist/documentlist.h"
+#include "merge/window/frmunite.h"
 #include "shell/dialogs.h"
 #include "split/window/frmsplit.h"
 #include "tests/shell/fakedialogs.h"
@@ -20,24 +23,28 @@
 using namespace pw;
 using pw::test::control;
 
-class SplitWindowTest : public QObject {
+class FormsTest : public QObject {
     Q_OBJECT
 
 private:
     std::unique_ptr<test::WindowCase> ui_;
     std::unique_ptr<test::FakeOffice> office_;
     std::unique_ptr<frmSplit> window_;
+    std::unique_ptr<frmUnite> unite_;
 
     template <class T>
     T* c(const char* name) const {
         return control<T>(*window_, name);
     }
+    template <class T>
+    T* u(const char* name) const {
+        return control<T>(*unite_, name);
+    }
     QLineEdit* box(const char* name) const { return c<QLineEdit>(name); }
     bool on(const char* name) const { return c<QRadioButton>(name)->isChecked(); }
-    void showActive() {
-        window_->show();
-        window_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    void click(const char* name) const { c<QAbstractButton>(name)->click(); }
+    static void append(QWidget& w, const QStringList& paths) {
+        control<QListWidget>(w, "LstFiles")->findChild<DocumentList*>()->append(paths);
     }
 
 private slots:
@@ -46,67 +53,62 @@ private slots:
         QVERIFY(ui_->settings.isValid());
         office_ = std::make_unique<test::FakeOffice>(false);
         window_ = std::make_unique<frmSplit>(*office_);
+        unite_ = std::make_unique<frmUnite>(*office_);
     }
     void cleanup() {
         window_.reset();
+        unite_.reset();
         ui_.reset();
     }
 
     void firstRunState() {
         QCOMPARE(window_->windowTitle(), QStringLiteral("Pagewright - Word文档拆分"));
         QCOMPARE(c<QComboBox>("CmbFunc")->currentIndex(), 0);
-        QVERIFY(on("OptSplit0"));
-        QVERIFY(box("txtPages")->isEnabled());
-        QVERIFY(box("txtPages")->text().isEmpty());
+        QVERIFY(on("OptSplit0") && on("OptNewDocName1") && on("OptOutDir0"));
+        QVERIFY(box("txtPages")->isEnabled() && box("txtPages")->text().isEmpty());
         QVERIFY(!box("txtNewDocs")->isEnabled() && box("txtNewDocs")->text().isEmpty());
-        QVERIFY(on("OptNewDocName1"));
         QCOMPARE(c<QComboBox>("CmbNewNameMaskLength")->currentText(), QStringLiteral("2"));
-        QVERIFY(on("OptOutDir0"));
-        QVERIFY(!box("txtOutDir")->isEnabled());
-        QVERIFY(!c<QPushButton>("CmdOutDir")->isEnabled());
+        QVERIFY(!box("txtOutDir")->isEnabled() && !c<QPushButton>("CmdOutDir")->isEnabled());
         QCOMPARE(box("txtFirstWords")->text(), QStringLiteral("20"));
         QCOMPARE(c<QListWidget>("LstFiles")->count(), 0);
         QCOMPARE(c<QButtonGroup>("CmdFile")->buttons().size(), 4);
-    }
-
-    void fixedSizeAndFont() {
-        QCOMPARE(window_->minimumSize(), window_->maximumSize());
-        QVERIFY(!(window_->windowFlags() & Qt::WindowMaximizeButtonHint));
+        QCOMPARE(unite_->windowTitle(), QStringLiteral("Pagewright - Word文档合并"));
+        QCOMPARE(u<QComboBox>("CmbFunc")->currentIndex(), 1);
+        QVERIFY(!u<QCheckBox>("ChkPageBreak")->isChecked());
+        QVERIFY(u<QLineEdit>("txtUnitedFile")->text().isEmpty());
+        QCOMPARE(u<QButtonGroup>("CmdFile")->buttons().size(), 6);
+        for (QWidget* w :
+             {static_cast<QWidget*>(window_.get()), static_cast<QWidget*>(unite_.get())}) {
+            QCOMPARE(w->minimumSize(), w->maximumSize());
+            QVERIFY(!(w->windowFlags() & Qt::WindowMaximizeButtonHint));
+        }
         // The window's own font carries the Chinese glyphs; no fallback is needed to show them.
         QVERIFY(QFontMetrics(window_->font()).inFont(QChar(u'拆')));
+        QCOMPARE(ui_->settings.keys(), QStringList());
     }
 
     void optionInterplay() {
-        c<QRadioButton>("OptSplit1")->click();
-        QVERIFY(!box("txtPages")->isEnabled());
-        QVERIFY(box("txtNewDocs")->isEnabled());
-        c<QRadioButton>("OptSplit0")->click();
-        QVERIFY(box("txtPages")->isEnabled());
-        QVERIFY(!box("txtNewDocs")->isEnabled());
+        click("OptSplit1");
+        QVERIFY(!box("txtPages")->isEnabled() && box("txtNewDocs")->isEnabled());
+        click("OptSplit0");
+        QVERIFY(box("txtPages")->isEnabled() && !box("txtNewDocs")->isEnabled());
         // Clicking the text after the count box chooses its option.
         QTest::mouseClick(c<QLabel>("Label2"), Qt::LeftButton);
         QVERIFY(on("OptSplit1"));
-        QVERIFY(box("txtNewDocs")->isEnabled());
-        QVERIFY(!box("txtPages")->isEnabled());
-
-        c<QRadioButton>("OptOutDir1")->click();
-        QVERIFY(box("txtOutDir")->isEnabled());
-        QVERIFY(c<QPushButton>("CmdOutDir")->isEnabled());
-        c<QRadioButton>("OptOutDir0")->click();
-        QVERIFY(!box("txtOutDir")->isEnabled());
-        QVERIFY(!c<QPushButton>("CmdOutDir")->isEnabled());
+        QVERIFY(box("txtNewDocs")->isEnabled() && !box("txtPages")->isEnabled());
+        click("OptOutDir1");
+        QVERIFY(box("txtOutDir")->isEnabled() && c<QPushButton>("CmdOutDir")->isEnabled());
+        click("OptOutDir0");
+        QVERIFY(!box("txtOutDir")->isEnabled() && !c<QPushButton>("CmdOutDir")->isEnabled());
         // The output options are a group of their own.
-        QVERIFY(on("OptSplit1"));
-        QVERIFY(on("OptNewDocName1"));
-
+        QVERIFY(on("OptSplit1") && on("OptNewDocName1"));
         QTest::mouseClick(c<QLabel>("lblNewNameMaskLength"), Qt::LeftButton);
         QVERIFY(on("OptNewDocName4"));
-        c<QRadioButton>("OptNewDocName3")->click();
+        click("OptNewDocName3");
         QVERIFY(!on("OptNewDocName4"));
         // A click on a label that names nothing chooses nothing.
         QTest::mouseClick(c<QLabel>("Label1"), Qt::LeftButton);
-        QVERIFY(on("OptSplit1"));
-        QVERIFY(on("OptNewDocName3"));
+        QVERIFY(on("OptSplit1") && on("OptNewDocName3"));
     }
 
     void digitFilter_data() {
@@ -116,13 +118,12 @@ private slots:
     }
     void digitFilter() {
         QFETCH(QString, boxName);
-        c<QRadioButton>(boxName == "txtPages" ? "OptSplit0" : "OptSplit1")->click();
+        click(boxName == "txtPages" ? "OptSplit0" : "OptSplit1");
         QLineEdit* b = box(boxName.toLatin1().constData());
         QSignalSpy returns(b, &QLineEdit::returnPressed);
         QTest::keyClicks(b, "a-x. ");
         QCOMPARE(b->text(), QString());
         QTest::keyClicks(b, "12");
-        QCOMPARE(b->text(), QStringLiteral("12"));
         QTest::keyClick(b, Qt::Key_Return);
         QCOMPARE(returns.count(), 0);
         QTest::keyClick(b, Qt::Key_Backspace);
@@ -146,28 +147,24 @@ private slots:
 
     void firstWordsChoosesItsRule() {
         QLineEdit* b = box("txtFirstWords");
-        c<QRadioButton>("OptNewDocName0")->click();
+        click("OptNewDocName0");
         QTest::keyClick(b, 'x');
         QCOMPARE(b->text(), QStringLiteral("20"));
         QVERIFY(on("OptNewDocName2"));
-
-        c<QRadioButton>("OptNewDocName0")->click();
+        click("OptNewDocName0");
         b->end(false);
         QTest::keyClick(b, Qt::Key_Backspace);
         QCOMPARE(b->text(), QStringLiteral("2"));
         QVERIFY(on("OptNewDocName0"));  // backspace alone keeps the rule
-
         QTest::keyClick(b, '5');
         QCOMPARE(b->text(), QStringLiteral("25"));
         QVERIFY(on("OptNewDocName2"));
-
         // A third digit is refused by the length limit, yet still chooses the rule.
-        c<QRadioButton>("OptNewDocName3")->click();
+        click("OptNewDocName3");
         QTest::keyClick(b, '7');
         QCOMPARE(b->text(), QStringLiteral("25"));
         QVERIFY(on("OptNewDocName2"));
-
-        c<QRadioButton>("OptNewDocName1")->click();
+        click("OptNewDocName1");
         QInputMethodEvent ime;
         ime.setCommitString(QStringLiteral("１"));
         QCoreApplication::sendEvent(b, &ime);
@@ -187,94 +184,88 @@ private slots:
         auto* combo = c<QComboBox>("CmbNewNameMaskLength");
         auto* lbl = c<QLabel>("lblNewNameMaskLength");
         // Start from another length so that the label is rebuilt from its template each time.
-        combo->setCurrentIndex(position == 4 ? 5 : 4);
-        c<QRadioButton>("OptNewDocName0")->click();
+        combo->setCurrentIndex(4);
+        click("OptNewDocName0");
         combo->setCurrentIndex(position);
         QCOMPARE(lbl->text(), label);
         QVERIFY(on("OptNewDocName4"));
         QVERIFY2(lbl->fontMetrics().horizontalAdvance(lbl->text()) <= lbl->width(),
                  "the example is clipped");
         // Choosing the item that is already shown chooses the rule too.
-        c<QRadioButton>("OptNewDocName1")->click();
+        click("OptNewDocName1");
         emit combo->activated(position);
         QVERIFY(on("OptNewDocName4"));
         QCOMPARE(lbl->text(), label);
     }
 
-    void storedOptionsAreRestored() {
-        ui_->settings.put("OptSplit", "1");
-        ui_->settings.put("txtPages", "");
-        ui_->settings.put("txtNewDocs", "4");
-        ui_->settings.put("CmbNewNameMaskLength", "3");
-        ui_->settings.put("OptNewDocName", "0");
-        ui_->settings.put("OptOutDir", "1");
-        frmSplit restored(*office_);
-        auto radio = [&](const char* n) { return control<QRadioButton>(restored, n)->isChecked(); };
-        QVERIFY(radio("OptSplit1"));
-        QVERIFY(!control<QLineEdit>(restored, "txtPages")->isEnabled());
-        QCOMPARE(control<QLineEdit>(restored, "txtNewDocs")->text(), QStringLiteral("4"));
-        QCOMPARE(control<QComboBox>(restored, "CmbNewNameMaskLength")->currentText(), "5");
-        QCOMPARE(control<QLabel>(restored, "lblNewNameMaskLength")->text(),
-                 QStringLiteral("位格式化数字序号，如：00001.doc"));
-        // The stored naming rule wins over the one the mask length chooses.
-        QVERIFY(radio("OptNewDocName0"));
-        QVERIFY(radio("OptOutDir1"));
-        QVERIFY(control<QLineEdit>(restored, "txtOutDir")->isEnabled());
-        // Only the close step writes.
-        QCOMPARE(ui_->settings.keys().size(), 6);
-    }
-
-    void outputFolderBrowse() {
-        c<QRadioButton>("OptOutDir1")->click();
+    // The folder browser and the target-file dialog fill their boxes; cancelled, they empty
+    // them.
+    void browseButtons() {
+        click("OptOutDir1");
         ui_->dialogs.directoryAnswers << QStringLiteral("/srv/parts");
-        c<QPushButton>("CmdOutDir")->click();
+        click("CmdOutDir");
         QCOMPARE(box("txtOutDir")->text(), QStringLiteral("/srv/parts"));
         QCOMPARE(ui_->dialogs.directoryPrompts, QStringList{QStringLiteral("请选择一个文件夹")});
         QCOMPARE(ui_->dialogs.parents.last().data(), window_.get());
-        // Cancelling empties the box.
-        c<QPushButton>("CmdOutDir")->click();
+        click("CmdOutDir");
         QCOMPARE(box("txtOutDir")->text(), QString());
+
+        ui_->dialogs.saveFileAnswers << QStringLiteral("/docs/all.docx");
+        u<QPushButton>("CmdUnitedFile")->click();
+        QCOMPARE(u<QLineEdit>("txtUnitedFile")->text(), QStringLiteral("/docs/all.docx"));
+        QCOMPARE(ui_->dialogs.saveFileRequests.size(), 1);
+        QCOMPARE(ui_->dialogs.saveFileRequests[0].title, QString());
+        QCOMPARE(ui_->dialogs.saveFileRequests[0].filter,
+                 QStringLiteral("合并到新文档(*.doc;*.docx) (*.doc *.docx)"));
+        QCOMPARE(ui_->dialogs.parents.last().data(), unite_.get());
+        u<QPushButton>("CmdUnitedFile")->click();
+        QCOMPARE(u<QLineEdit>("txtUnitedFile")->text(), QString());
     }
 
     void requestTakesTheControls() {
-        auto* list = c<QListWidget>("LstFiles");
-        list->findChild<DocumentList*>()->append({"/a/one.docx", "/b/two.doc", "/a/one.docx"});
-        c<QRadioButton>("OptSplit1")->click();
+        append(*window_, {"/a/one.docx", "/b/two.doc", "/a/one.docx"});
+        click("OptSplit1");
         box("txtNewDocs")->setText("3");
         box("txtPages")->setText("8");
         c<QComboBox>("CmbNewNameMaskLength")->setCurrentIndex(3);
-        c<QRadioButton>("OptNewDocName2")->click();
+        click("OptNewDocName2");
         box("txtFirstWords")->setText("15");
-        c<QRadioButton>("OptOutDir1")->click();
+        click("OptOutDir1");
         box("txtOutDir")->setText(" /out ");
         const split::SplitRequest r = window_->request();
         QCOMPARE(r.documents, QStringList({"/a/one.docx", "/b/two.doc", "/a/one.docx"}));
         QCOMPARE(r.mode, split::SplitMode::IntoNDocuments);
-        QCOMPARE(r.newDocsText, QStringLiteral("3"));
-        QCOMPARE(r.pagesText, QStringLiteral("8"));
-        QCOMPARE(r.maskLengthText, QStringLiteral("5"));
+        QCOMPARE(r.newDocsText + r.pagesText + r.maskLengthText + r.firstWordsText, "38515");
         QCOMPARE(r.naming, split::NamingMode::FirstCharacters);
-        QCOMPARE(r.firstWordsText, QStringLiteral("15"));
         QCOMPARE(r.output, split::OutputRule::ChosenFolder);
         QCOMPARE(r.outDirText, QStringLiteral(" /out "));
-        c<QRadioButton>("OptNewDocName4")->click();
+        click("OptNewDocName4");
         QCOMPARE(window_->request().naming, split::NamingMode::PaddedSequence);
+
+        append(*unite_, {"/b.doc", "/a.docx"});
+        u<QLineEdit>("txtUnitedFile")->setText(QStringLiteral(" /t.docx"));
+        u<QCheckBox>("ChkPageBreak")->setChecked(true);
+        const merge::MergeRequest m = unite_->request();
+        QCOMPARE(m.documents, QStringList({"/b.doc", "/a.docx"}));
+        QCOMPARE(m.targetText, QStringLiteral(" /t.docx"));
+        QVERIFY(m.pageBreaks);
     }
 
     // A refusal sends the user to its box: the folder browser for a blank folder, the folder
-    // box (separator added, all selected) for one not created, the count box otherwise.
-    void refusalsWorkTheWindow() {
-        showActive();
+    // box (separator added, all selected) for one not created, the count box otherwise. No
+    // office is started.
+    void refusalsWorkTheSplitWindow() {
+        window_->show();
+        window_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
         QTemporaryDir tmp;
-        // An empty list is refused by the run's first check; no office is started.
         QVERIFY(test::pressCmdOp(*window_));
         QCOMPARE(ui_->dialogs.messages[0].text, QStringLiteral("没有需要拆分的文档！"));
         QCOMPARE(ui_->dialogs.messages[0].icon, MessageIcon::Information);
-        QCOMPARE(office_->state().count("create"), 0);
         QVERIFY(c<QPushButton>("CmdOp")->isEnabled());
         QVERIFY(!QGuiApplication::overrideCursor());
-        c<QListWidget>("LstFiles")->findChild<DocumentList*>()->append({"/nowhere/a.docx"});
-        c<QRadioButton>("OptOutDir1")->click();
+        append(*window_, {"/nowhere/a.docx"});
+        click("OptOutDir1");
         ui_->dialogs.directoryAnswers << QStringLiteral("/chosen");
         QVERIFY(test::pressCmdOp(*window_));
         QCOMPARE(ui_->dialogs.messages.last().text, QStringLiteral("请输入新文档输出文件夹！"));
@@ -299,7 +290,24 @@ private slots:
         QCOMPARE(office_->state().created, 0);
         QCOMPARE(ui_->dialogs.parents.last().data(), window_.get());
     }
+
+    // An empty list, then a missing target name: the message, then the target-file dialog.
+    void refusalsWorkTheMergeWindow() {
+        QVERIFY(test::pressCmdOp(*unite_));
+        QCOMPARE(ui_->dialogs.messages.size(), 1);
+        QCOMPARE(ui_->dialogs.messages[0].text,
+                 QStringLiteral("请添加需要合并到同一个文档的多个文件！"));
+        QCOMPARE(ui_->dialogs.messages[0].icon, MessageIcon::Information);
+        append(*unite_, {"/x.docx"});
+        ui_->dialogs.saveFileAnswers << QStringLiteral("/chosen.docx");
+        QVERIFY(test::pressCmdOp(*unite_));
+        QCOMPARE(ui_->dialogs.messages.size(), 2);
+        QCOMPARE(ui_->dialogs.messages[1].text, QStringLiteral("请输入要合成的目标文档名！"));
+        QCOMPARE(u<QLineEdit>("txtUnitedFile")->text(), QStringLiteral("/chosen.docx"));
+        QCOMPARE(office_->state().count("create"), 0);
+        QVERIFY(u<QPushButton>("CmdOp")->isEnabled() && u<QCheckBox>("ChkPageBreak")->isEnabled());
+    }
 };
 
-QTEST_MAIN(SplitWindowTest)
-#include "tst_splitwindow.moc"
+QTEST_MAIN(FormsTest)
+#include "tst_forms.moc"

@@ -1,0 +1,291 @@
+// The split's rules without an office: the part plan, the part names, and the checks before the
+// office starts (which refuses first, what it says, where it sends the user).
+
+#include <QDir>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "split/partnaming.h"
+#include "split/partplan.h"
+#include "split/splitmessages.h"
+#include "split/splitrun.h"
+#include "tests/support/fakeword.h"
+#include "tests/support/scriptedprompts.h"
+
+using namespace pw;
+using namespace pw::split;
+using Check = SplitRefusal::Check;
+
+Q_DECLARE_METATYPE(pw::split::SplitRequest)
+
+namespace {
+
+QTemporaryDir& dir() {
+    static QTemporaryDir d;
+    return d;
+}
+
+// One document, every 3 pages, beside its source: passes every check.
+SplitRequest request(const std::function<void(SplitRequest&)>& change = {}) {
+    SplitRequest r;
+    r.documents = {dir().filePath("missing.docx")};
+    r.pagesText = "3";
+    r.newDocsText = "2";
+    if (change) change(r);
+    return r;
+}
+
+void into(SplitRequest& r, const QString& folder) {
+    r.output = OutputRule::ChosenFolder;
+    r.outDirText = folder;
+}
+
+}  // namespace
+
+class TestSplitRules : public QObject {
+    Q_OBJECT
+
+private slots:
+    void plan_data() {
+        QTest::addColumn<int>("mode");  // 0 every n pages, 1 into n documents
+        QTest::addColumn<int>("n");
+        QTest::addColumn<int>("pages");
+        QTest::addColumn<QString>("expected");  // first-last of each part
+        QTest::newRow("one page, every 3") << 0 << 3 << 1 << "1-1";
+        QTest::newRow("one page, into 4") << 1 << 4 << 1 << "1-1";
+        QTest::newRow("every 3 of 10") << 0 << 3 << 10 << "1-3 4-6 7-9 10-10";
+        QTest::newRow("every 5 of 10, exact") << 0 << 5 << 10 << "1-5 6-10";
+        QTest::newRow("every 25 of 10") << 0 << 25 << 10 << "1-10";
+        QTest::newRow("into 3 of 10") << 1 << 3 << 10 << "1-4 5-8 9-10";
+        QTest::newRow("into 4 of 10") << 1 << 4 << 10 << "1-3 4-6 7-9 10-10";
+        QTest::newRow("into 6 of 10") << 1 << 6 << 10 << "1-2 3-4 5-6 7-8 9-10";
+        QTest::newRow("into 20 of 3") << 1 << 20 << 3 << "1-1 2-2 3-3";
+        QTest::newRow("every 2^31-1") << 0 << 2147483647 << 7 << "1-7";
+        QTest::newRow("into 2^31-1") << 1 << 2147483647 << 3 << "1-1 2-2 3-3";
+        QTest::newRow("every 0") << 0 << 0 << 10 << "";
+        QTest::newRow("into -2") << 1 << -2 << 10 << "";
+        QTest::newRow("no pages") << 0 << 3 << 0 << "";
+    }
+    void plan() {
+        QFETCH(int, mode);
+        QFETCH(int, n);
+        QFETCH(int, pages);
+        QStringList got;
+        for (const PagePart& p : makePartPlan(pages, pagesPerPart(SplitMode(mode), n, pages)))
+            got << QStringLiteral("%1-%2").arg(p.first).arg(p.last);
+        QTEST(got.join(u' '), "expected");
+    }
+
+    // The second part of Report.docx (pages 4-6); only the sequence rules move the counter.
+    void names_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<qint64>("sequence");     // before the part
+        QTest::addColumn<QString>("characters");  // of the part, for the first-characters rule
+        QTest::addColumn<QString>("expected");
+        const auto M = [](NamingMode m) { return int(m); };
+        QTest::newRow("page range") << M(NamingMode::PageRange) << 2ll << ""
+                                    << "/d/R4页-6页.docx";
+        QTest::newRow("part number") << M(NamingMode::PartNumber) << 2ll << ""
+                                     << "/d/R2.docx";
+        QTest::newRow("first characters")
+            << M(NamingMode::FirstCharacters) << 2ll << "第一章 总则\r正文\r"
+            << "/d/第一章总则.docx";
+        QTest::newRow("no characters") << M(NamingMode::FirstCharacters) << 2ll << "   \r"
+                                       << "/d/.docx";
+        QTest::newRow("sequence") << M(NamingMode::Sequence) << 2ll << ""
+                                  << "/d/2.docx";
+        QTest::newRow("padded") << M(NamingMode::PaddedSequence) << 2ll << ""
+                                << "/d/0002.docx";
+        QTest::newRow("padded past its digits") << M(NamingMode::PaddedSequence) << 10000ll << ""
+                                                << "/d/10000.docx";
+    }
+    void names() {
+        QFETCH(int, mode);
+        QFETCH(qint64, sequence);
+        QFETCH(QString, characters);
+        const qint64 before = sequence;
+        const PartNameInput in{"/d/", "R", ".docx", 2, 4, 6, characters};
+        QTEST(partName({NamingMode(mode), 5, 4}, in, sequence), "expected");
+        const bool counted = mode >= int(NamingMode::Sequence);
+        QCOMPARE(sequence, before + (counted ? 1 : 0));
+    }
+
+    void collectedCharacters_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("blanks and slash skipped") << QStringLiteral("  A/B C\r") << 3 << "ABC";
+        QTest::newRow("stops at count") << QStringLiteral("abcdef\r") << 2 << "ab";
+        QTest::newRow("final mark never examined") << QStringLiteral("ab\r") << 9 << "ab";
+        QTest::newRow("across paragraphs") << QStringLiteral("a\rb\tc\r") << 9 << "abc";
+        QTest::newRow("all thirteen refused")
+            << QStringLiteral("\\/;*?\"<>|\r\n\t x\r") << 5 << "x";
+        QTest::newRow("full-width refused")
+            << QStringLiteral("\u3000\uFF1Fz\uFF0Fy\r") << 5 << "zy";
+        QTest::newRow("colon passes") << QStringLiteral("a:b\r") << 5 << "a:b";
+        QTest::newRow("surrogate pair is one character")
+            << QStringLiteral("\U0001F600ab\r") << 2 << QStringLiteral("\U0001F600a");
+    }
+    void collectedCharacters() {
+        QFETCH(QString, text);
+        QFETCH(int, count);
+        QTEST(pw::split::collectedCharacters(text, count), "expected");
+    }
+
+    void counterWorkedIntoName_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("n");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("docx") << "/out/X.docx" << 2 << "/out/X(2).docx";
+        QTest::newRow("upper case DOC") << "/out/X.DOC" << 2 << "/out/X(2).doc";
+        QTest::newRow("grows") << "/out/1(2).doc" << 3 << "/out/1(2)(3).doc";
+        QTest::newRow("folder with .doc left alone")
+            << "/d/my.docs/R.docx" << 2 << "/d/my.docs/R(2).docx";
+        QTest::newRow("rtf before extension") << "/out/R.rtf" << 2 << "/out/R(2).rtf";
+        QTest::newRow("no extension") << "/out/R" << 2 << "/out/R(2)";
+        QTest::newRow("name only extension") << "/out/.docx" << 2 << "/out/(2).docx";
+    }
+    void counterWorkedIntoName() {
+        QFETCH(QString, path);
+        QFETCH(int, n);
+        QTEST(withCounter(path, n), "expected");
+    }
+
+    void freeNameSkipsTakenNames() {
+        QSet<QString> taken{"/out/1.doc", "/out/1(2).doc", "/out/R.rtf"};
+        const NameTaken isTaken = [&](const QString& p) { return taken.contains(p); };
+        QCOMPARE(freeName("/out/1.doc", isTaken), QStringLiteral("/out/1(2)(3).doc"));
+        QCOMPARE(freeName("/out/2.doc", isTaken), QStringLiteral("/out/2.doc"));
+        QCOMPARE(freeName("/out/R.rtf", isTaken), QStringLiteral("/out/R(2).rtf"));
+        // Ends even when every name is taken.
+        QVERIFY(freeName("/out/R.rtf", [](const QString& p) { return p.size() < 400; }).size() >=
+                400);
+    }
+
+    void refusals_data() {
+        QTest::addColumn<SplitRequest>("req");
+        QTest::addColumn<int>("check");
+        QTest::addColumn<QString>("message");  // empty: refused without a word
+        QTest::addColumn<int>("icon");
+        QTest::addColumn<int>("field");
+        QTest::addColumn<bool>("selectAll");
+        const int info = int(MessageIcon::Information), ask = int(MessageIcon::Question),
+                  warn = int(MessageIcon::Exclamation);
+        const int pages = int(SplitField::Pages), docs = int(SplitField::NewDocs);
+        const int chars = int(SplitField::FirstWords), out = int(SplitField::OutDir);
+        auto row = [](const char* name, const SplitRequest& r, Check c, const QString& m, int icon,
+                      int field, bool all) {
+            QTest::newRow(name) << r << int(c) << m << icon << field << all;
+        };
+        auto with = [](auto change) { return request(change); };
+        // The list comes first, whatever else is wrong.
+        row("no documents", with([](SplitRequest& r) {
+                r.documents.clear();
+                r.pagesText.clear();
+                into(r, "");
+            }),
+            Check::NoDocuments, msg::NoDocuments, info, 0, false);
+        row("blank folder", with([](SplitRequest& r) { into(r, "   "); }), Check::OutDirMissing,
+            msg::EnterOutDir, info, out, false);
+        const QString deep = dir().filePath("no/such/parent/");
+        row("folder not made", with([&](SplitRequest& r) { into(r, deep); }),
+            Check::OutDirNotCreated, msg::OutDirNotCreated(deep), warn, out, true);
+        // Refused before the office starts, not once per part; even the superuser cannot
+        // write here.
+        row("folder not writable", with([](SplitRequest& r) { into(r, "/proc"); }),
+            Check::OutDirNotWritable, msg::OutDirNotWritable("/proc/"), warn, out, true);
+        auto every = [](const QString& t) {
+            return request([&](SplitRequest& r) { r.pagesText = t; });
+        };
+        row("pages blank", every(" "), Check::PagesMissing, msg::EnterPages, ask, pages, false);
+        row("pages zero", every("0"), Check::PagesZero, QString(), info, 0, false);
+        row("pages not whole", every("2.5"), Check::PagesInvalid, msg::BadPages, info, pages, true);
+        row("pages beyond 32 bits", every("2147483648"), Check::PagesInvalid, msg::BadPages, info,
+            pages, true);
+        row("pages negative", every("-3"), Check::PagesInvalid, msg::BadPages, info, pages, true);
+        // The other mode's box is never looked at.
+        auto even = [](const QString& t) {
+            return request([&](SplitRequest& r) {
+                r.mode = SplitMode::IntoNDocuments;
+                r.newDocsText = t;
+                r.pagesText.clear();
+            });
+        };
+        row("new docs blank", even(""), Check::NewDocsMissing, msg::EnterNewDocs, ask, docs, false);
+        row("new docs zero", even("00"), Check::NewDocsMissing, msg::EnterNewDocs, ask, docs,
+            false);
+        row("new docs pasted text", even("3x"), Check::NewDocsInvalid, msg::BadNewDocs, info, docs,
+            true);
+        auto named = [](NamingMode mode, const QString& t) {
+            return request([&](SplitRequest& r) {
+                r.naming = mode;
+                (mode == NamingMode::FirstCharacters ? r.firstWordsText : r.maskLengthText) = t;
+            });
+        };
+        row("chars zero", named(NamingMode::FirstCharacters, "0"), Check::FirstWordsMissing,
+            msg::EmptyNewName, info, chars, false);
+        row("chars blank", named(NamingMode::FirstCharacters, ""), Check::FirstWordsMissing,
+            msg::EmptyNewName, info, chars, false);
+        row("chars not a number", named(NamingMode::FirstCharacters, "ab"),
+            Check::FirstWordsInvalid, msg::BadFirstWords, info, chars, true);
+        row("digits not a number", named(NamingMode::PaddedSequence, "x"), Check::MaskLengthInvalid,
+            msg::BadMaskLength, info, 0, false);
+        row("digits too many", named(NamingMode::PaddedSequence, "10"), Check::MaskLengthInvalid,
+            msg::BadMaskLength, info, 0, false);
+    }
+    void refusals() {
+        QFETCH(SplitRequest, req);
+        QFETCH(QString, message);
+        test::ScriptedPrompts p;
+        p.answer = true;
+        test::FakeWordFactory office;
+        const SplitResult r = runSplit(req, p, office);
+        QCOMPARE(r.outcome, SplitResult::Outcome::Refused);
+        QCOMPARE(office.state().created, 0);
+        QVERIFY(p.busy.isEmpty());
+        QVERIFY(r.refusal);
+        QTEST(int(r.refusal->check), "check");
+        QCOMPARE(p.messages, message.isEmpty() ? QStringList() : QStringList{message});
+        if (!message.isEmpty()) QTEST(int(p.icons[0]), "icon");
+        QTEST(int(r.refusal->field), "field");
+        QTEST(r.refusal->selectAll, "selectAll");
+        QCOMPARE(r.refusal->browse, r.refusal->check == Check::OutDirMissing);
+    }
+
+    // The separator is added to the folder whatever the answer; only a Yes makes it, and a later
+    // check may still refuse. Under other rules the first-characters box is not looked at.
+    void missingFolderIsAskedFor_data() {
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("no") << false;
+        QTest::newRow("yes") << true;
+    }
+    void missingFolderIsAskedFor() {
+        QFETCH(bool, yes);
+        const QString folder = dir().filePath(yes ? "made" : "declined");
+        test::ScriptedPrompts p;
+        p.answer = yes;
+        test::FakeWordFactory office;
+        const SplitResult r = runSplit(request([&](SplitRequest& q) {
+                                           into(q, folder);
+                                           q.pagesText.clear();
+                                       }),
+                                       p, office);
+        QCOMPARE(p.questions.size(), 1);
+        QCOMPARE(p.questions[0].kind, Question::Kind::CreateFolder);
+        QCOMPARE(p.questions[0].text, msg::CreateOutDir);
+        QCOMPARE(r.outDirText, folder + "/");
+        QCOMPARE(QDir(folder).exists(), yes);
+        QCOMPARE(r.refusal->check, yes ? Check::PagesMissing : Check::OutDirDeclined);
+        QCOMPARE(p.messages, yes ? QStringList{msg::EnterPages} : QStringList{});
+        runSplit(request([](SplitRequest& q) {
+                     q.naming = NamingMode::Sequence;
+                     q.firstWordsText = "0";
+                 }),
+                 p, office);
+        QCOMPARE(office.state().created, 1);  // got past the checks
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSplitRules)
+#include "tst_splitrules.moc"
