@@ -203,6 +203,14 @@ private slots:
         opens.paragraph("before the table").pageBreak().table(1, 1, cells);
         opens.paragraph("after").pageBreak().table(3, 2, cells);
         row("tables open pages", opens, 3);
+        // Nothing comes before it to copy from, and a table of one cell copies as nothing.
+        row("a table of one cell opens the document",
+            DocBuilder()
+                .table(1, 1, cells)
+                .paragraph("after the cell")
+                .pageBreak()
+                .paragraph("end"),
+            2);
         DocBuilder first;
         first.firstPageHeader("FIRST PAGE HEADER").header("OTHER PAGES HEADER");
         for (int i = 0; i < 12; ++i) first.paragraph(test::sampleParagraph(i, 120));
