@@ -57,7 +57,35 @@ TablePlace placeOf(const Reference<css::text::XText>& body,
     return place;
 }
 
-void readNeighbours(const Reference<css::text::XText>& body, TableNeighbours& result) {
+// A table with no paragraph right before it (one that opens the document, or follows another
+// table) has nowhere to be copied from as running text, and taken as rows some tables (of one
+// cell, or holding another) copy as nothing: the opening is given an empty paragraph before
+// each. Openings are emptied once copied, never stored as the source.
+void separateTables(const Reference<css::frame::XController>& controller,
+                    const Reference<css::text::XText>& body) {
+    std::vector<Reference<css::text::XTextContent>> bare;
+    Reference<css::container::XEnumeration> items =
+        Reference<css::container::XEnumerationAccess>(body, UNO_QUERY_THROW)->createEnumeration();
+    bool afterParagraph = false;
+    while (items->hasMoreElements()) {
+        Reference<css::text::XTextContent> block(items->nextElement(), UNO_QUERY);
+        const bool table = Reference<css::text::XTextTable>(block, UNO_QUERY).is();
+        if (table && !afterParagraph) bare.push_back(block);
+        afterParagraph = !table;
+    }
+    if (bare.empty()) return;
+    Reference<css::lang::XMultiServiceFactory> factory(controller->getModel(), UNO_QUERY_THROW);
+    Reference<css::text::XRelativeTextContentInsert> insert(body, UNO_QUERY_THROW);
+    for (const auto& table : bare)
+        insert->insertTextContentBefore(
+            Reference<css::text::XTextContent>(
+                factory->createInstance("com.sun.star.text.Paragraph"), UNO_QUERY_THROW),
+            table);
+}
+
+void readNeighbours(const Reference<css::frame::XController>& controller,
+                    const Reference<css::text::XText>& body, TableNeighbours& result) {
+    separateTables(controller, body);
     result.byTable.clear();
     result.inOrder.clear();
     std::vector<std::pair<OUString, Reference<css::text::XTextTable>>> tables;
@@ -103,26 +131,13 @@ void readStartPage(const Reference<css::text::XText>& body,
     plan.page = Reference<css::text::XPageCursor>(view, UNO_QUERY_THROW)->getPage();
 }
 
-// A table that opens the document has no paragraph before it to copy from, and some tables
-// (of one cell, or holding another) copy as nothing when taken as rows: the opening is given an
-// empty paragraph before it. Openings are emptied once copied, never stored as the source.
-void paragraphBefore(const Reference<css::frame::XController>& controller,
-                     const Reference<css::text::XText>& body,
-                     const Reference<css::text::XTextTable>& table) {
-    Reference<css::lang::XMultiServiceFactory> factory(controller->getModel(), UNO_QUERY_THROW);
-    Reference<css::text::XTextContent> paragraph(
-        factory->createInstance("com.sun.star.text.Paragraph"), UNO_QUERY_THROW);
-    Reference<css::text::XRelativeTextContentInsert>(body, UNO_QUERY_THROW)
-        ->insertTextContentBefore(paragraph,
-                                  Reference<css::text::XTextContent>(table, UNO_QUERY_THROW));
-}
-
 class Copier {
 public:
     Copier(const Reference<css::frame::XController>& controller,
            const Reference<css::text::XTextViewCursor>& view,
            const Reference<css::text::XText>& body, TableNeighbours& neighbours)
-        : m_view(view),
+        : m_controller(controller),
+          m_view(view),
           m_supplier(controller, UNO_QUERY_THROW),
           m_selection(controller, UNO_QUERY_THROW),
           m_body(body),
@@ -185,7 +200,7 @@ private:
     }
 
     void acrossTables(const Reference<XTextRange>& from, const Reference<XTextRange>& to) {
-        if (!m_neighbours.read) readNeighbours(m_body, m_neighbours);
+        if (!m_neighbours.read) readNeighbours(m_controller, m_body, m_neighbours);
         const auto& tables = m_neighbours.inOrder;
         // The first table after `from`, found by halving: spans are many, tables may be too.
         size_t lo = 0, hi = tables.size();
@@ -218,6 +233,7 @@ private:
         take();
     }
 
+    Reference<css::frame::XController> m_controller;
     Reference<css::text::XTextViewCursor> m_view;
     Reference<css::datatransfer::XTransferableSupplier> m_supplier;
     Reference<css::view::XSelectionSupplier> m_selection;
@@ -284,17 +300,12 @@ SpanCopy copySpan(const Reference<css::frame::XController>& controller,
         result.rowsFirst = result.rowsLast = true;
         return result;
     }
-    if (!neighbours.read) readNeighbours(body, neighbours);
+    if (!neighbours.read) readNeighbours(controller, body, neighbours);
     auto near = [&](const OUString& table) {
         auto it = neighbours.byTable.find(table);
         return it == neighbours.byTable.end() ? TableNeighbours::Ends{} : it->second;
     };
     Reference<XTextRange> textFrom = start, textTo = end;
-    if (from.table.is() && from.row == 0 && neighbours.byTable.count(from.name) &&
-        !near(from.name).before.is()) {
-        paragraphBefore(controller, body, from.table);
-        readNeighbours(body, neighbours);
-    }
     if (from.table.is() && from.row == 0 && near(from.name).before.is()) {
         // A table that opens the page whole goes with the running text, from the end of the
         // paragraph before it: the office copies a table of one cell as nothing at all. The
