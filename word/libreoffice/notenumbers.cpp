@@ -55,9 +55,9 @@ NoteNumbers::Starts NoteNumbers::before(const Reference<css::frame::XModel>& mod
                                         const Reference<css::text::XText>& body,
                                         const Reference<css::text::XTextViewCursor>& view,
                                         const Reference<XTextRange>& at) {
-    Reference<css::text::XFootnotesSupplier> footnotes(model, UNO_QUERY);
-    Reference<css::text::XEndnotesSupplier> endnotes(model, UNO_QUERY);
     if (!m_read) {
+        Reference<css::text::XFootnotesSupplier> footnotes(model, UNO_QUERY);
+        Reference<css::text::XEndnotesSupplier> endnotes(model, UNO_QUERY);
         if (footnotes.is()) {
             readAnchors(footnotes->getFootnotes(), m_footnotes);
             m_base.footnotes = startAt(footnotes->getFootnoteSettings());
