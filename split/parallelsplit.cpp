@@ -77,7 +77,35 @@ void namePart(RunState& run, int index, const DeferredEvent& e, int partCount) {
 
 }  // namespace
 
-void splitInParallel(RunState& run, word::ApplicationFactory& factory, int jobs) {
+EarlyOffice::EarlyOffice(word::ApplicationFactory& factory) {
+    m_thread = std::thread([this, &factory] {
+        auto made = factory.create();
+        std::unique_lock lock(m_mutex);
+        if (made) m_app = std::move(*made);
+        m_ready = true;
+        m_changed.notify_all();
+        m_changed.wait(lock, [this] { return m_done; });
+        m_app.reset();
+    });
+}
+
+EarlyOffice::~EarlyOffice() {
+    {
+        std::lock_guard lock(m_mutex);
+        m_done = true;
+    }
+    m_changed.notify_all();
+    m_thread.join();
+}
+
+std::unique_ptr<word::Application> EarlyOffice::take() {
+    std::unique_lock lock(m_mutex);
+    m_changed.wait(lock, [this] { return m_ready; });
+    return std::move(m_app);
+}
+
+void splitInParallel(RunState& run, word::ApplicationFactory& factory, int jobs,
+                     EarlyOffice* second) {
     const int count = int(run.settings.documents.size());
     SharedStop stop(run.prompts);
     std::vector<std::vector<DeferredEvent>> logs(static_cast<size_t>(count));
@@ -137,7 +165,9 @@ void splitInParallel(RunState& run, word::ApplicationFactory& factory, int jobs)
 
     std::vector<std::thread> threads;
     threads.emplace_back(worker, 0, std::move(run.app));
-    for (int k = 1; k < jobs; ++k) threads.emplace_back(worker, k, nullptr);
+    // An office that did not start is started again for the worker's first document.
+    if (second) threads.emplace_back([&] { worker(1, second->take()); });
+    for (int k = int(threads.size()); k < jobs; ++k) threads.emplace_back(worker, k, nullptr);
 
     // Taken over in document order as each is done.
     for (int i = 0; i < count; ++i) {

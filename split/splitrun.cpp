@@ -60,6 +60,11 @@ SplitResult runSplit(const SplitRequest& request, UserPrompts& prompts,
     WorkScope work(prompts);
     RunState run{*settings, prompts, result, {}, scratch->path()};
     run.observer = observer;
+    const int count = int(settings->documents.size());
+    const int jobs = std::min(request.jobs, count);
+    // The second office starts beside the first, and is quit unused when the first cannot.
+    std::optional<EarlyOffice> second;
+    if (jobs > 1) second.emplace(office);
     {
         StepScope step(observer, SplitStep::OfficeStart);
         auto started = office.create();
@@ -73,9 +78,7 @@ SplitResult runSplit(const SplitRequest& request, UserPrompts& prompts,
         run.app = std::move(*started);
     }
 
-    const int count = int(settings->documents.size());
-    const int jobs = std::min(request.jobs, count);
-    if (jobs > 1) splitInParallel(run, office, jobs);
+    if (jobs > 1) splitInParallel(run, office, jobs, &*second);
     for (int i = 0; jobs <= 1 && i < count && !run.cancelled; ++i) {
         // Nothing new starts once a stop was asked for, not even a new office.
         if (prompts.cancelRequested()) {

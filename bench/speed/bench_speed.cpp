@@ -1,8 +1,10 @@
 // Times the long cases side by side in one run and prints each as a ratio beside its limit:
 // a ~300-page flowing document in 1-page and 10-page parts and a numbered-list real document
 // in 1-page parts against the reference script; 40 short documents merged after a long one
-// against the same 40 alone; 200 short documents merged against 20; six documents split with
-// two offices against one. Also this program's peak resident memory and each office's.
+// against the same 40 alone; 200 short documents merged against 20; six documents of ~100 pages
+// split with two offices against one (each office costs seconds of processor time to start,
+// which documents much shorter would not repay on two cores). Also this program's peak resident
+// memory and each office's.
 // The machine is shared: figures vary from run to run.
 //
 // usage: bench_speed [--no-peer] [WORK_FOLDER]
@@ -183,8 +185,8 @@ int main(int argc, char** argv) {
         }
         for (int d = 0; d < 6; ++d) {
             test::DocBuilder s;
-            for (int i = 0; i < 120; ++i) s.paragraph(test::sampleParagraph(d * 200 + i, 110));
-            six << work + QStringLiteral("/in/six%1.docx").arg(d);
+            for (int i = 0; i < 480; ++i) s.paragraph(test::sampleParagraph(d * 500 + i, 110));
+            six << work + QStringLiteral("/in/six%1-100p.docx").arg(d);
             if (!make(**app, s, six.last())) return 1;
         }
     }
@@ -232,7 +234,7 @@ int main(int argc, char** argv) {
     report("200 short documents", twoHundred);
     ratio(QStringLiteral("200 short / 20 short"), twoHundred, twenty, 12.0);
 
-    std::printf("six documents of ~25 pages in 1-page parts\n");
+    std::printf("six documents of ~100 pages in 1-page parts\n");
     const double one = splitSeconds(six, 1, work + "/out", 1);
     report("--jobs 1", one);
     const double two = splitSeconds(six, 1, work + "/out", 2);

@@ -36,10 +36,14 @@ struct DocState {
     // What was read of the text for copying; stale once the text changes.
     TableNeighbours neighbours;
     NoteNumbers notes;
+    // The end of the span planned last and its place, which the next span begins at.
+    Reference<css::text::XTextRange> lastEnd;
+    TablePlace lastEndPlace;
 
     void textChanged() {
         neighbours.read = false;
         notes.forget();
+        lastEnd.clear();
     }
 };
 

@@ -161,7 +161,14 @@ Result<PageStarts> LoDocument::pageStarts(const QString& bookmarkPrefix) {
 
 Result<Range> LoDocument::range(const Position& start, const Position& end) {
     return run(Error::Kind::Failed, false, [&] {
-        SpanPlan plan = planSpan(m_doc.body, m_doc.view, rangeOf(start), rangeOf(end));
+        const Reference<XTextRange> from = rangeOf(start);
+        // Compared as our own references: asking the office whether two are the same is a
+        // round trip.
+        const bool known = m_doc.lastEnd.is() && m_doc.lastEnd.get() == from.get();
+        SpanPlan plan = planSpan(m_doc.body, m_doc.view, from, rangeOf(end),
+                                 known ? &m_doc.lastEndPlace : nullptr);
+        m_doc.lastEnd = plan.end;
+        m_doc.lastEndPlace = plan.to;
         plan.notes = m_doc.notes.before(m_doc.model, m_doc.body, m_doc.view, plan.start);
         auto range = std::make_shared<LoRange>(std::move(plan));
         m_doc.unmarked.push_back(range->plan);

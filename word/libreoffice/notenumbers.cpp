@@ -55,9 +55,9 @@ NoteNumbers::Starts NoteNumbers::before(const Reference<css::frame::XModel>& mod
                                         const Reference<css::text::XText>& body,
                                         const Reference<css::text::XTextViewCursor>& view,
                                         const Reference<XTextRange>& at) {
-    Reference<css::text::XFootnotesSupplier> footnotes(model, UNO_QUERY);
-    Reference<css::text::XEndnotesSupplier> endnotes(model, UNO_QUERY);
     if (!m_read) {
+        Reference<css::text::XFootnotesSupplier> footnotes(model, UNO_QUERY);
+        Reference<css::text::XEndnotesSupplier> endnotes(model, UNO_QUERY);
         if (footnotes.is()) {
             readAnchors(footnotes->getFootnotes(), m_footnotes);
             m_base.footnotes = startAt(footnotes->getFootnoteSettings());
@@ -69,12 +69,14 @@ NoteNumbers::Starts NoteNumbers::before(const Reference<css::frame::XModel>& mod
         m_read = true;
     }
     Starts starts = m_base;
+    starts.none = m_footnotes.empty() && m_endnotes.empty();
     if (!m_footnotes.empty()) starts.footnotes += countBefore(m_footnotes, body, view, at);
     if (!m_endnotes.empty()) starts.endnotes += countBefore(m_endnotes, body, view, at);
     return starts;
 }
 
 void NoteNumbers::apply(const Reference<css::frame::XModel>& model, Starts starts) {
+    if (starts.none) return;
     Reference<css::text::XFootnotesSupplier> footnotes(model, UNO_QUERY);
     Reference<css::text::XEndnotesSupplier> endnotes(model, UNO_QUERY);
     if (footnotes.is() && footnotes->getFootnotes()->getCount() > 0)

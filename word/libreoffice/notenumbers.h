@@ -15,6 +15,7 @@ public:
     struct Starts {
         sal_Int16 footnotes = 0;  // the offset of each kind's automatic numbering
         sal_Int16 endnotes = 0;
+        bool none = false;  // the document has no notes: a part has none to number
     };
 
     // The offsets for a part that begins at `at`. The anchors are read once per document.

@@ -15,8 +15,10 @@
 #include <com/sun/star/container/XNameAccess.hpp>
 #include <com/sun/star/document/XUndoManagerSupplier.hpp>
 #include <com/sun/star/style/NumberingType.hpp>
+#include <com/sun/star/style/XStyle.hpp>
 #include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
 #include <com/sun/star/text/LabelFollow.hpp>
+#include <com/sun/star/text/XNumberingRulesSupplier.hpp>
 #include <com/sun/star/text/XTextFramesSupplier.hpp>
 #include <com/sun/star/text/XTextTable.hpp>
 
@@ -180,10 +182,56 @@ struct QuietEdits {
     }
 };
 
+// Whether any paragraph may show a list label, asked of the lists rather than of every
+// paragraph: a walk of all paragraphs costs several round trips each, and most documents have
+// no list at all. Every numbered paragraph belongs to a list style in use, to an automatic list
+// or to the outline; only a counted or labelled outline level can show a label.
+bool mayHaveLabels(const Reference<css::frame::XModel>& model) {
+    Reference<css::style::XStyleFamiliesSupplier> families(model, UNO_QUERY_THROW);
+    Reference<css::container::XNameAccess> styles(
+        families->getStyleFamilies()->getByName("NumberingStyles"), UNO_QUERY_THROW);
+    for (const OUString& name : styles->getElementNames()) {
+        Reference<css::style::XStyle> style(styles->getByName(name), UNO_QUERY);
+        if (style.is() && style->isInUse()) return true;
+    }
+    Reference<css::text::XNumberingRulesSupplier> supplier(model, UNO_QUERY);
+    if (!supplier.is()) return true;
+    Reference<css::container::XIndexAccess> all = supplier->getNumberingRules();
+    for (sal_Int32 i = 0; all.is() && i < all->getCount(); ++i) {
+        Reference<css::beans::XPropertySet> rules(all->getByIndex(i), UNO_QUERY);
+        if (!rules.is()) return true;
+        bool automatic = false, outline = false;
+        rules->getPropertyValue("IsAutomatic") >>= automatic;
+        rules->getPropertyValue("NumberingIsOutline") >>= outline;
+        // The outline counts as automatic too: it is looked into.
+        if (!outline) {
+            if (automatic) return true;
+            continue;
+        }
+        Reference<css::container::XIndexAccess> levels(rules, UNO_QUERY_THROW);
+        for (sal_Int32 level = 0; level < levels->getCount(); ++level) {
+            Sequence<PropertyValue> props;
+            levels->getByIndex(level) >>= props;
+            for (const PropertyValue& p : std::as_const(props)) {
+                sal_Int16 type = 0;
+                OUString text;
+                if (p.Name == "NumberingType" && (p.Value >>= type) &&
+                    type != css::style::NumberingType::NUMBER_NONE)
+                    return true;
+                if ((p.Name == "Prefix" || p.Name == "Suffix") && (p.Value >>= text) &&
+                    !text.isEmpty())
+                    return true;
+            }
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 void convertListLabelsToText(const Reference<css::frame::XModel>& model,
                              const Reference<css::text::XText>& text) {
+    if (!mayHaveLabels(model)) return;
     // Every label is read before any is changed: changing one list would renumber the rest.
     std::vector<Label> labels;
     collect(text, labels);

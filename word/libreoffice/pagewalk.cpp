@@ -31,19 +31,6 @@ int compare(DocState& doc, const Reference<XTextRange>& a, const Reference<XText
     return compareTextRanges(doc.body, doc.view, a, b);
 }
 
-// Moves the view to the start of the next page; stays put on the last page and says false.
-bool nextPage(DocState& doc) {
-    Reference<css::text::XPageCursor> pages(doc.view, UNO_QUERY_THROW);
-    const sal_Int16 page = pages->getPage();
-    const Reference<XTextRange> here = doc.view->getStart();
-    if (pages->jumpToNextPage() && pages->getPage() != page) {
-        pages->jumpToStartOfPage();
-        return true;
-    }
-    doc.view->gotoRange(here, false);
-    return false;
-}
-
 // A page the view is at that begins inside a table row started on an earlier page, when
 // nothing begins on it after that row but the final empty paragraph. The row goes whole with
 // the page where it begins, so this page makes no part of its own. The view is left where it was.
@@ -91,24 +78,39 @@ bool onlyRowRunningOn(DocState& doc, const Reference<XTextRange>& at,
 
 }  // namespace
 
-LayoutWalk::LayoutWalk(DocState& doc) : m_doc(doc) {
+LayoutWalk::LayoutWalk(DocState& doc) : m_doc(doc), m_pageCursor(doc.view, UNO_QUERY_THROW) {
     const auto [first, textEnd] = textBounds(doc);
     m_pages = {{positionOf(first)}, positionOf(textEnd)};
     m_prev = first;
     m_end = textEnd;
+    m_here = first;
+}
+
+// Moves the view to the start of the next page; stays put on the last page and says false.
+// Each page costs round trips to the office: none is made twice.
+bool LayoutWalk::nextPage() {
+    const sal_Int16 page = m_pageCursor->getPage();
+    if (m_pageCursor->jumpToNextPage() && m_pageCursor->getPage() != page) {
+        m_pageCursor->jumpToStartOfPage();
+        return true;
+    }
+    m_doc.view->gotoRange(m_here, false);
+    return false;
 }
 
 bool LayoutWalk::next() {
-    while (nextPage(m_doc)) {
+    while (nextPage()) {
         const Reference<XTextRange> cur = m_doc.view->getEnd();
-        const int advanced = compare(m_doc, cur, m_prev);
+        m_here = cur;
+        const Reference<css::text::XTextRangeCompare> order = comparerOf(m_doc.body, cur);
+        const int advanced = compareTextRanges(m_doc.view, order, cur, m_prev);
         // A page on which no new text begins (a picture or row running on) stays with the page
         // before; going backwards would be a layout fault, and ends the walk.
         if (advanced < 0) return false;
         if (advanced == 0 || onlyRowRunningOn(m_doc, cur, m_end)) continue;
         // A last page that holds only the final empty paragraph starts at the end of the text;
         // it is a page all the same.
-        if (compare(m_doc, cur, m_end) > 0) return false;
+        if (compareTextRanges(m_doc.view, order, cur, m_end) > 0) return false;
         m_pages.starts.push_back(positionOf(cur));
         m_prev = cur;
         return true;

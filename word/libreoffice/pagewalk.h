@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <com/sun/star/text/XPageCursor.hpp>
+
 #include "word/libreoffice/docstate.h"
 
 namespace pw::word::lo {
@@ -19,9 +21,13 @@ public:
     PageStarts take() { return std::move(m_pages); }
 
 private:
+    bool nextPage();
+
     DocState& m_doc;
+    Reference<css::text::XPageCursor> m_pageCursor;
     PageStarts m_pages;
-    Reference<css::text::XTextRange> m_prev, m_end;
+    // m_here: where the view stands, taken back there after the last page.
+    Reference<css::text::XTextRange> m_prev, m_end, m_here;
 };
 
 // Moves the view cursor and throws when the office refuses.

@@ -265,12 +265,13 @@ OuterCell outerCellAt(const Reference<css::text::XText>& body, const Reference<X
 
 SpanPlan planSpan(const Reference<css::text::XText>& body,
                   const Reference<css::text::XTextViewCursor>& view,
-                  const Reference<XTextRange>& start, const Reference<XTextRange>& end) {
+                  const Reference<XTextRange>& start, const Reference<XTextRange>& end,
+                  const TablePlace* knownFrom) {
     SpanPlan plan;
     plan.start = start;
     plan.end = end;
     readStartPage(body, view, start, plan);
-    plan.from = placeOf(body, view, start);
+    plan.from = knownFrom ? *knownFrom : placeOf(body, view, start);
     plan.to = placeOf(body, view, end);
     return plan;
 }

@@ -79,10 +79,12 @@ struct SpanPlan {
     rtl::OUString startMark, endMark;
 };
 
+// knownFrom: the place of start when already read (the end of the span before).
 SpanPlan planSpan(const com::sun::star::uno::Reference<com::sun::star::text::XText>& body,
                   const com::sun::star::uno::Reference<com::sun::star::text::XTextViewCursor>& view,
                   const com::sun::star::uno::Reference<com::sun::star::text::XTextRange>& start,
-                  const com::sun::star::uno::Reference<com::sun::star::text::XTextRange>& end);
+                  const com::sun::star::uno::Reference<com::sun::star::text::XTextRange>& end,
+                  const TablePlace* knownFrom = nullptr);
 
 SpanCopy copySpan(
     const com::sun::star::uno::Reference<com::sun::star::frame::XController>& controller,

@@ -30,16 +30,32 @@ LayoutKey layoutKey(const Reference<css::text::XTextViewCursor>& view,
 
 }  // namespace
 
-int compareTextRanges(const Reference<css::text::XText>& body,
-                      const Reference<css::text::XTextViewCursor>& view,
-                      const Reference<XTextRange>& a, const Reference<XTextRange>& b) {
+Reference<css::text::XTextRangeCompare> comparerOf(const Reference<css::text::XText>& body,
+                                                   const Reference<XTextRange>& a) {
     Reference<css::text::XText> text = a->getText();
     if (!text.is()) text = body;
     try {
-        Reference<css::text::XTextRangeCompare> cmp(text, UNO_QUERY_THROW);
-        return -cmp->compareRegionStarts(a, b);  // it answers 1 when a comes first
-    } catch (const css::lang::IllegalArgumentException&) {
+        return Reference<css::text::XTextRangeCompare>(text, UNO_QUERY);
     } catch (const css::uno::RuntimeException&) {
+        return {};
+    }
+}
+
+int compareTextRanges(const Reference<css::text::XText>& body,
+                      const Reference<css::text::XTextViewCursor>& view,
+                      const Reference<XTextRange>& a, const Reference<XTextRange>& b) {
+    return compareTextRanges(view, comparerOf(body, a), a, b);
+}
+
+int compareTextRanges(const Reference<css::text::XTextViewCursor>& view,
+                      const Reference<css::text::XTextRangeCompare>& comparer,
+                      const Reference<XTextRange>& a, const Reference<XTextRange>& b) {
+    if (comparer.is()) {
+        try {
+            return -comparer->compareRegionStarts(a, b);  // it answers 1 when a comes first
+        } catch (const css::lang::IllegalArgumentException&) {
+        } catch (const css::uno::RuntimeException&) {
+        }
     }
     const Reference<XTextRange> keepStart = view->getStart(), keepEnd = view->getEnd();
     const LayoutKey ka = layoutKey(view, a), kb = layoutKey(view, b);

@@ -2,6 +2,7 @@
 
 #include <com/sun/star/text/XText.hpp>
 #include <com/sun/star/text/XTextRange.hpp>
+#include <com/sun/star/text/XTextRangeCompare.hpp>
 #include <com/sun/star/text/XTextViewCursor.hpp>
 
 namespace pw::word::lo {
@@ -12,6 +13,19 @@ namespace pw::word::lo {
 int compareTextRanges(
     const com::sun::star::uno::Reference<com::sun::star::text::XText>& body,
     const com::sun::star::uno::Reference<com::sun::star::text::XTextViewCursor>& view,
+    const com::sun::star::uno::Reference<com::sun::star::text::XTextRange>& a,
+    const com::sun::star::uno::Reference<com::sun::star::text::XTextRange>& b);
+
+// What orders places of the text that a lies in; null when that text cannot. Got once for a
+// place compared with several others: each is a round trip to the office.
+com::sun::star::uno::Reference<com::sun::star::text::XTextRangeCompare> comparerOf(
+    const com::sun::star::uno::Reference<com::sun::star::text::XText>& body,
+    const com::sun::star::uno::Reference<com::sun::star::text::XTextRange>& a);
+
+// The same order, with comparerOf(body, a) at hand.
+int compareTextRanges(
+    const com::sun::star::uno::Reference<com::sun::star::text::XTextViewCursor>& view,
+    const com::sun::star::uno::Reference<com::sun::star::text::XTextRangeCompare>& comparer,
     const com::sun::star::uno::Reference<com::sun::star::text::XTextRange>& a,
     const com::sun::star::uno::Reference<com::sun::star::text::XTextRange>& b);
 
