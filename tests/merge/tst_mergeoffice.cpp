@@ -23,7 +23,6 @@ namespace {
 
 // What the office sees in a finished target: its text, orientation and the text of each page.
 struct Inspection {
-    bool opened = false;
     QString text;  // paragraphs joined by blanks
     int orientation = -1;
     QStringList pages;
@@ -35,22 +34,18 @@ Inspection inspect(const QString& target) {
     auto office = factory.create();
     if (!office) return result;
     auto doc = (*office)->open(target);
-    if (doc) {
-        result.opened = true;
-        result.text =
-            test::foldSpace((*doc)->characters().value_or(QString()).replace(u'\r', u' '));
-        result.orientation = (*doc)->orientation().value_or(-1);
-        QTemporaryDir dir;
-        const QString pdf = dir.filePath("target.pdf");
-        if ((*doc)->saveAs(pdf)) {
-            for (int p = 1; p <= test::pdfPageCount(pdf); ++p)
-                result.pages.append(test::pdfPageText(pdf, p));
-        }
-    }
+    if (!doc) return result;
+    result.text = test::foldSpace((*doc)->characters().value_or(QString()).replace(u'\r', u' '));
+    result.orientation = (*doc)->orientation().value_or(-1);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("target.pdf");
+    if ((*doc)->saveAs(pdf))
+        for (int p = 1; p <= test::pdfPageCount(pdf); ++p)
+            result.pages.append(test::pdfPageText(pdf, p));
     return result;
 }
 
-// The order in which the words appear in text; -1 when one of them is missing.
+// Whether the words appear in text in this order.
 bool inOrder(const QString& text, const QStringList& words) {
     qsizetype from = 0;
     for (const QString& w : words) {
@@ -59,11 +54,6 @@ bool inOrder(const QString& text, const QStringList& words) {
         from += w.size();
     }
     return true;
-}
-
-QByteArray magic(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.read(4) : QByteArray();
 }
 
 }  // namespace
@@ -143,7 +133,9 @@ private slots:
         QCOMPARE(r.merged, docs);
         QVERIFY(m_prompts->questions.isEmpty());
         QCOMPARE(m_prompts->messages, QStringList{QStringLiteral("文档合并完成！")});
-        QCOMPARE(::magic(target), QByteArray("PK\x03\x04"));
+        QFile file(target);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.read(4), QByteArray("PK\x03\x04"));
         const Inspection got = inspect(target);
         QCOMPARE(got.orientation, breaks ? word::OrientationPortrait : word::OrientationLandscape);
         QVERIFY2(inOrder(got.text, starts), qPrintable(got.text));
@@ -221,9 +213,9 @@ private slots:
         const QString target = path("real.docx");
         const MergeResult r = run(docs, target, true);
         QCOMPARE(r.merged, docs);
-        const Inspection got = inspect(target);
-        QVERIFY(got.opened);
-        QVERIFY2(inOrder(got.text, expected), qPrintable(got.text));
+        // Unopened, the text is empty and out of order.
+        const QString text = inspect(target).text;
+        QVERIFY2(inOrder(text, expected), qPrintable(text));
     }
 };
 

@@ -89,14 +89,12 @@ private slots:
     void fileFilter_data() {
         QTest::addColumn<QString>("paired");
         QTest::addColumn<QString>("qt");
-        QTest::newRow("open") << "Word文档(*.doc;*.docx)|*.doc;*.docx"
-                              << "Word文档(*.doc;*.docx) (*.doc *.docx)";
-        QTest::newRow("two entries") << "Word|*.doc|All|*.*"
-                                     << "Word (*.doc);;All (*.*)";
-        QTest::newRow("no patterns") << "Everything"
-                                     << "Everything";
-        QTest::newRow("empty pattern") << "Word|*.doc;;*.rtf"
-                                       << "Word (*.doc *.rtf)";
+        for (const auto& [paired, qt] : {std::pair{"Word文档(*.doc;*.docx)|*.doc;*.docx",
+                                                   "Word文档(*.doc;*.docx) (*.doc *.docx)"},
+                                         {"Word|*.doc|All|*.*", "Word (*.doc);;All (*.*)"},
+                                         {"Everything", "Everything"},
+                                         {"Word|*.doc;;*.rtf", "Word (*.doc *.rtf)"}})
+            QTest::addRow("%s", paired) << QString(paired) << QString(qt);
     }
     void fileFilter() {
         QFETCH(QString, paired);
