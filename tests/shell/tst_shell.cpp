@@ -181,9 +181,8 @@ private slots:
         }
         about.show();
         QVERIFY(QTest::qWaitForWindowExposed(&about));
-        QTest::mouseClick(about.findChild<QLabel*>("Label1"), Qt::LeftButton);
-        QTest::mouseClick(about.findChild<QLabel*>("lblPage"), Qt::LeftButton);
-        QTest::mouseClick(about.findChild<QLabel*>("lblVersion"), Qt::LeftButton);
+        for (const char* label : {"Label1", "lblPage", "lblVersion"})
+            QTest::mouseClick(about.findChild<QLabel*>(label), Qt::LeftButton);
         QTest::mouseClick(about.findChild<QLabel*>("Label1"), Qt::RightButton);
         QCOMPARE(fake_->openedUrls, QList<QUrl>({QUrl("mailto:support@pagewright.example"),
                                                  QUrl("https://pagewright.example/")}));
