@@ -106,26 +106,22 @@ private slots:
     void invalid_data() {
         QTest::addColumn<QStringList>("words");
         QTest::addColumn<QString>("error");
-        QTest::newRow("nothing") << QStringList{} << "no command given";
-        QTest::newRow("command") << QStringList{"cut"} << "unknown command cut";
-        QTest::newRow("option") << QStringList{"split", "--page", "3"} << "unknown option --page";
-        QTest::newRow("pagination") << QStringList{"split", "--pages", "3", "a"}
-                                    << "--pages must be word, office or auto, not \"3\"";
-        QTest::newRow("other command's")
-            << QStringList{"merge", "--every", "3"} << "unknown option --every";
-        QTest::newRow("no value") << QStringList{"split", "a", "--every"}
-                                  << "--every needs a value";
-        QTest::newRow("flag value")
-            << QStringList{"merge", "--json=yes"} << "--json takes no value";
-        QTest::newRow("both modes") << QStringList{"split", "--every", "2", "--into", "3", "a"}
-                                    << "--every and --into cannot be used together";
-        QTest::newRow("rule") << QStringList{"split", "--name", "pages", "a"}
-                              << "--name must be range, number, chars[=N], counter or digits[=D], "
-                                 "not \"pages\"";
-        QTest::newRow("jobs") << QStringList{"split", "--jobs", "0", "a"}
-                              << "--jobs must be a whole number from 1 to 64, not \"0\"";
-        QTest::newRow("rule count")
-            << QStringList{"split", "--name", "counter=3", "a"} << "--name counter takes no count";
+        const char* rows[][3] = {
+            {"nothing", "", "no command given"},
+            {"command", "cut", "unknown command cut"},
+            {"option", "split --page 3", "unknown option --page"},
+            {"pagination", "split --pages 3 a", "--pages must be word, office or auto, not \"3\""},
+            {"other command's", "merge --every 3", "unknown option --every"},
+            {"no value", "split a --every", "--every needs a value"},
+            {"flag value", "merge --json=yes", "--json takes no value"},
+            {"both modes", "split --every 2 --into 3 a",
+             "--every and --into cannot be used together"},
+            {"rule", "split --name pages a",
+             "--name must be range, number, chars[=N], counter or digits[=D], not \"pages\""},
+            {"jobs", "split --jobs 0 a", "--jobs must be a whole number from 1 to 64, not \"0\""},
+            {"rule count", "split --name counter=3 a", "--name counter takes no count"}};
+        for (const auto& r : rows)
+            QTest::newRow(r[0]) << QString(r[1]).split(u' ', Qt::SkipEmptyParts) << QString(r[2]);
     }
     void invalid() {
         QFETCH(QStringList, words);

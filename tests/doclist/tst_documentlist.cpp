@@ -53,12 +53,6 @@ struct ListWindow {
     DocumentList* files;
 };
 
-QStringList many(int count) {
-    QStringList out;
-    for (int i = 0; i < count; ++i) out << QString("/m/%1.doc").arg(i);
-    return out;
-}
-
 // Delivers a drop the way the platform does: enter, then drop. Qt hands the drop to the widget
 // that accepted the enter, and the effect stays as proposed.
 bool drop(QWidget* target, const QMimeData& data) {
@@ -181,15 +175,14 @@ private slots:
         QTest::addColumn<QList<int>>("buttons");
         QTest::addColumn<QList<int>>("order");
         QTest::addColumn<int>("selected");
-        QTest::newRow("none selected")
-            << true << -1 << QList<int>{4, 5} << QList<int>{1, 2, 3, 4, 5} << -1;
-        QTest::newRow("first up") << true << 0 << QList<int>{4} << QList<int>{1, 2, 3, 4, 5} << 0;
-        QTest::newRow("last down") << true << 4 << QList<int>{5} << QList<int>{1, 2, 3, 4, 5} << 4;
-        QTest::newRow("up") << true << 2 << QList<int>{4} << QList<int>{1, 3, 2, 4, 5} << 1;
-        QTest::newRow("up, down, down")
-            << true << 2 << QList<int>{4, 5, 5} << QList<int>{1, 2, 4, 3, 5} << 3;
-        QTest::newRow("split") << false << 2 << QList<int>{4, 5, 6, -1} << QList<int>{1, 2, 3, 4, 5}
-                               << 2;
+        using L = QList<int>;
+        const L same{1, 2, 3, 4, 5};
+        QTest::newRow("none selected") << true << -1 << L{4, 5} << same << -1;
+        QTest::newRow("first up") << true << 0 << L{4} << same << 0;
+        QTest::newRow("last down") << true << 4 << L{5} << same << 4;
+        QTest::newRow("up") << true << 2 << L{4} << L{1, 3, 2, 4, 5} << 1;
+        QTest::newRow("up, down, down") << true << 2 << L{4, 5, 5} << L{1, 2, 4, 3, 5} << 3;
+        QTest::newRow("split") << false << 2 << L{4, 5, 6, -1} << same << 2;
     }
     void moves() {
         QFETCH(bool, merge);
@@ -226,8 +219,9 @@ private slots:
         QFETCH(int, room);
         QFETCH(QStringList, offered);
         ListWindow w(DocumentListKind::Split);
-        QCOMPARE(w.files->append(many(DocumentList::Capacity - room)),
-                 DocumentList::Capacity - room);
+        QStringList full;
+        for (int i = 0; i < DocumentList::Capacity - room; ++i) full << QString("/m/%1.doc").arg(i);
+        QCOMPARE(w.files->append(full), full.size());
         QVERIFY(fake_->messages.isEmpty());
         if (route == 0) fake_->openFilesAnswers << offered;
         w.files->setFolderScanner(
@@ -321,12 +315,11 @@ private slots:
     void folderChoicesThatAddNothing_data() {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("leave");
-        QTest::newRow("blank") << "   "
-                               << "CmdOK";
-        QTest::newRow("cancel") << dir_.path() << "CmdCancel";
-        QTest::newRow("close box") << dir_.path() << "";
-        QTest::newRow("missing") << "/no/such/folder"
-                                 << "CmdOK";
+        const QStringList rows{"blank",     "   ",       "CmdOK",           "cancel",
+                               dir_.path(), "CmdCancel", "close box",       dir_.path(),
+                               "",          "missing",   "/no/such/folder", "CmdOK"};
+        for (qsizetype i = 0; i < rows.size(); i += 3)
+            QTest::newRow(qPrintable(rows[i])) << rows[i + 1] << rows[i + 2];
     }
     void folderChoicesThatAddNothing() {
         QFETCH(QString, folder);

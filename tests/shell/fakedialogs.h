@@ -1,12 +1,7 @@
 #pragma once
 
 // A pw::Dialogs for tests: answers come from queues filled by the test, every call is recorded.
-// An empty queue answers as a cancel (no files, no folder, No).
-//
-//     pw::test::FakeDialogs fake;
-//     pw::ScopedDialogs use(fake);
-//     fake.openFilesAnswers << QStringList{"/a/x.doc"};
-//     fake.onModal = [](QDialog& d) { d.findChild<QPushButton*>("CmdOK")->click(); };
+// An empty queue answers as a cancel (no files, no folder, No). Installed with ScopedDialogs.
 
 #include <functional>
 

@@ -89,14 +89,12 @@ private slots:
     void fileFilter_data() {
         QTest::addColumn<QString>("paired");
         QTest::addColumn<QString>("qt");
-        QTest::newRow("open") << "Word文档(*.doc;*.docx)|*.doc;*.docx"
-                              << "Word文档(*.doc;*.docx) (*.doc *.docx)";
-        QTest::newRow("two entries") << "Word|*.doc|All|*.*"
-                                     << "Word (*.doc);;All (*.*)";
-        QTest::newRow("no patterns") << "Everything"
-                                     << "Everything";
-        QTest::newRow("empty pattern") << "Word|*.doc;;*.rtf"
-                                       << "Word (*.doc *.rtf)";
+        for (const auto& [paired, qt] : {std::pair{"Word文档(*.doc;*.docx)|*.doc;*.docx",
+                                                   "Word文档(*.doc;*.docx) (*.doc *.docx)"},
+                                         {"Word|*.doc|All|*.*", "Word (*.doc);;All (*.*)"},
+                                         {"Everything", "Everything"},
+                                         {"Word|*.doc;;*.rtf", "Word (*.doc *.rtf)"}})
+            QTest::addRow("%s", paired) << QString(paired) << QString(qt);
     }
     void fileFilter() {
         QFETCH(QString, paired);
@@ -183,9 +181,8 @@ private slots:
         }
         about.show();
         QVERIFY(QTest::qWaitForWindowExposed(&about));
-        QTest::mouseClick(about.findChild<QLabel*>("Label1"), Qt::LeftButton);
-        QTest::mouseClick(about.findChild<QLabel*>("lblPage"), Qt::LeftButton);
-        QTest::mouseClick(about.findChild<QLabel*>("lblVersion"), Qt::LeftButton);
+        for (const char* label : {"Label1", "lblPage", "lblVersion"})
+            QTest::mouseClick(about.findChild<QLabel*>(label), Qt::LeftButton);
         QTest::mouseClick(about.findChild<QLabel*>("Label1"), Qt::RightButton);
         QCOMPARE(fake_->openedUrls, QList<QUrl>({QUrl("mailto:support@pagewright.example"),
                                                  QUrl("https://pagewright.example/")}));
