@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "tests/support/testdocs.h"
 #include "tests/support/testenv.h"
 #include "tests/support/wordpackage.h"
 #include "word/docxpackage.h"
@@ -154,10 +155,7 @@ private slots:
 
     void notAPackage() {
         const QString source = m_tmp.filePath(QStringLiteral("plain.docx"));
-        QFile f(source);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("not a zip file");
-        f.close();
+        QVERIFY(test::writeFile(source, "not a zip file"));
         const word::RecordedLayout layout =
             word::markWordPageStarts(source, m_tmp.filePath(QStringLiteral("none.docx")));
         QVERIFY(!layout.marked);
