@@ -175,22 +175,21 @@ private slots:
                       int field, bool all) {
             QTest::newRow(name) << r << int(c) << m << icon << field << all;
         };
-        auto with = [](auto change) { return request(change); };
         // The list comes first, whatever else is wrong.
-        row("no documents", with([](SplitRequest& r) {
+        row("no documents", request([](SplitRequest& r) {
                 r.documents.clear();
                 r.pagesText.clear();
                 into(r, "");
             }),
             Check::NoDocuments, msg::NoDocuments, info, 0, false);
-        row("blank folder", with([](SplitRequest& r) { into(r, "   "); }), Check::OutDirMissing,
+        row("blank folder", request([](SplitRequest& r) { into(r, "   "); }), Check::OutDirMissing,
             msg::EnterOutDir, info, out, false);
         const QString deep = dir().filePath("no/such/parent/");
-        row("folder not made", with([&](SplitRequest& r) { into(r, deep); }),
+        row("folder not made", request([&](SplitRequest& r) { into(r, deep); }),
             Check::OutDirNotCreated, msg::OutDirNotCreated(deep), warn, out, true);
         // Refused before the office starts, not once per part; even the superuser cannot
         // write here.
-        row("folder not writable", with([](SplitRequest& r) { into(r, "/proc"); }),
+        row("folder not writable", request([](SplitRequest& r) { into(r, "/proc"); }),
             Check::OutDirNotWritable, msg::OutDirNotWritable("/proc/"), warn, out, true);
         auto every = [](const QString& t) {
             return request([&](SplitRequest& r) { r.pagesText = t; });

@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -96,12 +97,9 @@ private slots:
         auto app = office.create();
         QVERIFY(app);
         const QString text = test::documentText(**app, target);
-        const QStringList order = {"Omega part", "Report page 3", "Report page 4", "Alpha part"};
-        qsizetype at = -1;
-        for (const QString& piece : order) {
-            QVERIFY2(text.indexOf(piece) > at, qPrintable(piece + " in: " + text));
-            at = text.indexOf(piece);
-        }
+        static const QRegularExpression order(
+            "Omega part.*Report page 3.*Report page 4.*Alpha part");
+        QVERIFY2(order.match(text).hasMatch(), qPrintable(text));
         QVERIFY2(!text.contains("Report page 5") && !text.contains("Report page 2"),
                  qPrintable(text));
         app->reset();
