@@ -8,16 +8,12 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QtTest>
 
 #include "doclist/documentlist.h"
 #include "merge/window/frmunite.h"
 #include "shell/dialogs.h"
 #include "split/window/frmsplit.h"
-#include "tests/shell/fakedialogs.h"
 #include "tests/ui/uitestsupport.h"
 
 using namespace pw;

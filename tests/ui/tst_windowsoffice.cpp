@@ -4,12 +4,8 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
-#include <QTemporaryDir>
-#include <QtTest>
 
 #include "app/mdlmain.h"
 #include "app/workingwindows.h"

@@ -7,12 +7,9 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QThread>
-#include <QtTest>
 
 #include "app/mdlmain.h"
 #include "app/workingwindows.h"
@@ -20,7 +17,6 @@
 #include "merge/window/frmunite.h"
 #include "shell/dialogs.h"
 #include "split/window/frmsplit.h"
-#include "tests/shell/fakedialogs.h"
 #include "tests/support/testdocs.h"
 #include "tests/support/testenv.h"
 #include "tests/ui/uitestsupport.h"
