@@ -73,8 +73,7 @@ private slots:
         QVERIFY(!u<QCheckBox>("ChkPageBreak")->isChecked());
         QVERIFY(u<QLineEdit>("txtUnitedFile")->text().isEmpty());
         QCOMPARE(u<QButtonGroup>("CmdFile")->buttons().size(), 6);
-        for (QWidget* w :
-             {static_cast<QWidget*>(window_.get()), static_cast<QWidget*>(unite_.get())}) {
+        for (QWidget* w : QList<QWidget*>{window_.get(), unite_.get()}) {
             QCOMPARE(w->minimumSize(), w->maximumSize());
             QVERIFY(!(w->windowFlags() & Qt::WindowMaximizeButtonHint));
         }
