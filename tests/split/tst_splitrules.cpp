@@ -83,22 +83,19 @@ private slots:
         QTest::addColumn<qint64>("sequence");     // before the part
         QTest::addColumn<QString>("characters");  // of the part, for the first-characters rule
         QTest::addColumn<QString>("expected");
-        const auto M = [](NamingMode m) { return int(m); };
-        QTest::newRow("page range") << M(NamingMode::PageRange) << 2ll << ""
-                                    << "/d/R4页-6页.docx";
-        QTest::newRow("part number") << M(NamingMode::PartNumber) << 2ll << ""
-                                     << "/d/R2.docx";
+        using enum NamingMode;
+        const QString none;
+        QTest::newRow("page range") << int(PageRange) << 2ll << none << "/d/R4页-6页.docx";
+        QTest::newRow("part number") << int(PartNumber) << 2ll << none << "/d/R2.docx";
         QTest::newRow("first characters")
-            << M(NamingMode::FirstCharacters) << 2ll << "第一章 总则\r正文\r"
+            << int(FirstCharacters) << 2ll << QStringLiteral("第一章 总则\r正文\r")
             << "/d/第一章总则.docx";
-        QTest::newRow("no characters") << M(NamingMode::FirstCharacters) << 2ll << "   \r"
+        QTest::newRow("no characters") << int(FirstCharacters) << 2ll << "   \r"
                                        << "/d/.docx";
-        QTest::newRow("sequence") << M(NamingMode::Sequence) << 2ll << ""
-                                  << "/d/2.docx";
-        QTest::newRow("padded") << M(NamingMode::PaddedSequence) << 2ll << ""
-                                << "/d/0002.docx";
-        QTest::newRow("padded past its digits") << M(NamingMode::PaddedSequence) << 10000ll << ""
-                                                << "/d/10000.docx";
+        QTest::newRow("sequence") << int(Sequence) << 2ll << none << "/d/2.docx";
+        QTest::newRow("padded") << int(PaddedSequence) << 2ll << none << "/d/0002.docx";
+        QTest::newRow("padded past its digits")
+            << int(PaddedSequence) << 10000ll << none << "/d/10000.docx";
     }
     void names() {
         QFETCH(int, mode);
@@ -178,22 +175,21 @@ private slots:
                       int field, bool all) {
             QTest::newRow(name) << r << int(c) << m << icon << field << all;
         };
-        auto with = [](auto change) { return request(change); };
         // The list comes first, whatever else is wrong.
-        row("no documents", with([](SplitRequest& r) {
+        row("no documents", request([](SplitRequest& r) {
                 r.documents.clear();
                 r.pagesText.clear();
                 into(r, "");
             }),
             Check::NoDocuments, msg::NoDocuments, info, 0, false);
-        row("blank folder", with([](SplitRequest& r) { into(r, "   "); }), Check::OutDirMissing,
+        row("blank folder", request([](SplitRequest& r) { into(r, "   "); }), Check::OutDirMissing,
             msg::EnterOutDir, info, out, false);
         const QString deep = dir().filePath("no/such/parent/");
-        row("folder not made", with([&](SplitRequest& r) { into(r, deep); }),
+        row("folder not made", request([&](SplitRequest& r) { into(r, deep); }),
             Check::OutDirNotCreated, msg::OutDirNotCreated(deep), warn, out, true);
         // Refused before the office starts, not once per part; even the superuser cannot
         // write here.
-        row("folder not writable", with([](SplitRequest& r) { into(r, "/proc"); }),
+        row("folder not writable", request([](SplitRequest& r) { into(r, "/proc"); }),
             Check::OutDirNotWritable, msg::OutDirNotWritable("/proc/"), warn, out, true);
         auto every = [](const QString& t) {
             return request([&](SplitRequest& r) { r.pagesText = t; });

@@ -319,10 +319,8 @@ private:
         return d->offset;
     }
     void append(const QString& text, const std::vector<int>& starts) {
-        if (m_content.text == QStringLiteral("\r"))
-            replace(0, 0, text, starts);
-        else
-            replace(length(), length(), text, starts);
+        const int at = m_content.text == QStringLiteral("\r") ? 0 : length();
+        replace(at, at, text, starts);
     }
     std::shared_ptr<int> mark(int at) {
         auto m = std::make_shared<int>(at);
@@ -349,9 +347,8 @@ private:
         out.erase(std::unique(out.begin(), out.end()), out.end());
         m_content.text = m_content.text.left(from) + text + m_content.text.mid(to);
         m_content.pageStarts = out;
-        for (const auto& weak : m_marks) {
+        for (const auto& weak : m_marks)
             if (auto m = weak.lock(); m && *m > from) *m = *m >= to ? *m + delta : from;
-        }
     }
 
     std::shared_ptr<Gate> m_gate;

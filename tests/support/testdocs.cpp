@@ -179,9 +179,7 @@ QString DocBuilder::flatOdf() const {
 }
 
 bool DocBuilder::writeFlatOdf(const QString& path) const {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-    return f.write(flatOdf().toUtf8()) >= 0;
+    return writeFile(path, flatOdf().toUtf8());
 }
 
 bool makeDocument(word::Application& app, const DocBuilder& doc, const QString& path) {

@@ -35,10 +35,8 @@ QList<qint64> officeProcesses(qint64 pid) {
         QFile cmd("/proc/" + entry + "/cmdline");
         if (!cmd.open(QIODevice::ReadOnly)) continue;
         const QByteArray line = cmd.readAll();
-        if (line.contains("soffice") && line.contains(marker)) {
-            // A zombie is gone for our purposes only once reaped; count it too.
-            found.append(p);
-        }
+        // A zombie is gone for our purposes only once reaped; count it too.
+        if (line.contains("soffice") && line.contains(marker)) found.append(p);
     }
     return found;
 }

@@ -16,20 +16,12 @@ namespace {
 const QString WordNs =
     QStringLiteral("http://schemas.openxmlformats.org/wordprocessingml/2006/main");
 
+// libzip reads data as the archive is closed, so it must live until then.
 bool addPart(zip_t* zip, const char* name, const QByteArray& data) {
-    // libzip keeps the buffer until the archive is closed.
-    auto* copy = static_cast<char*>(malloc(size_t(data.size())));
-    memcpy(copy, data.constData(), size_t(data.size()));
-    zip_source_t* source = zip_source_buffer(zip, copy, zip_uint64_t(data.size()), 1);
-    if (!source) {
-        free(copy);
-        return false;
-    }
-    if (zip_file_add(zip, name, source, ZIP_FL_OVERWRITE) < 0) {
-        zip_source_free(source);
-        return false;
-    }
-    return true;
+    zip_source_t* source = zip_source_buffer(zip, data.constData(), zip_uint64_t(data.size()), 0);
+    if (source && zip_file_add(zip, name, source, ZIP_FL_OVERWRITE) >= 0) return true;
+    zip_source_free(source);
+    return false;
 }
 
 }  // namespace
@@ -45,14 +37,15 @@ bool writeWordPackage(const QString& path, const QString& bodyXml, const QString
                                      : QStringLiteral(" xmlns:%1=\"%2\"").arg(prefix, WordNs);
     }
     const QString p = prefix.isEmpty() ? QString() : prefix + u':';
-    const QString document =
+    const QByteArray document =
         QStringLiteral(
             "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>"
             "<%1document %2 xmlns:v=\"urn:schemas-microsoft-com:vml\" "
             "xmlns:r=\"http://schemas.openxmlformats.org/"
             "officeDocument/2006/relationships\"><%1body>%3<%1sectPr/></%1body>"
             "</%1document>")
-            .arg(p, rootDecl, body);
+            .arg(p, rootDecl, body)
+            .toUtf8();
     const QByteArray types =
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Types xmlns=\"http://schemas.openxmlformats."
         "org/package/2006/content-types\"><Default Extension=\"rels\" ContentType=\"application/"
@@ -73,21 +66,23 @@ bool writeWordPackage(const QString& path, const QString& bodyXml, const QString
         "openxmlformats.org/package/2006/relationships\"><Relationship Id=\"rIdLink\" "
         "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/hyperlink\" "
         "Target=\"https://example.com/\" TargetMode=\"External\"/></Relationships>";
-    const QString app = QStringLiteral(
-                            "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Properties xmlns=\"http://"
-                            "schemas.openxmlformats.org/officeDocument/2006/extended-properties\">"
-                            "<Application>%1</Application><Pages>%2</Pages></Properties>")
-                            .arg(application.toHtmlEscaped())
-                            .arg(pages);
+    const QByteArray app =
+        QStringLiteral(
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Properties xmlns=\"http://"
+            "schemas.openxmlformats.org/officeDocument/2006/extended-properties\">"
+            "<Application>%1</Application><Pages>%2</Pages></Properties>")
+            .arg(application.toHtmlEscaped())
+            .arg(pages)
+            .toUtf8();
     QFile::remove(path);
     int error = 0;
     zip_t* zip = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
     if (!zip) return false;
     const bool added = addPart(zip, "[Content_Types].xml", types) &&
                        addPart(zip, "_rels/.rels", rels) &&
-                       addPart(zip, "word/document.xml", document.toUtf8()) &&
+                       addPart(zip, "word/document.xml", document) &&
                        addPart(zip, "word/_rels/document.xml.rels", links) &&
-                       addPart(zip, "docProps/app.xml", app.toUtf8());
+                       addPart(zip, "docProps/app.xml", app);
     if (!added || zip_close(zip) != 0) {
         zip_discard(zip);
         return false;

@@ -8,16 +8,12 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QtTest>
 
 #include "doclist/documentlist.h"
 #include "merge/window/frmunite.h"
 #include "shell/dialogs.h"
 #include "split/window/frmsplit.h"
-#include "tests/shell/fakedialogs.h"
 #include "tests/ui/uitestsupport.h"
 
 using namespace pw;
@@ -77,8 +73,7 @@ private slots:
         QVERIFY(!u<QCheckBox>("ChkPageBreak")->isChecked());
         QVERIFY(u<QLineEdit>("txtUnitedFile")->text().isEmpty());
         QCOMPARE(u<QButtonGroup>("CmdFile")->buttons().size(), 6);
-        for (QWidget* w :
-             {static_cast<QWidget*>(window_.get()), static_cast<QWidget*>(unite_.get())}) {
+        for (QWidget* w : QList<QWidget*>{window_.get(), unite_.get()}) {
             QCOMPARE(w->minimumSize(), w->maximumSize());
             QVERIFY(!(w->windowFlags() & Qt::WindowMaximizeButtonHint));
         }

@@ -5,12 +5,9 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QProgressBar>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSemaphore>
-#include <QtTest>
 
 #include "doclist/documentlist.h"
 #include "merge/mergemessages.h"
@@ -18,7 +15,6 @@
 #include "split/splitmessages.h"
 #include "split/window/frmsplit.h"
 #include "split/window/splitcompletion.h"
-#include "tests/shell/fakedialogs.h"
 #include "tests/ui/uitestsupport.h"
 
 using namespace pw;

@@ -61,12 +61,10 @@ private slots:
         QTest::addColumn<QString>("script");  // empty: no program at all
         QTest::addColumn<QString>("program");
         QTest::addColumn<int>("kind");
-        QTest::newRow("missing") << ""
-                                 << "/nonexistent/soffice" << int(Kind::NotInstalled);
-        QTest::newRow("ends at once") << ""
-                                      << "/bin/false" << int(Kind::StartFailed);
-        QTest::newRow("never answers") << "exec sleep 300"
-                                       << "" << int(Kind::StartFailed);
+        const QString none;
+        QTest::newRow("missing") << none << "/nonexistent/soffice" << int(Kind::NotInstalled);
+        QTest::newRow("ends at once") << none << "/bin/false" << int(Kind::StartFailed);
+        QTest::newRow("never answers") << "exec sleep 300" << none << int(Kind::StartFailed);
     }
     void officesThatCannotStartFailCleanly() {
         QFETCH(QString, script);

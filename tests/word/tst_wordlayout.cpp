@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "tests/support/testdocs.h"
 #include "tests/support/testenv.h"
 #include "tests/support/wordpackage.h"
 #include "word/docxpackage.h"
@@ -50,12 +51,8 @@ private slots:
                     markedRun("link two") + "</w:hyperlink>")
             << Word << 2 << "w" << QStringList{"before link one ", "link two"};
         QTest::newRow("field result across paragraphs")
-            << para(
-                   "<w:r><w:fldChar w:fldCharType=\"begin\"/></w:r><w:r><w:instrText> TOC \\o "
-                   "\"1-3\" </w:instrText></w:r><w:r><w:fldChar w:fldCharType=\"separate\"/>"
-                   "</w:r>" +
-                   run("entry one")) +
-                   para(markedRun("entry two") + "<w:r><w:fldChar w:fldCharType=\"end\"/></w:r>")
+            << para(field("TOC \\o \"1-3\"",
+                          run("entry one") + "</w:p><w:p>" + markedRun("entry two")))
             << Word << 2 << "w" << QStringList{"entry one", "entry two"};
         QTest::newRow("content control and tracked insertion")
             << para("<w:sdt><w:sdtPr/><w:sdtContent>" + run("control ") + markedRun("inside") +
@@ -154,10 +151,7 @@ private slots:
 
     void notAPackage() {
         const QString source = m_tmp.filePath(QStringLiteral("plain.docx"));
-        QFile f(source);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("not a zip file");
-        f.close();
+        QVERIFY(test::writeFile(source, "not a zip file"));
         const word::RecordedLayout layout =
             word::markWordPageStarts(source, m_tmp.filePath(QStringLiteral("none.docx")));
         QVERIFY(!layout.marked);
