@@ -32,8 +32,10 @@ struct DocumentOutcome {
     bool judged = false;    // its pages were held against the parts
     bool exact = false;     // and every part shows its page, on one page
     bool wordPages =
-        false;           // cut at the pages Word recorded, which the office may lay out otherwise
-    int emptyParts = 0;  // parts showing nothing where their page showed something
+        false;  // cut at the pages Word recorded, which the office may lay out otherwise
+    // Parts with no text where the part before runs over more pages: their page's text went
+    // there. A page showing only its header or footer gives an empty part rightly.
+    int emptyParts = 0;
     int pages = 0, parts = 0;
     QString why;
 };
@@ -92,14 +94,14 @@ void judge(const QStringList& sources, const QString& work, QList<DocumentOutcom
         QString joined;
         int matching = 0;
         bool onePageEach = true;
+        qsizetype pagesBefore = 1;
         for (int k = 0; k < parts.size(); ++k) {
             const auto part = oracle.view(parts[k], d.judged);
             if (!part) continue;
             joined += part->mainText;
             onePageEach = onePageEach && part->pages.size() == 1;
-            if (d.judged && k < view->pages.size() && !view->pages[k].isEmpty() &&
-                part->pages.join(QString()).isEmpty())
-                ++d.emptyParts;
+            if (d.judged && part->mainText.isEmpty() && pagesBefore > 1) ++d.emptyParts;
+            pagesBefore = part->pages.size();
             if (k < view->pages.size() &&
                 test::similarity(part->pages.join(QString()), view->pages[k]) >= 0.9)
                 ++matching;
