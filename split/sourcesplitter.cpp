@@ -367,7 +367,6 @@ void splitSource(RunState& run, int index, word::ApplicationFactory& factory) {
     const qsizetype failures = run.result.failures.size(), counts = run.result.pageCounts.size();
     const size_t events = run.deferred ? run.deferred->size() : 0;
     const qint64 sequence = run.sequence;
-    const bool told = run.nameTooLongTold;
     SourceSplitter first(run, index);
     first.run();
     if (!first.lostOfficeBeforeAnyPart() || run.cancelled || run.prompts.cancelRequested()) return;
@@ -378,8 +377,8 @@ void splitSource(RunState& run, int index, word::ApplicationFactory& factory) {
     run.result.pageCounts.resize(counts);
     if (run.deferred)
         run.deferred->erase(run.deferred->begin() + qsizetype(events), run.deferred->end());
+    // The too-long-name message, if it came, is not shown a second time.
     run.sequence = sequence;
-    run.nameTooLongTold = told;
     SourceSplitter(run, index).run();
 }
 
