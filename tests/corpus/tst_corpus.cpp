@@ -174,7 +174,9 @@ private slots:
                 }
                 ++opened;
                 if (!d.textKept) lost << d.name + QStringLiteral(" (") + d.why + u')';
-                if (d.emptyParts) empty << d.name;
+                // One that lost text is counted above; an empty part in one that kept it all
+                // means its page's text went into another part.
+                if (d.emptyParts && d.textKept) empty << d.name;
                 if (!d.judged) continue;
                 ++judged;
                 if (d.exact)
