@@ -19,6 +19,7 @@
 #include "word/libreoffice/loadstore.h"
 #include "word/libreoffice/numbering.h"
 #include "word/libreoffice/pagewalk.h"
+#include "word/libreoffice/placedtables.h"
 #include "word/libreoffice/typedetection.h"
 
 namespace pw::word::lo {
@@ -161,6 +162,10 @@ Result<PageStarts> LoDocument::pageStarts(const QString& bookmarkPrefix) {
 
 Result<Range> LoDocument::range(const Position& start, const Position& end) {
     return run(Error::Kind::Failed, false, [&] {
+        if (!m_doc.placedTablesSettled) {
+            keepPlacedTablesInText(m_doc);
+            m_doc.placedTablesSettled = true;
+        }
         const Reference<XTextRange> from = rangeOf(start);
         // Compared as our own references: asking the office whether two are the same is a
         // round trip.
