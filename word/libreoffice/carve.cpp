@@ -241,7 +241,7 @@ void keepOnlySpan(DocState& doc, const SpanPlan& plan) {
         // The end first: the start's mark stays where it is.
         if (!plan.endMark.isEmpty()) cutAfterSpan(doc, plan);
         cutBeforeSpan(doc, plan);
-        keepStartPage(doc.body, plan.pageStyle, plan.page);
+        keepStartPage(doc, plan.pageStyle, plan.page, plan.opensSection);
         keepContinuation(doc.body, plan.continues && !plan.from.table.is());
         NoteNumbers::apply(doc.model, plan.notes);
         removeCutMarks(doc);

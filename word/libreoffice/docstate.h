@@ -32,6 +32,7 @@ struct DocState {
     bool recordsChanges = false;                    // as the file was loaded
     bool layoutHeld = false;                        // controllers locked while files are appended
     bool placedTablesSettled = false;               // see keepPlacedTablesInText
+    rtl::OUString firstPageShared;                  // see keepStartPage
     std::vector<rtl::OUString> cutMarks;            // the bookmarks set at the ends of spans to cut
     std::vector<std::weak_ptr<SpanPlan>> unmarked;  // spans to cut whose ends are not yet set
     // What was read of the text for copying; stale once the text changes.

@@ -11,6 +11,7 @@
 #include <com/sun/star/drawing/XDrawPageSupplier.hpp>
 #include <com/sun/star/io/IOException.hpp>
 #include <com/sun/star/style/BreakType.hpp>
+#include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
 #include <com/sun/star/text/ControlCharacter.hpp>
 #include <com/sun/star/text/XParagraphCursor.hpp>
 #include <com/sun/star/text/XTextContent.hpp>
@@ -18,6 +19,8 @@
 #include <com/sun/star/text/XTextTable.hpp>
 #include <com/sun/star/text/XTextTablesSupplier.hpp>
 #include <rtl/ref.hxx>
+
+#include <utility>
 
 #include "word/libreoffice/interactionhandler.h"
 #include "word/libreoffice/loadstore.h"
@@ -74,15 +77,40 @@ void tidyAroundPastedTables(const Reference<css::text::XText>& body, bool first,
 // The part's first page keeps the page style and number its page had in the source: a page
 // that was not the first of its section must not show a first-page header, and odd and even
 // pages keep their own headers.
-void keepStartPage(const Reference<css::text::XText>& body, const OUString& pageStyle,
-                   sal_Int16 page) {
+void keepStartPage(DocState& doc, const OUString& pageStyle, sal_Int16 page, bool opensSection) {
     if (pageStyle.isEmpty()) return;
     Reference<css::container::XEnumeration> items =
-        Reference<css::container::XEnumerationAccess>(body, UNO_QUERY_THROW)->createEnumeration();
+        Reference<css::container::XEnumerationAccess>(doc.body, UNO_QUERY_THROW)
+            ->createEnumeration();
     if (!items->hasMoreElements()) return;
     Reference<css::beans::XPropertySet> first(items->nextElement(), UNO_QUERY_THROW);
     first->setPropertyValue("PageDescName", Any(pageStyle));
     if (page > 0) first->setPropertyValue("PageNumberOffset", Any(page));
+    if (opensSection) return;
+    // Some files give a style a first page of its own (Word's different first page) rather
+    // than a first-page style followed by another; the part's first page would show it.
+    Reference<css::beans::XPropertySet> style = pageStyleNamed(doc.model, pageStyle);
+    bool shared = true;
+    style->getPropertyValue("FirstIsShared") >>= shared;
+    if (shared) return;
+    style->setPropertyValue("FirstIsShared", Any(true));
+    doc.firstPageShared = pageStyle;
+}
+
+void restoreFirstPage(DocState& doc) {
+    if (doc.firstPageShared.isEmpty()) return;
+    const OUString name = std::exchange(doc.firstPageShared, OUString());
+    pageStyleNamed(doc.model, name)->setPropertyValue("FirstIsShared", Any(false));
+}
+
+Reference<css::beans::XPropertySet> pageStyleNamed(const Reference<css::frame::XModel>& model,
+                                                   const OUString& name) {
+    Reference<css::container::XNameAccess> styles(
+        Reference<css::style::XStyleFamiliesSupplier>(model, UNO_QUERY_THROW)
+            ->getStyleFamilies()
+            ->getByName("PageStyles"),
+        UNO_QUERY_THROW);
+    return Reference<css::beans::XPropertySet>(styles->getByName(name), UNO_QUERY_THROW);
 }
 
 void emptyText(DocState& doc) {
@@ -151,7 +179,7 @@ void pasteSpan(DocState& doc, const SpanCopy& span) {
     if (!wasEmpty) return;
     if (span.rowsFirst || span.rowsLast)
         tidyAroundPastedTables(doc.body, span.rowsFirst, span.rowsLast);
-    keepStartPage(doc.body, span.pageStyle, span.page);
+    keepStartPage(doc, span.pageStyle, span.page, span.opensSection);
     keepContinuation(doc.body, span.continues && !span.rowsFirst);
     NoteNumbers::apply(doc.model, span.notes);
     // Pasted into an empty document, content that ends with its own paragraph end leaves the

@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <com/sun/star/beans/XPropertySet.hpp>
+
 #include "word/libreoffice/docstate.h"
 
 namespace pw::word::lo {
@@ -14,9 +16,13 @@ namespace pw::word::lo {
 inline constexpr char PasswordMessage[] = "the document is protected by a password";
 
 void emptyText(DocState& doc);
-// The first page of what the text now holds takes the style and number its page had.
-void keepStartPage(const Reference<css::text::XText>& body, const OUString& pageStyle,
-                   sal_Int16 page);
+Reference<css::beans::XPropertySet> pageStyleNamed(const Reference<css::frame::XModel>& model,
+                                                   const OUString& name);
+// The first page of what the text now holds takes the style and number its page had, and the
+// headers of a first page only where its page was the first of its style's run.
+void keepStartPage(DocState& doc, const OUString& pageStyle, sal_Int16 page, bool opensSection);
+// Gives the style changed by keepStartPage its own first page again, once the text is undone.
+void restoreFirstPage(DocState& doc);
 void pasteSpan(DocState& doc, const SpanCopy& span);
 void appendPageBreak(DocState& doc);
 // path is absolute and a document file.

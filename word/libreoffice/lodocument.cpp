@@ -48,10 +48,7 @@ Reference<css::beans::XPropertySet> firstPageStyle(DocState& doc) {
     OUString name;
     Reference<css::beans::XPropertySet>(cursor, UNO_QUERY_THROW)
         ->getPropertyValue("PageStyleName") >>= name;
-    Reference<css::style::XStyleFamiliesSupplier> families(doc.model, UNO_QUERY_THROW);
-    Reference<css::container::XNameAccess> pageStyles(
-        families->getStyleFamilies()->getByName("PageStyles"), UNO_QUERY_THROW);
-    return Reference<css::beans::XPropertySet>(pageStyles->getByName(name), UNO_QUERY_THROW);
+    return pageStyleNamed(doc.model, name);
 }
 
 }  // namespace
@@ -218,6 +215,7 @@ Status LoDocument::undo() {
         Reference<css::document::XUndoManagerSupplier>(m_doc.model, UNO_QUERY_THROW)
             ->getUndoManager()
             ->undo();
+        restoreFirstPage(m_doc);
         m_doc.view->gotoStart(false);
     });
 }

@@ -12,6 +12,8 @@
 #include <com/sun/star/text/XTextTable.hpp>
 #include <com/sun/star/text/XTextTablesSupplier.hpp>
 
+#include "word/libreoffice/editing.h"
+
 namespace pw::word::lo {
 
 using css::beans::PropertyValue;
@@ -56,12 +58,7 @@ bool wouldFloat(const Reference<css::frame::XModel>& model,
     OUString styleName;
     Reference<XPropertySet>(cell->createTextCursor(), UNO_QUERY_THROW)
         ->getPropertyValue("PageStyleName") >>= styleName;
-    Reference<css::container::XNameAccess> styles(
-        Reference<css::style::XStyleFamiliesSupplier>(model, UNO_QUERY_THROW)
-            ->getStyleFamilies()
-            ->getByName("PageStyles"),
-        UNO_QUERY_THROW);
-    Reference<XPropertySet> style(styles->getByName(styleName), UNO_QUERY_THROW);
+    Reference<XPropertySet> style = pageStyleNamed(model, styleName);
     sal_Int32 page = 0, left = 0, right = 0;
     style->getPropertyValue("Width") >>= page;
     style->getPropertyValue("LeftMargin") >>= left;

@@ -129,6 +129,10 @@ void readStartPage(const Reference<css::text::XText>& body,
         !Reference<css::text::XParagraphCursor>(cursor, UNO_QUERY_THROW)->isStartOfParagraph();
     view->gotoRange(at, false);
     plan.page = Reference<css::text::XPageCursor>(view, UNO_QUERY_THROW)->getPage();
+    // A run of a page style begins where a paragraph asks for the style.
+    OUString asked;
+    if (plan.page > 1 && !plan.continues) cursor->getPropertyValue("PageDescName") >>= asked;
+    plan.opensSection = plan.page <= 1 || !asked.isEmpty();
 }
 
 class Copier {
@@ -286,6 +290,7 @@ SpanCopy copySpan(const Reference<css::frame::XController>& controller,
     result.page = plan.page;
     result.notes = plan.notes;
     result.continues = plan.continues;
+    result.opensSection = plan.opensSection;
     const Reference<XTextRange>& start = plan.start;
     const Reference<XTextRange>& end = plan.end;
     const TablePlace& from = plan.from;

@@ -27,7 +27,8 @@ struct SpanCopy {
     rtl::OUString pageStyle;
     sal_Int16 page = 0;
     NoteNumbers::Starts notes;
-    bool continues = false;  // the span begins inside a paragraph begun on an earlier page
+    bool continues = false;    // the span begins inside a paragraph begun on an earlier page
+    bool opensSection = true;  // its page is the first of its page style's run
 };
 
 // A list paragraph carried on from an earlier page shows no bullet or number of its own: the
@@ -74,6 +75,7 @@ struct SpanPlan {
     sal_Int16 page = 0;
     NoteNumbers::Starts notes;
     bool continues = false;
+    bool opensSection = true;
     // Bookmarks at the ends, set where the span's document is cut rather than copied: unlike
     // the office's other marks, they come back whole when a cut is undone.
     rtl::OUString startMark, endMark;
