@@ -243,6 +243,7 @@ void keepOnlySpan(DocState& doc, const SpanPlan& plan) {
         cutBeforeSpan(doc, plan);
         keepStartPage(doc, plan.pageStyle, plan.page, plan.opensSection);
         keepContinuation(doc.body, plan.continues && !plan.from.table.is());
+        keepEmptyParagraphSizes(doc);
         NoteNumbers::apply(doc.model, plan.notes);
         removeCutMarks(doc);
     } catch (...) {

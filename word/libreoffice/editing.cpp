@@ -1,6 +1,7 @@
 #include "word/libreoffice/editing.h"
 
 #include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/beans/XPropertyState.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNameAccess.hpp>
@@ -73,6 +74,22 @@ void tidyAroundPastedTables(const Reference<css::text::XText>& body, bool first,
 }
 
 }  // namespace
+
+void keepEmptyParagraphSizes(DocState& doc) {
+    if (!doc.fullName.endsWith(QStringLiteral(".doc"), Qt::CaseInsensitive)) return;
+    Reference<css::container::XEnumeration> items =
+        Reference<css::container::XEnumerationAccess>(doc.body, UNO_QUERY_THROW)
+            ->createEnumeration();
+    while (items->hasMoreElements()) {
+        Reference<XTextRange> paragraph(items->nextElement(), UNO_QUERY);
+        Reference<css::beans::XPropertyState> state(paragraph, UNO_QUERY);
+        if (!paragraph.is() || !state.is() || !paragraph->getString().isEmpty() ||
+            state->getPropertyState("CharHeight") == css::beans::PropertyState_DIRECT_VALUE)
+            continue;
+        Reference<css::beans::XPropertySet> props(paragraph, UNO_QUERY_THROW);
+        props->setPropertyValue("CharHeight", props->getPropertyValue("CharHeight"));
+    }
+}
 
 // The part's first page keeps the page style and number its page had in the source: a page
 // that was not the first of its section must not show a first-page header, and odd and even
@@ -181,6 +198,7 @@ void pasteSpan(DocState& doc, const SpanCopy& span) {
         tidyAroundPastedTables(doc.body, span.rowsFirst, span.rowsLast);
     keepStartPage(doc, span.pageStyle, span.page, span.opensSection);
     keepContinuation(doc.body, span.continues && !span.rowsFirst);
+    keepEmptyParagraphSizes(doc);
     NoteNumbers::apply(doc.model, span.notes);
     // Pasted into an empty document, content that ends with its own paragraph end leaves the
     // document's empty paragraph after it, which would spill onto a page of its own.

@@ -24,6 +24,11 @@ void keepStartPage(DocState& doc, const OUString& pageStyle, sal_Int16 page, boo
 // Gives the style changed by keepStartPage its own first page again, once the text is undone.
 void restoreFirstPage(DocState& doc);
 void pasteSpan(DocState& doc, const SpanCopy& span);
+// Stored as Word 97, an empty paragraph without a size of its own takes the size of the
+// paragraph before it, and the page grows: a document to be stored so gives its empty
+// paragraphs their size outright. Only the paragraphs of the text itself: the cost stays with
+// the part.
+void keepEmptyParagraphSizes(DocState& doc);
 void appendPageBreak(DocState& doc);
 // path is absolute and a document file.
 void appendFile(DocState& doc, const QString& path);
