@@ -27,14 +27,14 @@ bool FakeDialogs::askYesNo(QWidget* parent, const QString& text, bool defaultNo)
 
 QStringList FakeDialogs::openFiles(QWidget* parent, const QString& title, const QString& filter) {
     parents << parent;
-    openFilesRequests << FileRequest{title, filter, {}};
+    openFilesRequests << FileRequest{title, filter};
     return takeOr(openFilesAnswers, QStringList());
 }
 
 QString FakeDialogs::saveFile(QWidget* parent, const QString& title, const QString& filter,
-                              const QString& defaultSuffix) {
+                              const QString&) {
     parents << parent;
-    saveFileRequests << FileRequest{title, filter, defaultSuffix};
+    saveFileRequests << FileRequest{title, filter};
     return takeOr(saveFileAnswers, QString());
 }
 
@@ -50,7 +50,6 @@ int FakeDialogs::showModal(QDialog& dialog) {
     parents << dialog.parentWidget();
     modalWindows << dialog.objectName();
     dialog.setResult(QDialog::Rejected);
-    // Shown, not run: the test works it at once, and what is still open is closed by its box.
     dialog.show();
     if (onModal) onModal(dialog);
     if (dialog.isVisible()) dialog.close();

@@ -1,14 +1,18 @@
 #pragma once
 
-// A pw::Dialogs for tests: answers come from queues filled by the test, every call is recorded.
-// An empty queue answers as a cancel (no files, no folder, No). Installed with ScopedDialogs.
+// What the window tests share: a pw::Dialogs answered from queues the test fills (an empty queue
+// answers as a cancel: no files, no folder, No) that records every call, and drops as the
+// platform delivers them.
 
 #include <functional>
 
-#include <QList>
+#include <QApplication>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QPointer>
 #include <QStringList>
 #include <QUrl>
+#include <QWidget>
 
 #include "shell/dialogs.h"
 
@@ -19,7 +23,7 @@ public:
     struct Message {
         QString text;
         MessageIcon icon;
-        bool overrideCursor;  // an override cursor (the busy pointer) was set when it showed
+        bool overrideCursor;  // the busy pointer was set when it showed
     };
     struct Question {
         QString text;
@@ -28,7 +32,6 @@ public:
     struct FileRequest {
         QString title;
         QString filter;
-        QString defaultSuffix;
     };
 
     void message(QWidget* parent, const QString& text, MessageIcon icon) override;
@@ -42,16 +45,14 @@ public:
     int showModal(QDialog& dialog) override;
     void openUrl(const QUrl& url) override;
 
-    // Answers, taken from the front.
     QList<bool> yesNoAnswers;
     QList<QStringList> openFilesAnswers;
     QStringList saveFileAnswers;
     QStringList directoryAnswers;
-    // Works a modal window of the program, shown but not run (find its controls, press its
-    // buttons); a window still open afterwards is closed with its close box.
+    // Works a modal window of the program, shown but not run; one still open afterwards is
+    // closed with its close box.
     std::function<void(QDialog&)> onModal;
 
-    // What was asked, in order.
     QList<Message> messages;
     QList<Question> questions;
     QList<FileRequest> openFilesRequests;
@@ -61,7 +62,25 @@ public:
     QList<Completion> completions;
     QStringList modalWindows;  // objectNames
     QList<QUrl> openedUrls;
-    QList<QPointer<QWidget>> parents;  // the parent of each call, in order
+    QList<QPointer<QWidget>> parents;  // of each call, in order
 };
+
+// Enter, then drop: Qt hands the drop to the widget that took the enter. True when both were
+// taken with the proposed effect, or both refused.
+inline bool drop(QWidget* target, const QMimeData& data) {
+    QDragEnterEvent enter({5, 5}, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(target, &enter);
+    QDropEvent dropped({5, 5}, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(target, &dropped);
+    return enter.isAccepted() == dropped.isAccepted() &&
+           (!dropped.isAccepted() || dropped.dropAction() == dropped.proposedAction());
+}
+inline bool dropFiles(QWidget* target, const QStringList& paths) {
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString& path : paths) urls << QUrl::fromLocalFile(path);
+    data.setUrls(urls);
+    return drop(target, data);
+}
 
 }  // namespace pw::test
