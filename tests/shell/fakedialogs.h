@@ -7,6 +7,7 @@
 #include <functional>
 
 #include <QApplication>
+#include <QDialog>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QPointer>
@@ -34,16 +35,47 @@ public:
         QString filter;
     };
 
-    void message(QWidget* parent, const QString& text, MessageIcon icon) override;
-    bool askYesNo(QWidget* parent, const QString& text, bool defaultNo) override;
-    QStringList openFiles(QWidget* parent, const QString& title, const QString& filter) override;
+    void message(QWidget* parent, const QString& text, MessageIcon icon) override {
+        parents << parent;
+        messages << Message{text, icon, QGuiApplication::overrideCursor() != nullptr};
+    }
+    bool askYesNo(QWidget* parent, const QString& text, bool defaultNo) override {
+        parents << parent;
+        questions << Question{text, defaultNo};
+        return !yesNoAnswers.isEmpty() && yesNoAnswers.takeFirst();
+    }
+    QStringList openFiles(QWidget* parent, const QString& title, const QString& filter) override {
+        parents << parent;
+        openFilesRequests << FileRequest{title, filter};
+        return openFilesAnswers.isEmpty() ? QStringList() : openFilesAnswers.takeFirst();
+    }
     QString saveFile(QWidget* parent, const QString& title, const QString& filter,
-                     const QString& defaultSuffix) override;
+                     const QString&) override {
+        parents << parent;
+        saveFileRequests << FileRequest{title, filter};
+        return saveFileAnswers.isEmpty() ? QString() : saveFileAnswers.takeFirst();
+    }
     QString existingDirectory(QWidget* parent, const QString& prompt,
-                              const QString& start) override;
-    void completion(QWidget* parent, const Completion& completion) override;
-    int showModal(QDialog& dialog) override;
-    void openUrl(const QUrl& url) override;
+                              const QString& start) override {
+        parents << parent;
+        directoryPrompts << prompt;
+        directoryStarts << start;
+        return directoryAnswers.isEmpty() ? QString() : directoryAnswers.takeFirst();
+    }
+    void completion(QWidget* parent, const Completion& completion) override {
+        parents << parent;
+        completions << completion;
+    }
+    int showModal(QDialog& dialog) override {
+        parents << dialog.parentWidget();
+        modalWindows << dialog.objectName();
+        dialog.setResult(QDialog::Rejected);
+        dialog.show();
+        if (onModal) onModal(dialog);
+        if (dialog.isVisible()) dialog.close();
+        return dialog.result();
+    }
+    void openUrl(const QUrl& url) override { openedUrls << url; }
 
     QList<bool> yesNoAnswers;
     QList<QStringList> openFilesAnswers;
