@@ -1,16 +1,6 @@
 // The list of documents in a working window: its buttons, drops and limit, and the folder window
 // (FrmPath) that adds a folder's documents.
 
-#include <QButtonGroup>
-#include <QCheckBox>
-#include <QDialog>
-#include <QImage>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QtTest>
-
 #include "doclist/documentlist.h"
 #include "doclist/frmpath.h"
 #include "tests/shell/fakedialogs.h"

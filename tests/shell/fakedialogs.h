@@ -6,14 +6,8 @@
 
 #include <functional>
 
-#include <QApplication>
-#include <QDialog>
-#include <QDropEvent>
-#include <QMimeData>
-#include <QPointer>
-#include <QStringList>
-#include <QUrl>
-#include <QWidget>
+#include <QtTest>
+#include <QtWidgets>
 
 #include "shell/dialogs.h"
 

@@ -1,13 +1,6 @@
 // What every window shares: file names and dialog filters, the stored options, the About window,
 // and the window side of an engine's prompts.
 
-#include <QLabel>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QSettings>
-#include <QTemporaryDir>
-#include <QtTest>
-
 #include "merge/window/mergewindowsettings.h"
 #include "shell/completionbox.h"
 #include "shell/filefilter.h"

@@ -1,14 +1,6 @@
 // The split and merge windows' own controls: first state, the options' interplay, the boxes'
 // filters, the dialogs they open, the request they make, and refusals applied to them.
 
-#include <QCheckBox>
-#include <QClipboard>
-#include <QComboBox>
-#include <QInputMethodEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QRadioButton>
-
 #include "doclist/documentlist.h"
 #include "merge/window/frmunite.h"
 #include "split/window/frmsplit.h"

@@ -3,10 +3,6 @@
 
 #include <atomic>
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QProgressBar>
-#include <QRadioButton>
 #include <QSemaphore>
 
 #include "doclist/documentlist.h"

@@ -1,10 +1,6 @@
 // The start-up and the windows with the real LibreOffice. Only the message boxes are answered
 // by the test; the documents reach the lists by drops, the values by typing.
 
-#include <QCheckBox>
-#include <QDir>
-#include <QLineEdit>
-#include <QRadioButton>
 #include <QRegularExpression>
 
 #include "app/mdlmain.h"

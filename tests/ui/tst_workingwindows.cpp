@@ -1,14 +1,6 @@
 // The program's start-up and its two working windows: which window opens, the office probe,
 // switching between the windows, their lists, and the options they keep across runs.
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QIcon>
-#include <QLabel>
-#include <QLineEdit>
-#include <QRadioButton>
-#include <QScreen>
 #include <QThread>
 
 #include "app/mdlmain.h"

@@ -3,12 +3,6 @@
 // What the window tests share: settings in a folder of each case's own, dialogs answered by the
 // test, finding controls by objectName, drops on a window's list and a run to its end.
 
-#include <QListWidget>
-#include <QPushButton>
-#include <QSettings>
-#include <QTemporaryDir>
-#include <QtTest>
-
 #include "shell/workingwindow.h"
 #include "tests/shell/fakedialogs.h"
 #include "tests/support/fakeword.h"
