@@ -183,7 +183,6 @@ private slots:
         QTest::newRow("merge first entry") << true << int(M::OfficeFailed) << "a" << 0 << 1;
         QTest::newRow("merge target") << true << int(M::TargetFailed) << "" << 0 << 1;
         QTest::newRow("split made all") << false << int(S::Completed) << "-" << 0 << 0;
-        QTest::newRow("merge made all") << true << int(M::Completed) << "-" << 0 << 0;
     }
     void exitStatus() {
         QFETCH(bool, merging);

@@ -153,7 +153,7 @@ private slots:
         go_.release();
         QVERIFY(stop ? closing.wait() : finished.wait());
         QCOMPARE(window_->isVisible(), !stop);
-        QCOMPARE(ui_->settings.keys().isEmpty(), !stop);
+        QCOMPARE(ui_->settings.written(), stop);
         QCOMPARE(ui_->dialogs.completions.size(), stop ? 0 : 1);
         if (stop)
             QCOMPARE(QDir(outDir()).entryList(QDir::Files).size(), 1);

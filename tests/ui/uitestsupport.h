@@ -24,11 +24,7 @@ public:
             .value(QStringLiteral("Controls/") + key, QStringLiteral("<absent>"))
             .toString();
     }
-    QStringList keys() const {
-        QSettings s(file(), QSettings::IniFormat);
-        s.beginGroup(QStringLiteral("Controls"));
-        return s.childKeys();
-    }
+    bool written() const { return QFile::exists(file()); }
     void put(const QString& key, const QString& text) {
         QSettings(file(), QSettings::IniFormat).setValue(QStringLiteral("Controls/") + key, text);
     }
