@@ -1,24 +1,12 @@
 // The list of documents in a working window: its buttons, drops and limit, and the folder window
 // (FrmPath) that adds a folder's documents.
 
-#include <QApplication>
-#include <QButtonGroup>
-#include <QCheckBox>
-#include <QDialog>
-#include <QDropEvent>
-#include <QImage>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMimeData>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QtTest>
-
 #include "doclist/documentlist.h"
 #include "doclist/frmpath.h"
 #include "tests/shell/fakedialogs.h"
 
 using namespace pw;
+using test::dropFiles;
 
 namespace {
 
@@ -52,24 +40,6 @@ struct ListWindow {
     QListWidget* list;
     DocumentList* files;
 };
-
-// Delivers a drop the way the platform does: enter, then drop. Qt hands the drop to the widget
-// that accepted the enter, and the effect stays as proposed.
-bool drop(QWidget* target, const QMimeData& data) {
-    QDragEnterEvent enter({10, 10}, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
-    QApplication::sendEvent(target, &enter);
-    QDropEvent dropped({10, 10}, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
-    QApplication::sendEvent(target, &dropped);
-    return enter.isAccepted() == dropped.isAccepted() &&
-           (!dropped.isAccepted() || dropped.dropAction() == dropped.proposedAction());
-}
-bool dropFiles(QWidget* target, const QStringList& paths) {
-    QMimeData data;
-    QList<QUrl> urls;
-    for (const QString& path : paths) urls << QUrl::fromLocalFile(path);
-    data.setUrls(urls);
-    return drop(target, data);
-}
 
 QLineEdit* txtFolder(QDialog& d) {
     return d.findChild<QLineEdit*>("txtFolder");
@@ -125,7 +95,6 @@ private slots:
         QCOMPARE(w.entries(),
                  QStringList({"/first.doc", "/d/c.doc", "/d/a.docx", "/d/c.doc", "/n.txt"}));
         QCOMPARE(w.selectedRow(), 0);
-        QCOMPARE(fake_->openFilesRequests.size(), 2);
         QCOMPARE(fake_->openFilesRequests[0].title, QString("新增"));
         QCOMPARE(fake_->openFilesRequests[0].filter,
                  QString("Word文档(*.doc;*.docx) (*.doc *.docx)"));
@@ -180,7 +149,6 @@ private slots:
         QTest::newRow("none selected") << true << -1 << L{4, 5} << same << -1;
         QTest::newRow("first up") << true << 0 << L{4} << same << 0;
         QTest::newRow("last down") << true << 4 << L{5} << same << 4;
-        QTest::newRow("up") << true << 2 << L{4} << L{1, 3, 2, 4, 5} << 1;
         QTest::newRow("up, down, down") << true << 2 << L{4, 5, 5} << L{1, 2, 4, 3, 5} << 3;
         QTest::newRow("split") << false << 2 << L{4, 5, 6, -1} << same << 2;
     }
@@ -208,7 +176,6 @@ private slots:
         QTest::addColumn<int>("leftOut");
         const QStringList five{"/a.doc", "/b.doc", "/c.doc", "/d.doc", "/e.doc"};
         QTest::newRow("files") << 0 << 2 << five << "/b.doc" << 3;
-        QTest::newRow("one file") << 0 << 0 << QStringList{"/f.doc"} << "/m/32766.doc" << 1;
         QTest::newRow("folder") << 1 << 0 << five.mid(0, 2) << "/m/32766.doc" << 2;
         QTest::newRow("drop") << 2 << 1
                               << QStringList{"/d/a.doc", "/d/b.doc", "/d/c.txt", "/d/d.rtf"}
@@ -231,11 +198,10 @@ private slots:
         if (route == 2) QVERIFY(dropFiles(w.list->viewport(), offered));
         QCOMPARE(w.files->count(), DocumentList::Capacity);
         QTEST(w.entries().last(), "last");
-        QCOMPARE(fake_->messages.size(), 1);
-        QVERIFY(fake_->messages[0].text.contains("32767"));
         QFETCH(int, leftOut);
-        QVERIFY(fake_->messages[0].text.contains(QString("另有%1个文件未能加入").arg(leftOut)));
-        QCOMPARE(fake_->messages[0].icon, MessageIcon::Information);
+        QCOMPARE(fake_->messages.size(), 1);
+        QCOMPARE(fake_->messages[0].text,
+                 QString("处理列表最多只能容纳32767个文件，另有%1个文件未能加入！").arg(leftOut));
         QVERIFY(!fake_->messages[0].overrideCursor);
     }
 
@@ -245,25 +211,16 @@ private slots:
         QTest::addColumn<bool>("merge");
         QTest::addColumn<QStringList>("dropped");
         QTest::addColumn<QStringList>("kept");
-        const QStringList example{"/d/report.DOCX", "/d/notes.Rtf", "/d/page.html"};
-        QTest::newRow("split") << false << example << example.mid(0, 2);
-        QTest::newRow("merge") << true << example << example;
-        const QStringList others{"/d/a.txt", "/d/b.HTM", "/d/c.doc", "/d/d.TXT"};
-        QTest::newRow("web and text on split") << false << others << QStringList{"/d/c.doc"};
-        QTest::newRow("web and text on merge") << true << others << others;
-        const QStringList refused{"/d/a.doc.bak", "/d/a.docm", "/d/doc", "/d/a.rtf.txt.old",
-                                  "/d/a.xhtml5"};
-        QTest::newRow("look-alikes on split") << false << refused << QStringList();
-        QTest::newRow("look-alikes on merge") << true << refused << QStringList();
+        const QStringList kept{"/d/report.DOCX", "/d/notes.Rtf", "/d/c.doc"},
+            web{"/d/page.html", "/d/b.HTM", "/d/a.txt"},
+            refused{"/d/a.doc.bak", "/d/a.docm", "/d/doc", "/d/a.rtf.txt.old", "/d/a.xhtml5"};
+        QTest::newRow("split") << false << web + kept + refused << kept;
+        QTest::newRow("merge") << true << web + refused + kept << web + kept;
         QTest::newRow("repeated, missing")
             << false << QStringList(2, "/nowhere/a.doc") << QStringList(2, "/nowhere/a.doc");
-        QTest::newRow("mixed, in order")
-            << true << QStringList{"/d/3.txt", "/d/skip.exe", "/d/1.doc", "/d/2.htm"}
-            << QStringList{"/d/3.txt", "/d/1.doc", "/d/2.htm"};
         const QString d = dir_.path();
-        const QStringList folders{d + "/sub", d + "/named.doc", d + "/sub/"};
-        QTest::newRow("folders on split") << false << folders << QStringList();
-        QTest::newRow("folders on merge") << true << folders << QStringList();
+        QTest::newRow("folders") << true << QStringList{d + "/sub", d + "/named.doc", d + "/sub/"}
+                                 << QStringList();
     }
     void drops() {
         QFETCH(bool, merge);
@@ -279,7 +236,8 @@ private slots:
         QVERIFY(fake_->messages.isEmpty());  // a drop never talks
     }
 
-    // Text, pictures and web addresses are not files: the pointer refuses them.
+    // Text, pictures and web addresses are not files: nothing is added, and the pointer refuses
+    // what has no address.
     void dataWithoutFilesIsRefused() {
         ListWindow w(DocumentListKind::Merge);
         QMimeData text, image, web;
@@ -287,7 +245,7 @@ private slots:
         image.setImageData(QImage(4, 4, QImage::Format_RGB32));
         web.setUrls({QUrl("https://example.org/a.doc")});
         for (const QMimeData* data : {&text, &image, &web})
-            QVERIFY(drop(w.list->viewport(), *data));
+            QVERIFY(test::drop(w.list->viewport(), *data));
         QCOMPARE(w.entries(), QStringList());
         QDragEnterEvent enter({5, 5}, Qt::CopyAction, &text, Qt::LeftButton, {});
         QApplication::sendEvent(w.list->viewport(), &enter);
@@ -310,14 +268,13 @@ private slots:
         QCOMPARE(QApplication::overrideCursor(), nullptr);
     }
 
-    // A blank folder text, Cancel or the close box never scans; a missing folder adds nothing,
-    // quietly. Cancel and the close box leave the window fresh for next time.
+    // A blank folder text or Cancel never scans; a missing folder adds nothing, quietly. Cancel
+    // leaves the window fresh for next time.
     void folderChoicesThatAddNothing_data() {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("leave");
-        const QStringList rows{"blank",     "   ",       "CmdOK",           "cancel",
-                               dir_.path(), "CmdCancel", "close box",       dir_.path(),
-                               "",          "missing",   "/no/such/folder", "CmdOK"};
+        const QStringList rows{"blank",     "   ",     "CmdOK",           "cancel", dir_.path(),
+                               "CmdCancel", "missing", "/no/such/folder", "CmdOK"};
         for (qsizetype i = 0; i < rows.size(); i += 3)
             QTest::newRow(qPrintable(rows[i])) << rows[i + 1] << rows[i + 2];
     }
@@ -331,7 +288,7 @@ private slots:
         fake_->onModal = [&](QDialog& d) {
             txtFolder(d)->setText(folder);
             chkSubdir(d)->setChecked(true);
-            if (!leave.isEmpty()) press(d, qPrintable(leave));
+            press(d, qPrintable(leave));
         };
         w.press(1);
         QCOMPARE(scans, 0);

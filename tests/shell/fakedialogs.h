@@ -1,14 +1,13 @@
 #pragma once
 
-// A pw::Dialogs for tests: answers come from queues filled by the test, every call is recorded.
-// An empty queue answers as a cancel (no files, no folder, No). Installed with ScopedDialogs.
+// What the window tests share: a pw::Dialogs answered from queues the test fills (an empty queue
+// answers as a cancel: no files, no folder, No) that records every call, and drops as the
+// platform delivers them.
 
 #include <functional>
 
-#include <QList>
-#include <QPointer>
-#include <QStringList>
-#include <QUrl>
+#include <QtTest>
+#include <QtWidgets>
 
 #include "shell/dialogs.h"
 
@@ -19,7 +18,7 @@ public:
     struct Message {
         QString text;
         MessageIcon icon;
-        bool overrideCursor;  // an override cursor (the busy pointer) was set when it showed
+        bool overrideCursor;  // the busy pointer was set when it showed
     };
     struct Question {
         QString text;
@@ -28,30 +27,58 @@ public:
     struct FileRequest {
         QString title;
         QString filter;
-        QString defaultSuffix;
     };
 
-    void message(QWidget* parent, const QString& text, MessageIcon icon) override;
-    bool askYesNo(QWidget* parent, const QString& text, bool defaultNo) override;
-    QStringList openFiles(QWidget* parent, const QString& title, const QString& filter) override;
+    void message(QWidget* parent, const QString& text, MessageIcon icon) override {
+        parents << parent;
+        messages << Message{text, icon, QGuiApplication::overrideCursor() != nullptr};
+    }
+    bool askYesNo(QWidget* parent, const QString& text, bool defaultNo) override {
+        parents << parent;
+        questions << Question{text, defaultNo};
+        return !yesNoAnswers.isEmpty() && yesNoAnswers.takeFirst();
+    }
+    QStringList openFiles(QWidget* parent, const QString& title, const QString& filter) override {
+        parents << parent;
+        openFilesRequests << FileRequest{title, filter};
+        return openFilesAnswers.isEmpty() ? QStringList() : openFilesAnswers.takeFirst();
+    }
     QString saveFile(QWidget* parent, const QString& title, const QString& filter,
-                     const QString& defaultSuffix) override;
+                     const QString&) override {
+        parents << parent;
+        saveFileRequests << FileRequest{title, filter};
+        return saveFileAnswers.isEmpty() ? QString() : saveFileAnswers.takeFirst();
+    }
     QString existingDirectory(QWidget* parent, const QString& prompt,
-                              const QString& start) override;
-    void completion(QWidget* parent, const Completion& completion) override;
-    int showModal(QDialog& dialog) override;
-    void openUrl(const QUrl& url) override;
+                              const QString& start) override {
+        parents << parent;
+        directoryPrompts << prompt;
+        directoryStarts << start;
+        return directoryAnswers.isEmpty() ? QString() : directoryAnswers.takeFirst();
+    }
+    void completion(QWidget* parent, const Completion& completion) override {
+        parents << parent;
+        completions << completion;
+    }
+    int showModal(QDialog& dialog) override {
+        parents << dialog.parentWidget();
+        modalWindows << dialog.objectName();
+        dialog.setResult(QDialog::Rejected);
+        dialog.show();
+        if (onModal) onModal(dialog);
+        if (dialog.isVisible()) dialog.close();
+        return dialog.result();
+    }
+    void openUrl(const QUrl& url) override { openedUrls << url; }
 
-    // Answers, taken from the front.
     QList<bool> yesNoAnswers;
     QList<QStringList> openFilesAnswers;
     QStringList saveFileAnswers;
     QStringList directoryAnswers;
-    // Works a modal window of the program, shown but not run (find its controls, press its
-    // buttons); a window still open afterwards is closed with its close box.
+    // Works a modal window of the program, shown but not run; one still open afterwards is
+    // closed with its close box.
     std::function<void(QDialog&)> onModal;
 
-    // What was asked, in order.
     QList<Message> messages;
     QList<Question> questions;
     QList<FileRequest> openFilesRequests;
@@ -61,7 +88,25 @@ public:
     QList<Completion> completions;
     QStringList modalWindows;  // objectNames
     QList<QUrl> openedUrls;
-    QList<QPointer<QWidget>> parents;  // the parent of each call, in order
+    QList<QPointer<QWidget>> parents;  // of each call, in order
 };
+
+// Enter, then drop: Qt hands the drop to the widget that took the enter. True when both were
+// taken with the proposed effect, or both refused.
+inline bool drop(QWidget* target, const QMimeData& data) {
+    QDragEnterEvent enter({5, 5}, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(target, &enter);
+    QDropEvent dropped({5, 5}, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(target, &dropped);
+    return enter.isAccepted() == dropped.isAccepted() &&
+           (!dropped.isAccepted() || dropped.dropAction() == dropped.proposedAction());
+}
+inline bool dropFiles(QWidget* target, const QStringList& paths) {
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString& path : paths) urls << QUrl::fromLocalFile(path);
+    data.setUrls(urls);
+    return drop(target, data);
+}
 
 }  // namespace pw::test

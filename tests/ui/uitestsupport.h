@@ -1,20 +1,7 @@
 #pragma once
 
-// What the window tests share: settings kept in a folder of each case's own, dialogs answered
-// by the test, the fake office, finding controls by objectName, and drops on a window's list.
-
-#include <functional>
-#include <memory>
-
-#include <QDropEvent>
-#include <QListWidget>
-#include <QMimeData>
-#include <QPushButton>
-#include <QSettings>
-#include <QTemporaryDir>
-#include <QUrl>
-#include <QWidget>
-#include <QtTest>
+// What the window tests share: settings in a folder of each case's own, dialogs answered by the
+// test, finding controls by objectName, drops on a window's list and a run to its end.
 
 #include "shell/workingwindow.h"
 #include "tests/shell/fakedialogs.h"
@@ -33,31 +20,17 @@ public:
     QString file() const { return m_dir.filePath(QStringLiteral("Quillmark/Quillmark.ini")); }
     // The stored text, or "<absent>".
     QString value(const QString& key) const {
-        QSettings s(file(), QSettings::IniFormat);
-        return s.value(QStringLiteral("Controls/") + key, QStringLiteral("<absent>")).toString();
+        return QSettings(file(), QSettings::IniFormat)
+            .value(QStringLiteral("Controls/") + key, QStringLiteral("<absent>"))
+            .toString();
     }
-    QStringList keys() const {
-        QSettings s(file(), QSettings::IniFormat);
-        s.beginGroup(QStringLiteral("Controls"));
-        QStringList k = s.childKeys();
-        k.sort();
-        return k;
-    }
+    bool written() const { return QFile::exists(file()); }
     void put(const QString& key, const QString& text) {
-        QSettings s(file(), QSettings::IniFormat);
-        s.setValue(QStringLiteral("Controls/") + key, text);
+        QSettings(file(), QSettings::IniFormat).setValue(QStringLiteral("Controls/") + key, text);
     }
 
 private:
     QTemporaryDir m_dir;
-};
-
-// The one fake office, started as asked or reported as not installed.
-class FakeOffice final : public FakeWordFactory {
-public:
-    explicit FakeOffice(bool installed) {
-        if (!installed) addFault({QStringLiteral("create"), {}, word::Error::Kind::NotInstalled});
-    }
 };
 
 // Each case's own settings and dialogs, in place for as long as it lives.
@@ -74,19 +47,8 @@ T* control(const QWidget& window, const char* name) {
     return found;
 }
 
-// Drops files on the window's list as a file manager does; true when the drop was taken.
 inline bool dropFiles(QWidget& window, const QStringList& paths) {
-    auto* list = control<QListWidget>(window, "LstFiles");
-    QMimeData data;
-    QList<QUrl> urls;
-    for (const QString& p : paths) urls << QUrl::fromLocalFile(p);
-    data.setUrls(urls);
-    // The drop goes to the widget the drag entered last.
-    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(list->viewport(), &enter);
-    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(list->viewport(), &drop);
-    return drop.isAccepted();
+    return dropFiles(control<QListWidget>(window, "LstFiles")->viewport(), paths);
 }
 
 // Presses CmdOp and lets the window's thread answer the run until it has ended.
