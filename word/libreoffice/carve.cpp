@@ -244,6 +244,7 @@ void keepOnlySpan(DocState& doc, const SpanPlan& plan) {
         keepStartPage(doc, plan.pageStyle, plan.page, plan.opensSection);
         keepContinuation(doc.body, plan.continues && !plan.from.table.is());
         keepEmptyParagraphSizes(doc);
+        shrinkParagraphAfterLastTable(doc.body);
         NoteNumbers::apply(doc.model, plan.notes);
         removeCutMarks(doc);
     } catch (...) {

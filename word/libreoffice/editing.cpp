@@ -12,6 +12,8 @@
 #include <com/sun/star/drawing/XDrawPageSupplier.hpp>
 #include <com/sun/star/io/IOException.hpp>
 #include <com/sun/star/style/BreakType.hpp>
+#include <com/sun/star/style/LineSpacing.hpp>
+#include <com/sun/star/style/LineSpacingMode.hpp>
 #include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
 #include <com/sun/star/text/ControlCharacter.hpp>
 #include <com/sun/star/text/XParagraphCursor.hpp>
@@ -35,35 +37,23 @@ using css::uno::UNO_QUERY_THROW;
 
 namespace {
 
-// A table pasted into an empty document comes with the document's empty paragraph before
-// it and a new one after it. The one before goes (its page style moves to the table); the one
-// after, which a table at the end must keep, is made as small as a paragraph can be.
-void tidyAroundPastedTables(const Reference<css::text::XText>& body, bool first, bool last) {
+bool isTable(const css::uno::Any& e) {
+    return Reference<css::text::XTextTable>(e, UNO_QUERY).is();
+}
+
+bool isEmptyParagraph(const css::uno::Any& e) {
+    Reference<XTextRange> p(e, UNO_QUERY);
+    return p.is() && !isTable(e) && p->getString().isEmpty();
+}
+
+// A table pasted into an empty document comes with the document's empty paragraph before it;
+// that paragraph goes, and its page style moves to the table.
+void tidyBeforePastedTable(const Reference<css::text::XText>& body) {
     Reference<css::container::XEnumeration> items =
         Reference<css::container::XEnumerationAccess>(body, UNO_QUERY_THROW)->createEnumeration();
-    auto isTable = [](const css::uno::Any& e) {
-        return Reference<css::text::XTextTable>(e, UNO_QUERY).is();
-    };
-    auto isEmptyParagraph = [&](const css::uno::Any& e) {
-        Reference<XTextRange> p(e, UNO_QUERY);
-        return p.is() && !isTable(e) && p->getString().isEmpty();
-    };
-    // Only the ends matter; the middle of a long part is not walked unless rows end it.
-    std::vector<css::uno::Any> head, tail;
-    while (items->hasMoreElements()) {
-        css::uno::Any e = items->nextElement();
-        if (head.size() < 2) head.push_back(e);
-        if (!last && head.size() == 2) break;
-        tail.push_back(std::move(e));
-        if (tail.size() > 2) tail.erase(tail.begin());
-    }
-    if (last && tail.size() == 2 && isTable(tail[0]) && isEmptyParagraph(tail[1])) {
-        Reference<css::beans::XPropertySet> p(tail[1], UNO_QUERY_THROW);
-        p->setPropertyValue("CharHeight", Any(1.0f));
-        p->setPropertyValue("ParaTopMargin", Any(sal_Int32(0)));
-        p->setPropertyValue("ParaBottomMargin", Any(sal_Int32(0)));
-    }
-    if (first && head.size() == 2 && isEmptyParagraph(head[0]) && isTable(head[1])) {
+    std::vector<css::uno::Any> head;
+    while (head.size() < 2 && items->hasMoreElements()) head.push_back(items->nextElement());
+    if (head.size() == 2 && isEmptyParagraph(head[0]) && isTable(head[1])) {
         Reference<css::beans::XPropertySet> paragraph(head[0], UNO_QUERY_THROW);
         OUString pageStyle;
         paragraph->getPropertyValue("PageStyleName") >>= pageStyle;
@@ -74,6 +64,25 @@ void tidyAroundPastedTables(const Reference<css::text::XText>& body, bool first,
 }
 
 }  // namespace
+
+void shrinkParagraphAfterLastTable(const Reference<css::text::XText>& body) {
+    Reference<css::text::XTextCursor> cursor = body->createTextCursor();
+    cursor->gotoEnd(false);
+    Reference<css::text::XParagraphCursor> paragraph(cursor, UNO_QUERY_THROW);
+    if (!paragraph->isStartOfParagraph() || !paragraph->isEndOfParagraph()) return;
+    Reference<css::container::XEnumeration> items =
+        Reference<css::container::XEnumerationAccess>(body, UNO_QUERY_THROW)->createEnumeration();
+    css::uno::Any before, last;
+    while (items->hasMoreElements()) before = std::exchange(last, items->nextElement());
+    if (!isTable(before) || !isEmptyParagraph(last)) return;
+    Reference<css::beans::XPropertySet> p(last, UNO_QUERY_THROW);
+    // A Word file keeps no size for an empty paragraph, but it does keep an exact line height.
+    p->setPropertyValue("ParaLineSpacing",
+                        Any(css::style::LineSpacing{css::style::LineSpacingMode::FIX, 2}));
+    p->setPropertyValue("CharHeight", Any(1.0f));
+    p->setPropertyValue("ParaTopMargin", Any(sal_Int32(0)));
+    p->setPropertyValue("ParaBottomMargin", Any(sal_Int32(0)));
+}
 
 void keepEmptyParagraphSizes(DocState& doc) {
     if (!doc.fullName.endsWith(QStringLiteral(".doc"), Qt::CaseInsensitive)) return;
@@ -194,8 +203,7 @@ void pasteSpan(DocState& doc, const SpanCopy& span) {
         supplier->insertTransferable(span.pieces[i]);
     }
     if (!wasEmpty) return;
-    if (span.rowsFirst || span.rowsLast)
-        tidyAroundPastedTables(doc.body, span.rowsFirst, span.rowsLast);
+    if (span.rowsFirst) tidyBeforePastedTable(doc.body);
     keepStartPage(doc, span.pageStyle, span.page, span.opensSection);
     keepContinuation(doc.body, span.continues && !span.rowsFirst);
     keepEmptyParagraphSizes(doc);
@@ -208,6 +216,7 @@ void pasteSpan(DocState& doc, const SpanCopy& span) {
     if (paragraph->isStartOfParagraph() && cursor->goLeft(1, true) &&
         cursor->getString().getLength() <= 1)
         cursor->setString(OUString());
+    shrinkParagraphAfterLastTable(doc.body);
 }
 
 void appendPageBreak(DocState& doc) {

@@ -29,6 +29,10 @@ void pasteSpan(DocState& doc, const SpanCopy& span);
 // paragraphs their size outright. Only the paragraphs of the text itself: the cost stays with
 // the part.
 void keepEmptyParagraphSizes(DocState& doc);
+// A text that ends with a table keeps an empty paragraph after it, which the office cannot take
+// away; where the table fills its page, that paragraph would take a page of its own. It is made
+// as small as a paragraph can be. Walked only where the text ends with an empty paragraph.
+void shrinkParagraphAfterLastTable(const Reference<css::text::XText>& body);
 void appendPageBreak(DocState& doc);
 // path is absolute and a document file.
 void appendFile(DocState& doc, const QString& path);
