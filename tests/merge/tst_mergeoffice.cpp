@@ -9,10 +9,10 @@
 #include <csignal>
 
 #include "merge/mergerun.h"
+#include "tests/support/office.h"
 #include "tests/support/scriptedprompts.h"
 #include "tests/support/testdocs.h"
 #include "tests/support/testenv.h"
-#include "word/libreoffice/libreofficefactory.h"
 #include "word/reasons.h"
 
 using namespace pw;
@@ -20,30 +20,6 @@ using merge::MergeResult;
 using Outcome = merge::MergeResult::Outcome;
 
 namespace {
-
-// What the office sees in a finished target: its text, orientation and the text of each page.
-struct Inspection {
-    QString text;  // paragraphs joined by blanks
-    int orientation = -1;
-    QStringList pages;
-};
-
-Inspection inspect(const QString& target) {
-    Inspection result;
-    word::LibreOfficeFactory factory;
-    auto office = factory.create();
-    if (!office) return result;
-    auto doc = (*office)->open(target);
-    if (!doc) return result;
-    result.text = test::foldSpace((*doc)->characters().value_or(QString()).replace(u'\r', u' '));
-    result.orientation = (*doc)->orientation().value_or(-1);
-    QTemporaryDir dir;
-    const QString pdf = dir.filePath("target.pdf");
-    if ((*doc)->saveAs(pdf))
-        for (int p = 1; p <= test::pdfPageCount(pdf); ++p)
-            result.pages.append(test::pdfPageText(pdf, p));
-    return result;
-}
 
 // Whether the words appear in text in this order.
 bool inOrder(const QString& text, const QStringList& words) {
@@ -58,10 +34,16 @@ bool inOrder(const QString& text, const QStringList& words) {
 
 }  // namespace
 
-class TestMergeOffice : public QObject {
+// What the office sees in a finished target: its text, orientation and the text of each page.
+struct Inspection {
+    QString text;  // paragraphs joined by blanks
+    int orientation = -1;
+    QStringList pages;
+};
+
+class TestMergeOffice : public test::OfficeTestCase {
     Q_OBJECT
 
-private:
     QTemporaryDir m_dir;
     QStringList m_events;
     std::unique_ptr<test::ScriptedPrompts> m_prompts;
@@ -72,15 +54,24 @@ private:
     MergeResult run(const QStringList& documents, const QString& target, bool pageBreaks = false) {
         return merge::runMerge({documents, target, pageBreaks}, *m_prompts, m_factory);
     }
+    Inspection inspect(const QString& target) {
+        Inspection result;
+        auto doc = m_app->open(target);
+        if (!doc) return result;
+        result.text =
+            test::foldSpace((*doc)->characters().value_or(QString()).replace(u'\r', u' '));
+        result.orientation = (*doc)->orientation().value_or(-1);
+        const QString pdf = target + ".pdf";
+        if ((*doc)->saveAs(pdf))
+            for (int p = 1; p <= test::pdfPageCount(pdf); ++p)
+                result.pages.append(test::pdfPageText(pdf, p));
+        return result;
+    }
 
 private slots:
     void initTestCase() {
-        QVERIFY2(!word::findSoffice().isEmpty(), "LibreOffice is not installed");
-        QVERIFY(m_dir.isValid());
-        word::LibreOfficeFactory maker;
-        auto office = maker.create();
-        QVERIFY2(office, "LibreOffice did not start");
-        word::Application& app = **office;
+        OfficeTestCase::initTestCase();
+        QVERIFY(m_app && m_dir.isValid());
         m_tags = {{"alpha.docx", "ALPHA"}, {"beta.docx", "BETA"},      {"gamma.docx", "GAMMA"},
                   {"delta.docx", "DELTA"}, {"wide.docx", "WIDE"},      {"rich.rtf", "RICHTEXT"},
                   {"old.doc", "OLDWORD"},  {"plain.txt", "PLAINTEXT"}, {"page.htm", "WEBPAGE"}};
@@ -89,7 +80,7 @@ private slots:
             test::DocBuilder b;
             b.paragraph(*it + " begins here").landscape(*it == "WIDE");
             for (int i = 0; i < 2; ++i) b.paragraph(test::sampleParagraph(i, 20));
-            QVERIFY(test::makeDocument(app, b, path(it.key())));
+            QVERIFY(test::makeDocument(*m_app, b, path(it.key())));
         }
         QVERIFY(test::writeFile(path("plain.txt"),
                                 "PLAINTEXT begins here\nsecond line of the text file\n"));
@@ -104,9 +95,7 @@ private slots:
         m_prompts = std::make_unique<test::ScriptedPrompts>(m_events);
         m_events.clear();
     }
-    void cleanup() {
-        QVERIFY2(test::waitNoOfficeProcesses(), "an office process was left running");
-    }
+    void cleanup() { QVERIFY2(onlyTheHelperLeft(), "an office process was left running"); }
 
     // Each entry on a page of its own, or all on one page, in the first entry's orientation.
     // Other formats go in without a question; the target's extension decides its format.
@@ -160,10 +149,12 @@ private slots:
         const QStringList good = {docs[0], path("beta.docx"), path("gamma.docx"),
                                   path("delta.docx")};
         docs << good.mid(1);
+        const auto helper = test::officeProcesses();
         m_prompts->onProgress = [&](const Progress& p) {
             if (p.document != good[2]) return;
-            for (const qint64 pid : test::officeProcesses()) ::kill(pid_t(pid), SIGKILL);
-            QVERIFY(test::waitNoOfficeProcesses());
+            for (const qint64 pid : test::officeProcesses())
+                if (!helper.contains(pid)) ::kill(pid_t(pid), SIGKILL);
+            QVERIFY(onlyTheHelperLeft());
         };
         const MergeResult r = run(docs, path("gaps.docx"), true);
         QCOMPARE(r.outcome, Outcome::Completed);
@@ -193,18 +184,12 @@ private slots:
                                   dir + "footnote.docx",      dir + "table.docx"};
         // Each source's paragraphs as the office reads them, before the merge.
         QStringList expected;
-        {
-            word::LibreOfficeFactory reader;
-            auto office = reader.create();
-            QVERIFY(office);
-            for (const QString& d : docs) {
-                auto doc = (*office)->open(d);
-                QVERIFY2(doc, qPrintable(d));
-                const QStringList paragraphs =
-                    (*doc)->characters().value_or(QString()).split(u'\r');
-                for (const QString& p : paragraphs)
-                    if (!p.trimmed().isEmpty()) expected.append(test::foldSpace(p));
-            }
+        for (const QString& d : docs) {
+            auto doc = m_app->open(d);
+            QVERIFY2(doc, qPrintable(d));
+            const QStringList paragraphs = (*doc)->characters().value_or(QString()).split(u'\r');
+            for (const QString& p : paragraphs)
+                if (!p.trimmed().isEmpty()) expected.append(test::foldSpace(p));
         }
         QVERIFY(expected.size() >= docs.size());
         const QString target = path("real.docx");

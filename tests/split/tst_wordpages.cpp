@@ -40,24 +40,14 @@ QString letters(const QStringList& texts) {
 
 }  // namespace
 
-class TestWordPages : public QObject {
+class TestWordPages : public test::OfficeTestCase {
     Q_OBJECT
 
-    std::unique_ptr<word::Application> m_app;  // reads the real sources
     QTemporaryDir m_tmp;
     QList<QPair<QString, int>> m_sources;  // every row's source and the pagination asked for
     QMap<int, SplitResult> m_runs;         // by the pagination asked for
 
 private slots:
-    void initTestCase() {
-        m_app = test::startOffice();
-        QVERIFY(m_app);
-    }
-    void cleanupTestCase() {
-        m_app.reset();
-        QVERIFY(test::waitNoOfficeProcesses());
-    }
-
     // The rows asking for the same pagination are cut in one run, so that the office starts
     // once for them all.
     void cut_data() {
@@ -65,8 +55,7 @@ private slots:
         QTest::addColumn<int>("asked");
         QTest::addColumn<int>("used");            // -1: the source fails
         QTest::addColumn<QStringList>("starts");  // of the parts; none: Word's own
-        const int Auto = int(Pagination::Auto), WordPages = int(Pagination::Word),
-                  Office = int(Pagination::Office);
+        const int Auto = int(Pagination::Auto), WordPages = int(Pagination::Word);
         const QString dir = m_tmp.filePath(QStringLiteral("made"));
         QDir().mkpath(dir);
         m_sources.clear();
@@ -86,26 +75,11 @@ private slots:
                                       {run("Juliet three"), run("Kilo three")}}) +
                 para(run("Lima after")),
             Word, 2, Auto, WordPages, {"Echo before", "Hotel two"});
-        add("inside a hyperlink",
-            para(run("Mike text ") + "<w:hyperlink r:id=\"rIdLink\">" + run("November link ") +
-                 markedRun("Oscar link end") + "</w:hyperlink>" + run(" Papa after")),
-            Word, 2, Auto, WordPages, {"Mike text", "Oscar link end"});
-        add("inside a field result",
-            para(run("Quebec intro")) +
-                para(test::wordxml::field(
-                    "TOC \\o \"1-3\"",
-                    run("Romeo entry one") + "</w:p><w:p>" + markedRun("Sierra entry two"))) +
-                para(run("Tango after")),
-            Word, 2, Auto, WordPages, {"Quebec intro", "Sierra entry two"});
         add("a page that begins with a field",
             para(run("Uniform before")) +
                 para(test::wordxml::field("QUOTE \"x\"", markedRun("Victor quoted")) +
                      run(" Whiskey after")),
             Word, 2, Auto, WordPages, {"Uniform before", "Victor quoted"});
-        add("one mark missing: the office's pages", Plain, Word, 4, Auto, Office,
-            {"Alpha first page"});
-        add("another application: the office's pages", Plain, "WPS Office", 3, Auto, Office,
-            {"Alpha first page"});
         add("Word's pages asked for but not recorded", Plain, Word, 4, WordPages, -1, {});
         // The python-docx files with rendered page breaks and the Open-XML-PowerTools files that
         // record Word's layout completely.

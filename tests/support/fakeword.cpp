@@ -50,15 +50,6 @@ QStringList FakeContent::pageTexts() const {
     return out;
 }
 
-QStringList FakeContent::blocks() const {
-    QStringList out;
-    for (const QString& page : pageTexts()) {
-        if (!out.isEmpty()) out << FakeBreak;
-        out << page.split(u'\r', Qt::SkipEmptyParts);
-    }
-    return out;
-}
-
 bool writeFakeDocument(const QString& path, const FakeContent& content) {
     QJsonArray starts;
     for (int s : content.pageStarts) starts.append(s);
@@ -136,9 +127,7 @@ public:
         return {};
     }
     bool alive() const { return m_alive || !m_deathSeen; }
-    void kill() {
-        if (std::exchange(m_alive, false)) --m_state->running;
-    }
+    void kill() { m_alive = false; }
     FakeOfficeState& state() { return *m_state; }
 
 private:
@@ -363,7 +352,6 @@ class FakeApplication final : public word::Application {
 public:
     explicit FakeApplication(std::shared_ptr<FakeOfficeState> state)
         : m_gate(std::make_shared<Gate>(std::move(state))) {
-        ++m_gate->state().running;
         ++m_gate->state().live;
     }
     ~FakeApplication() override {

@@ -30,10 +30,7 @@ struct FakeContent {
     static FakeContent fromPages(const QList<QStringList>& pages, int orientation = 0);
     // The text of each page with labels left out and "\r" as paragraph end.
     QStringList pageTexts() const;
-    // The paragraphs, FakeBreak before each that starts a page; the empty last one left out.
-    QStringList blocks() const;
 };
-inline const QString FakeBreak = QStringLiteral("<break>");
 
 bool writeFakeDocument(const QString& path, const FakeContent& content);
 std::optional<FakeContent> readFakeDocument(const QString& path);
@@ -65,7 +62,6 @@ struct FakeOfficeState {
     // Runs at every call, on the thread that makes it: a test can hold a run there.
     std::function<void(const FakeCall&)> onCall;
     int created = 0;
-    int running = 0;        // started and neither quit nor dead
     int live = 0;           // offices not yet destroyed
     int openDocuments = 0;  // across all offices
     int nextDocumentId = 1;

@@ -3,7 +3,9 @@
 // Shared by the engine tests: a real office, and the checks the tests make of it.
 
 #include <QTest>
+#include <QThread>
 
+#include "tests/support/testenv.h"
 #include "word/libreoffice/libreofficefactory.h"
 
 #define PW_REQUIRE(expr)                                                                \
@@ -26,5 +28,33 @@ inline std::unique_ptr<word::Application> startOffice(word::LibreOfficeOptions o
     }
     return std::move(*app);
 }
+
+// A test with one office of its own running throughout, to make and read its documents; no
+// office process of the test may outlive it.
+class OfficeTestCase : public QObject {
+    Q_OBJECT
+
+protected:
+    std::unique_ptr<word::Application> m_app;
+
+    // Waits for every office process of this test but the helper's to be gone.
+    static bool onlyTheHelperLeft() {
+        for (int waited = 0; officeProcesses().size() > 1; waited += 100) {
+            if (waited >= 15000) return false;
+            QThread::msleep(100);
+        }
+        return true;
+    }
+
+protected slots:
+    void initTestCase() {
+        m_app = startOffice();
+        QVERIFY(m_app);
+    }
+    void cleanupTestCase() {
+        m_app.reset();
+        QVERIFY(waitNoOfficeProcesses());
+    }
+};
 
 }  // namespace pw::test

@@ -25,7 +25,7 @@ public:
     bool ask(const Question& q) override {
         questions.append(q);
         log(QStringLiteral("ask"));
-        return answers.isEmpty() ? answer : answers.takeFirst();
+        return answer;
     }
     void progress(const Progress& p) override {
         if (p.stage != Progress::Stage::Step) {
@@ -38,19 +38,6 @@ public:
     }
     bool cancelRequested() override { return cancelWhen && cancelWhen(); }
 
-    QList<int> documentIndexes() const {
-        QList<int> out;
-        for (const Progress& p : steps) out.append(p.documentIndex);
-        return out;
-    }
-    // Part reports seen so far.
-    int parts() const {
-        int n = 0;
-        for (const Progress& p : steps) n += p.partIndex > 0 ? 1 : 0;
-        return n;
-    }
-
-    QList<bool> answers;  // taken in order, then answer
     bool answer = false;
     std::function<void(const Progress&)> onProgress;
     std::function<bool()> cancelWhen;

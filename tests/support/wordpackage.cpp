@@ -27,23 +27,20 @@ bool addPart(zip_t* zip, const char* name, const QByteArray& data) {
 }  // namespace
 
 bool writeWordPackage(const QString& path, const QString& bodyXml, const QString& application,
-                      int pages, const QString& prefix) {
+                      int pages, bool unprefixed) {
     QString body = bodyXml;
     QString rootDecl = QStringLiteral("xmlns:w=\"%1\"").arg(WordNs);
-    if (prefix != u"w") {
+    if (unprefixed) {
         static const QRegularExpression names(QStringLiteral("(</?)w:"));
-        body.replace(names, QStringLiteral("\\1") + (prefix.isEmpty() ? QString() : prefix + u':'));
-        rootDecl += prefix.isEmpty() ? QStringLiteral(" xmlns=\"%1\"").arg(WordNs)
-                                     : QStringLiteral(" xmlns:%1=\"%2\"").arg(prefix, WordNs);
+        body.replace(names, QStringLiteral("\\1"));
+        rootDecl += QStringLiteral(" xmlns=\"%1\"").arg(WordNs);
     }
-    const QString p = prefix.isEmpty() ? QString() : prefix + u':';
+    const QString p = unprefixed ? QString() : QStringLiteral("w:");
     const QByteArray document =
         QStringLiteral(
             "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>"
-            "<%1document %2 xmlns:v=\"urn:schemas-microsoft-com:vml\" "
-            "xmlns:r=\"http://schemas.openxmlformats.org/"
-            "officeDocument/2006/relationships\"><%1body>%3<%1sectPr/></%1body>"
-            "</%1document>")
+            "<%1document %2 xmlns:v=\"urn:schemas-microsoft-com:vml\"><%1body>%3<%1sectPr/>"
+            "</%1body></%1document>")
             .arg(p, rootDecl, body)
             .toUtf8();
     const QByteArray types =
@@ -61,11 +58,6 @@ bool writeWordPackage(const QString& path, const QString& bodyXml, const QString
         "officeDocument\" Target=\"word/document.xml\"/><Relationship Id=\"rId2\" "
         "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/"
         "extended-properties\" Target=\"docProps/app.xml\"/></Relationships>";
-    const QByteArray links =
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Relationships xmlns=\"http://schemas."
-        "openxmlformats.org/package/2006/relationships\"><Relationship Id=\"rIdLink\" "
-        "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/hyperlink\" "
-        "Target=\"https://example.com/\" TargetMode=\"External\"/></Relationships>";
     const QByteArray app =
         QStringLiteral(
             "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Properties xmlns=\"http://"
@@ -78,11 +70,9 @@ bool writeWordPackage(const QString& path, const QString& bodyXml, const QString
     int error = 0;
     zip_t* zip = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
     if (!zip) return false;
-    const bool added = addPart(zip, "[Content_Types].xml", types) &&
-                       addPart(zip, "_rels/.rels", rels) &&
-                       addPart(zip, "word/document.xml", document) &&
-                       addPart(zip, "word/_rels/document.xml.rels", links) &&
-                       addPart(zip, "docProps/app.xml", app);
+    const bool added =
+        addPart(zip, "[Content_Types].xml", types) && addPart(zip, "_rels/.rels", rels) &&
+        addPart(zip, "word/document.xml", document) && addPart(zip, "docProps/app.xml", app);
     if (!added || zip_close(zip) != 0) {
         zip_discard(zip);
         return false;

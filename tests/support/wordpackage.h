@@ -10,11 +10,10 @@
 namespace pw::test {
 
 // A minimal .docx whose main text's body holds bodyXml (Word's names with the prefix "w:"),
-// and whose properties name application and give pages. With prefix other than "w", every
-// "w:" element name is written with that prefix instead; an empty prefix makes Word's
-// namespace the default one (attributes keep "w:").
+// and whose properties name application and give pages. Unprefixed, Word's namespace is the
+// default one and its element names carry no prefix (attributes keep "w:").
 bool writeWordPackage(const QString& path, const QString& bodyXml, const QString& application,
-                      int pages, const QString& prefix = QStringLiteral("w"));
+                      int pages, bool unprefixed = false);
 
 // Pieces of a body, with Word's names as "w:".
 namespace wordxml {
