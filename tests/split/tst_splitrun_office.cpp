@@ -129,8 +129,14 @@ private slots:
         QTest::addColumn<QString>("fixture");  // a real document instead
         QTest::addColumn<int>("minPages");
         QTest::addColumn<bool>("tableEnds");
-        auto row = [](const char* name, const DocBuilder& b, int minPages, bool tableEnds = false) {
-            QTest::newRow(name) << b << QString() << minPages << tableEnds;
+        QTest::addColumn<QString>("format");
+        auto row = [](const char* name, const DocBuilder& b, int minPages, bool tableEnds = false,
+                      const char* format = "docx") {
+            QTest::newRow(name) << b << QString() << minPages << tableEnds << QString(format);
+        };
+        auto real = [](const char* name, const char* fixture, int minPages) {
+            QTest::newRow(name) << DocBuilder() << fixture << minPages << false
+                                << QFileInfo(fixture).suffix();
         };
         const auto cells = [](int r, int c) { return QStringLiteral("r%1c%2").arg(r).arg(c); };
         DocBuilder table;
@@ -166,6 +172,8 @@ private slots:
         first.firstPageHeader("FIRST PAGE HEADER").header("OTHER PAGES HEADER");
         for (int i = 0; i < 12; ++i) first.paragraph(test::sampleParagraph(i, 120));
         row("first-page header", first, 3);
+        // Word 97 files give the style a first page of its own instead of a style of its own.
+        row("first-page header, Word 97", first, 3, false, "doc");
         DocBuilder notes;
         for (int i = 0; i < 4; ++i)
             notes.paragraph(test::sampleParagraph(i, 20)).footnote(QString::number(i)).pageBreak();
@@ -183,17 +191,19 @@ private slots:
         DocBuilder bullets;
         for (int i = 0; i < 12; ++i) bullets.bulletItem(test::sampleParagraph(i, 160));
         row("bullet runs on", bullets, 2);
-        QTest::newRow("real first-page header")
-            << DocBuilder() << "python-docx/sct-first-page-hdrftr.docx" << 1 << false;
+        real("real first-page header", "python-docx/sct-first-page-hdrftr.docx", 1);
+        // Empty paragraphs of their own size, and a first page of the style's own.
+        real("real Word 97 title page", "poi/Bug50936_2.doc", 15);
     }
     void onePagePerPart() {
         QFETCH(DocBuilder, doc);
         QFETCH(QString, fixture);
         QFETCH(int, minPages);
         QFETCH(bool, tableEnds);
-        QString src = m_dir + "/src.docx";
+        QFETCH(QString, format);
+        QString src = m_dir + "/src." + format;
         if (fixture.isEmpty()) {
-            src = make(doc, QStringLiteral("src.docx"));
+            src = make(doc, "src." + format);
         } else {
             if (test::fixturesDir().isEmpty())
                 QSKIP("../shared/fixtures is absent: no real documents to split");
