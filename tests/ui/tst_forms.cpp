@@ -36,7 +36,7 @@ private:
 private slots:
     void init() {
         ui_ = std::make_unique<test::WindowCase>();
-        QVERIFY(ui_->settings.isValid());
+        QVERIFY(ui_->dir.isValid());
         office_ = std::make_unique<test::FakeWordFactory>();
         window_ = std::make_unique<frmSplit>(*office_);
         unite_ = std::make_unique<frmUnite>(*office_);
@@ -61,7 +61,7 @@ private slots:
             QCOMPARE(w->minimumSize(), w->maximumSize());
             QVERIFY(!(w->windowFlags() & Qt::WindowMaximizeButtonHint));
         }
-        QVERIFY(!ui_->settings.written());
+        QVERIFY(!ui_->written());
     }
 
     void optionInterplay() {
