@@ -76,9 +76,8 @@ private slots:
     void fileFilter_data() {
         QTest::addColumn<QString>("paired");
         QTest::addColumn<QString>("qt");
-        for (const auto& [paired, qt] : {std::pair{"Word文档(*.doc;*.docx)|*.doc;*.docx",
-                                                   "Word文档(*.doc;*.docx) (*.doc *.docx)"},
-                                         {"Word|*.doc|All|*.*", "Word (*.doc);;All (*.*)"},
+        // The windows' own filters are seen in their tests.
+        for (const auto& [paired, qt] : {std::pair{"Word|*.doc|All|*.*", "Word (*.doc);;All (*.*)"},
                                          {"Everything", "Everything"},
                                          {"Word|*.doc;;*.rtf", "Word (*.doc *.rtf)"}})
             QTest::addRow("%s", paired) << QString(paired) << QString(qt);
