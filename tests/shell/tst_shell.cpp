@@ -133,11 +133,7 @@ private slots:
     void settingsRead() {
         QFETCH(QString, key);
         QFETCH(QString, value);
-        QDir().mkpath(QFileInfo(ini()).path());
-        QFile file(ini());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[Controls]\n" + (key + '=' + value).toUtf8() + "\n");
-        file.close();
+        QSettings(ini(), QSettings::IniFormat).setValue("Controls/" + key, value);
         const SplitWindowSettings split = readSplitWindowSettings(*store_);
         const QHash<QString, QString> read{
             {"OptNewDocName", QString::number(split.optNewDocName)},
