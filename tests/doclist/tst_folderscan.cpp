@@ -25,22 +25,6 @@ QStringList scan(const QString& folder) {
     return list;
 }
 
-// Runs with another user's rights when root, so that permissions count.
-class AsUnprivilegedUser {
-public:
-    AsUnprivilegedUser()
-        : switched_(geteuid() == 0 && setegid(NoBody) == 0 && seteuid(NoBody) == 0) {}
-    ~AsUnprivilegedUser() {
-        if (switched_ && (seteuid(0) != 0 || setegid(0) != 0)) qFatal("cannot return to root");
-    }
-    AsUnprivilegedUser(const AsUnprivilegedUser&) = delete;
-    AsUnprivilegedUser& operator=(const AsUnprivilegedUser&) = delete;
-
-private:
-    static constexpr uid_t NoBody = 65534;
-    bool switched_;
-};
-
 }  // namespace
 
 class FolderScanTest : public QObject {
@@ -158,7 +142,12 @@ private slots:
         });
         QStringList found;
         {
-            AsUnprivilegedUser user;
+            // As another user when root, so that permissions count.
+            const bool switched = geteuid() == 0 && setegid(65534) == 0 && seteuid(65534) == 0;
+            const auto back = qScopeGuard([&] {
+                if (switched && (seteuid(0) != 0 || setegid(0) != 0))
+                    qFatal("cannot return to root");
+            });
             if (faccessat(AT_FDCWD, QFile::encodeName(d + "/locked").constData(), R_OK,
                           AT_EACCESS) == 0)
                 QSKIP("the locked folder stays readable for this user");

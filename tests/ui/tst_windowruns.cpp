@@ -86,7 +86,7 @@ private slots:
         ui_ = std::make_unique<test::WindowCase>();
         office_ = std::make_unique<test::FakeWordFactory>();
         dir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(ui_->settings.isValid() && dir_->isValid());
+        QVERIFY(ui_->dir.isValid() && dir_->isValid());
     }
     void cleanup() {
         armed_ = false;
@@ -152,7 +152,7 @@ private slots:
         go_.release();
         QVERIFY(stop ? closing.wait() : finished.wait());
         QCOMPARE(window_->isVisible(), !stop);
-        QCOMPARE(ui_->settings.written(), stop);
+        QCOMPARE(ui_->written(), stop);
         QCOMPARE(ui_->dialogs.completions.size(), stop ? 0 : 1);
         if (stop)
             QCOMPARE(QDir(outDir()).entryList(QDir::Files).size(), 1);

@@ -9,15 +9,11 @@
 
 namespace pw::test {
 
-// The per-user store redirected to a fresh folder; QSettings caches files by path, so every case
-// takes a new one.
-class IsolatedSettings {
-public:
-    IsolatedSettings() {
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.path());
-    }
-    bool isValid() const { return m_dir.isValid(); }
-    QString file() const { return m_dir.filePath(QStringLiteral("Quillmark/Quillmark.ini")); }
+// Each case's own settings and dialogs, in place for as long as it lives. The per-user store goes
+// to a fresh folder: QSettings caches files by path.
+struct WindowCase {
+    WindowCase() { QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path()); }
+    QString file() const { return dir.filePath(QStringLiteral("Quillmark/Quillmark.ini")); }
     // The stored text, or "<absent>".
     QString value(const QString& key) const {
         return QSettings(file(), QSettings::IniFormat)
@@ -25,17 +21,8 @@ public:
             .toString();
     }
     bool written() const { return QFile::exists(file()); }
-    void put(const QString& key, const QString& text) {
-        QSettings(file(), QSettings::IniFormat).setValue(QStringLiteral("Controls/") + key, text);
-    }
 
-private:
-    QTemporaryDir m_dir;
-};
-
-// Each case's own settings and dialogs, in place for as long as it lives.
-struct WindowCase {
-    IsolatedSettings settings;
+    QTemporaryDir dir;
     FakeDialogs dialogs;
     ScopedDialogs use{dialogs};
 };
