@@ -1,6 +1,7 @@
 #include "word/libreoffice/placedtables.h"
 
-#include <set>
+#include <map>
+#include <vector>
 
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
@@ -72,13 +73,15 @@ void keepPlacedTablesInText(DocState& doc) {
     Reference<css::container::XIndexAccess> all(
         Reference<css::text::XTextTablesSupplier>(doc.model, UNO_QUERY_THROW)->getTextTables(),
         UNO_QUERY_THROW);
-    std::set<OUString> placed;
+    // What the office keeps of each placed table, by name.
+    std::map<OUString, Sequence<PropertyValue>> placed;
     for (sal_Int32 i = 0; i < all->getCount(); ++i) {
         Reference<XPropertySet> table(all->getByIndex(i), UNO_QUERY_THROW);
         Sequence<PropertyValue> bag;
         table->getPropertyValue("TableInteropGrabBag") >>= bag;
         if (find(bag, Placement))
-            placed.insert(Reference<css::container::XNamed>(table, UNO_QUERY_THROW)->getName());
+            placed.emplace(Reference<css::container::XNamed>(table, UNO_QUERY_THROW)->getName(),
+                           bag);
     }
     if (placed.empty()) return;
     // Only tables of the running text itself: one in a frame is stored as that frame.
@@ -87,19 +90,19 @@ void keepPlacedTablesInText(DocState& doc) {
             ->createEnumeration();
     while (items->hasMoreElements()) {
         Reference<css::text::XTextTable> table(items->nextElement(), UNO_QUERY);
-        if (!table.is() ||
-            !placed.count(Reference<css::container::XNamed>(table, UNO_QUERY_THROW)->getName()))
-            continue;
-        Reference<XPropertySet> props(table, UNO_QUERY_THROW);
-        Sequence<PropertyValue> bag;
-        props->getPropertyValue("TableInteropGrabBag") >>= bag;
+        if (!table.is()) continue;
+        const auto it =
+            placed.find(Reference<css::container::XNamed>(table, UNO_QUERY_THROW)->getName());
+        if (it == placed.end()) continue;
+        const Sequence<PropertyValue>& bag = it->second;
         if (!wouldFloat(doc.model, table, (*find(bag, Placement)).get<Sequence<PropertyValue>>()))
             continue;
         std::vector<PropertyValue> kept;
         for (const PropertyValue& v : bag)
             if (!v.Name.equalsAscii(Placement)) kept.push_back(v);
-        props->setPropertyValue("TableInteropGrabBag",
-                                Any(Sequence<PropertyValue>(kept.data(), sal_Int32(kept.size()))));
+        Reference<XPropertySet>(table, UNO_QUERY_THROW)
+            ->setPropertyValue("TableInteropGrabBag",
+                               Any(Sequence<PropertyValue>(kept.data(), sal_Int32(kept.size()))));
     }
 }
 
