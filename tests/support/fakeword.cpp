@@ -18,7 +18,6 @@ using word::Status;
 namespace {
 
 const QString Label = QStringLiteral("{#}");
-const QByteArray Magic = "pagewright-fake-document";
 
 QString withoutLabels(QString s) {
     return s.remove(Label);
@@ -26,11 +25,10 @@ QString withoutLabels(QString s) {
 
 }  // namespace
 
-FakeContent FakeContent::fromPages(const QList<QStringList>& pages, int orientation) {
+FakeContent FakeContent::fromPages(const QList<QStringList>& pages) {
     FakeContent c;
     c.text.clear();
     c.pageStarts.clear();
-    c.orientation = orientation;
     for (const QStringList& page : pages) {
         c.pageStarts.push_back(int(c.text.size()));
         for (const QString& p : page) c.text += p + u'\r';
@@ -53,8 +51,7 @@ QStringList FakeContent::pageTexts() const {
 bool writeFakeDocument(const QString& path, const FakeContent& content) {
     QJsonArray starts;
     for (int s : content.pageStarts) starts.append(s);
-    QJsonObject o{{"magic", QString::fromLatin1(Magic)},
-                  {"text", content.text},
+    QJsonObject o{{"text", content.text},
                   {"pageStarts", starts},
                   {"orientation", content.orientation},
                   {"tracked", content.tracked}};
@@ -67,8 +64,8 @@ bool writeFakeDocument(const QString& path, const FakeContent& content) {
 std::optional<FakeContent> readFakeDocument(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
+    // Anything else, a damaged file included, has no text that ends a paragraph.
     const QJsonObject o = QJsonDocument::fromJson(f.readAll()).object();
-    if (o.value("magic").toString().toLatin1() != Magic) return std::nullopt;
     FakeContent c;
     c.text = o.value("text").toString();
     c.pageStarts.clear();

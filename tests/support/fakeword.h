@@ -27,7 +27,7 @@ struct FakeContent {
     bool tracked = false;  // holds tracked changes
 
     // Each page's paragraphs, in order; every page after the first starts a new page.
-    static FakeContent fromPages(const QList<QStringList>& pages, int orientation = 0);
+    static FakeContent fromPages(const QList<QStringList>& pages);
     // The text of each page with labels left out and "\r" as paragraph end.
     QStringList pageTexts() const;
 };

@@ -54,14 +54,20 @@ QString foldSpace(const QString& text) {
     return QString(text).replace(space, QStringLiteral(" ")).trimmed();
 }
 
-int pdfPageCount(const QString& pdf) {
+QString pdfInfo(const QString& pdf, const QString& field) {
     QProcess p;
     p.start("pdfinfo", {pdf});
     p.waitForFinished(60000);
-    const QString out = QString::fromUtf8(p.readAllStandardOutput());
-    static const QRegularExpression pages(QStringLiteral("Pages:\\s+(\\d+)"));
-    const auto m = pages.match(out);
-    return m.hasMatch() ? m.captured(1).toInt() : -1;
+    const QRegularExpression line(
+        u'^' + QRegularExpression::escape(field) + QStringLiteral(":\\s+(.+)$"),
+        QRegularExpression::MultilineOption);
+    return line.match(QString::fromUtf8(p.readAllStandardOutput())).captured(1).trimmed();
+}
+
+int pdfPageCount(const QString& pdf) {
+    bool ok = false;
+    const int pages = pdfInfo(pdf, QStringLiteral("Pages")).toInt(&ok);
+    return ok ? pages : -1;
 }
 
 QString pdfPageText(const QString& pdf, int page) {

@@ -18,7 +18,9 @@ QList<qint64> officeProcesses(qint64 pid = 0);
 // Waits up to timeoutMs for them to be gone; true when none is left.
 bool waitNoOfficeProcesses(int timeoutMs = 15000, qint64 pid = 0);
 
-int pdfPageCount(const QString& pdf);
+// A line of pdfinfo's report, e.g. "Page size" gives "841.89 x 595.276 pts (A4)".
+QString pdfInfo(const QString& pdf, const QString& field);
+int pdfPageCount(const QString& pdf);               // -1 when unknown
 QString pdfPageText(const QString& pdf, int page);  // whitespace folded
 QString foldSpace(const QString& text);
 

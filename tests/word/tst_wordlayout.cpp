@@ -5,7 +5,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "tests/support/testdocs.h"
 #include "tests/support/testenv.h"
 #include "tests/support/wordpackage.h"
 #include "word/docxpackage.h"
@@ -139,15 +138,6 @@ private slots:
             xml.contains("fldSimple") ? xml.indexOf("<w:fldSimple") : xml.indexOf("\"begin\"");
         QVERIFY(at > 0 && fieldAt > 0);
         QCOMPARE(at < fieldAt, beforeField);
-    }
-
-    void notAPackage() {
-        const QString source = m_tmp.filePath(QStringLiteral("plain.docx"));
-        QVERIFY(test::writeFile(source, "not a zip file"));
-        const word::RecordedLayout layout =
-            word::markWordPageStarts(source, m_tmp.filePath(QStringLiteral("none.docx")));
-        QVERIFY(!layout.marked);
-        QVERIFY(!QFileInfo::exists(m_tmp.filePath(QStringLiteral("none.docx"))));
     }
 };
 
