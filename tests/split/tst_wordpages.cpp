@@ -80,6 +80,10 @@ private slots:
                 para(test::wordxml::field("QUOTE \"x\"", markedRun("Victor quoted")) +
                      run(" Whiskey after")),
             Word, 2, Auto, WordPages, {"Uniform before", "Victor quoted"});
+        add("a page that begins with a simple field",
+            para(run("Xray before")) + para("<w:fldSimple w:instr=\" QUOTE x \">" +
+                                            markedRun("Yankee quoted") + "</w:fldSimple>"),
+            Word, 2, Auto, WordPages, {"Xray before", "Yankee quoted"});
         add("Word's pages asked for but not recorded", Plain, Word, 4, WordPages, -1, {});
         // The python-docx files with rendered page breaks and the Open-XML-PowerTools files that
         // record Word's layout completely.
