@@ -12,7 +12,6 @@
 #include "tests/support/office.h"
 #include "tests/support/scriptedprompts.h"
 #include "tests/support/testdocs.h"
-#include "tests/support/testenv.h"
 #include "word/reasons.h"
 
 using namespace pw;

@@ -12,7 +12,6 @@
 #include "split/splitrun.h"
 #include "tests/support/office.h"
 #include "tests/support/scriptedprompts.h"
-#include "tests/support/testenv.h"
 #include "tests/support/wordpackage.h"
 #include "word/wordlayout.h"
 

@@ -26,7 +26,7 @@ struct FakeContent {
     int orientation = word::OrientationPortrait;
     bool tracked = false;  // holds tracked changes
 
-    // Each page's paragraphs, in order; every page after the first starts a new page.
+    // Each page's paragraphs, at least one in all; each page after the first begins a page.
     static FakeContent fromPages(const QList<QStringList>& pages);
     // The text of each page with labels left out and "\r" as paragraph end.
     QStringList pageTexts() const;

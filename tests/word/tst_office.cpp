@@ -11,7 +11,6 @@
 
 #include "tests/support/office.h"
 #include "tests/support/testdocs.h"
-#include "tests/support/testenv.h"
 
 using namespace pw;
 using Kind = word::Error::Kind;
