@@ -77,7 +77,6 @@ class TestSplitRunOffice : public test::OfficeTestCase {
             QCOMPARE(files, filesBefore);
             QCOMPARE(scratchFolders(), scratchBefore);
             QVERIFY2(onlyTheHelperLeft(), "an office process of the run is still there");
-            QCOMPARE(prompts.busy.size(), 2);
         }();
         return r;
     }
