@@ -164,7 +164,7 @@ private slots:
         QCOMPARE(test::fileHash(path(name)), before);
     }
 
-    // No office, a first entry without a page setup, or a target that cannot be written: one
+    // No office, a first entry that cannot be read, or a target that cannot be written: one
     // message in Chinese (the office's words stay in the result), and no target left behind.
     void failsBeforeThePasses_data() {
         QTest::addColumn<FakeFault>("fault");

@@ -37,10 +37,10 @@ public:
     // A paragraph with a picture that is only linked: the document holds its address.
     DocBuilder& linkedPicture(const QString& url) { return add(Block::Picture, url); }
 
-    QString flatOdf() const;
     bool writeFlatOdf(const QString& path) const;
 
 private:
+    QString flatOdf() const;
     struct Block {
         enum Kind { Paragraph, Item, Bullet, Table, Picture } kind;
         QString text;
