@@ -197,6 +197,16 @@ private slots:
         QCOMPARE(m_office->state().count("open", "/proc/"), 0);
     }
 
+    // Word's pages asked for of a file that does not record them: reported, never cut otherwise.
+    void wordPagesNotRecorded() {
+        SplitRequest req = every(1, {source("w.docx", 2)});
+        req.pagination = Pagination::Word;
+        const SplitResult r = split(req);
+        QVERIFY(r.written.isEmpty());
+        QCOMPARE(r.failures.size(), 1);
+        QCOMPARE(r.failures[0].reason, msg::ReasonPageMap);
+    }
+
     void secondRunCountsAroundTheFirst() {
         const QString src = source("Report.doc", 3);
         split(every(2, {src}));

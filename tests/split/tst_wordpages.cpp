@@ -2,13 +2,14 @@
 // writes with known page starts, and the real ones among the shared fixtures that record Word's
 // layout completely. The office lays all of these out differently from Word.
 
+#include <optional>
+
 #include <QDir>
 #include <QFileInfo>
 #include <QMap>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "split/splitmessages.h"
 #include "split/splitrun.h"
 #include "tests/support/office.h"
 #include "tests/support/scriptedprompts.h"
@@ -43,29 +44,23 @@ class TestWordPages : public test::OfficeTestCase {
     Q_OBJECT
 
     QTemporaryDir m_tmp;
-    QList<QPair<QString, int>> m_sources;  // every row's source and the pagination asked for
-    QMap<int, SplitResult> m_runs;         // by the pagination asked for
+    QStringList m_sources;  // every row's, cut in one run so the office starts once
+    std::optional<SplitResult> m_run;
 
 private slots:
-    // The rows asking for the same pagination are cut in one run, so that the office starts
-    // once for them all.
     void cut_data() {
         QTest::addColumn<QString>("source");
-        QTest::addColumn<int>("asked");
-        QTest::addColumn<int>("used");            // -1: the source fails
         QTest::addColumn<QStringList>("starts");  // of the parts; none: Word's own
-        const int Auto = int(Pagination::Auto), WordPages = int(Pagination::Word);
         const QString dir = m_tmp.filePath(QStringLiteral("made"));
         QDir().mkpath(dir);
         m_sources.clear();
-        auto add = [&](const char* name, const QString& body, const QString& application, int pages,
-                       int asked, int used, const QStringList& starts) {
-            const QString source = QStringLiteral("%1/doc%2p.docx").arg(dir).arg(m_sources.size());
-            QVERIFY(test::writeWordPackage(source, body, application, pages));
-            m_sources.append({source, asked});
-            QTest::newRow(name) << source << asked << used << starts;
+        auto add = [&](const char* name, const QString& body, int pages,
+                       const QStringList& starts) {
+            m_sources << QStringLiteral("%1/doc%2p.docx").arg(dir).arg(m_sources.size());
+            QVERIFY(test::writeWordPackage(m_sources.last(), body, Word, pages));
+            QTest::newRow(name) << m_sources.last() << starts;
         };
-        add("plain paragraphs", Plain, Word, 3, Auto, WordPages,
+        add("plain paragraphs", Plain, 3,
             {"Alpha first page", "Bravo second page", "Delta third page"});
         add("inside a table",
             para(run("Echo before the table")) +
@@ -73,22 +68,20 @@ private slots:
                                       {markedRun("Hotel two"), run("India two")},
                                       {run("Juliet three"), run("Kilo three")}}) +
                 para(run("Lima after")),
-            Word, 2, Auto, WordPages, {"Echo before", "Hotel two"});
+            2, {"Echo before", "Hotel two"});
         add("a page that begins with a field",
             para(run("Uniform before")) +
                 para(test::wordxml::field("QUOTE \"x\"", markedRun("Victor quoted")) +
                      run(" Whiskey after")),
-            Word, 2, Auto, WordPages, {"Uniform before", "Victor quoted"});
+            2, {"Uniform before", "Victor quoted"});
         add("a page that begins with a simple field",
             para(run("Xray before")) + para("<w:fldSimple w:instr=\" QUOTE x \">" +
                                             markedRun("Yankee quoted") + "</w:fldSimple>"),
-            Word, 2, Auto, WordPages, {"Xray before", "Yankee quoted"});
-        add("Word's pages asked for but not recorded", Plain, Word, 4, WordPages, -1, {});
+            2, {"Xray before", "Yankee quoted"});
         // The python-docx files with rendered page breaks and the Open-XML-PowerTools files that
         // record Word's layout completely.
         const QString fixtures = test::fixturesDir();
-        if (fixtures.isEmpty())
-            QTest::newRow("real documents") << QString() << 0 << 0 << QStringList();
+        if (fixtures.isEmpty()) QTest::newRow("real documents") << QString() << QStringList();
         const QString probe = m_tmp.filePath(QStringLiteral("probe.docx"));
         for (const char* folder : {"python-docx", "powertools"}) {
             const QDir real(fixtures + "/" + folder);
@@ -97,50 +90,40 @@ private slots:
                     !word::markWordPageStarts(real.filePath(name), probe).marked)
                     continue;
                 QFile::remove(probe);
-                m_sources.append({real.filePath(name), Auto});
-                QTest::newRow(qPrintable(name))
-                    << real.filePath(name) << Auto << WordPages << QStringList();
+                m_sources << real.filePath(name);
+                QTest::newRow(qPrintable(name)) << m_sources.last() << QStringList();
             }
         }
     }
     void cut() {
         QFETCH(QString, source);
-        QFETCH(int, asked);
-        QFETCH(int, used);
         QFETCH(QStringList, starts);
         if (source.isEmpty())
             QSKIP("../shared/fixtures is absent: the real documents are not here");
-        const bool real = starts.isEmpty() && used >= 0;
+        const bool real = starts.isEmpty();
         if (real) starts = test::wordPageTexts(source);
-        const QString out = m_tmp.filePath(QStringLiteral("parts%1").arg(asked));
-        if (!m_runs.contains(asked)) {
+        const QString out = m_tmp.filePath(QStringLiteral("parts"));
+        if (!m_run) {
             SplitRequest r;
             QMap<QString, QByteArray> hashes;
-            for (const auto& [path, pagination] : m_sources) {
-                if (pagination != asked) continue;
-                r.documents << path;
-                hashes[path] = test::fileHash(path);
-            }
+            for (const QString& path : m_sources) hashes[path] = test::fileHash(path);
+            r.documents = m_sources;
             r.pagesText = QStringLiteral("1");
             r.naming = NamingMode::PartNumber;
             r.output = OutputRule::ChosenFolder;
             r.outDirText = out;
-            r.pagination = Pagination(asked);
             QVERIFY(QDir().mkpath(out));
             test::ScriptedPrompts prompts;
             word::LibreOfficeFactory office;
-            m_runs[asked] = runSplit(r, prompts, office);
+            m_run = runSplit(r, prompts, office);
             for (const QString& path : r.documents) QCOMPARE(test::fileHash(path), hashes[path]);
         }
-        const SplitResult& r = m_runs[asked];
-        QStringList failures;
-        for (const SplitFailure& f : r.failures)
-            if (f.source == source) failures << f.reason;
+        for (const SplitFailure& f : m_run->failures)
+            QVERIFY2(f.source != source, qPrintable(f.reason));
         const QString base = out + "/" + QFileInfo(source).completeBaseName();
-        QCOMPARE(failures, used < 0 ? QStringList{msg::ReasonPageMap} : QStringList());
         QVERIFY(!QFileInfo::exists(base + QString::number(starts.size() + 1) + ".docx"));
-        if (used < 0) return;
-        QVERIFY(r.pageCounts.contains(SourcePages{source, int(starts.size()), Pagination(used)}));
+        QVERIFY(
+            m_run->pageCounts.contains(SourcePages{source, int(starts.size()), Pagination::Word}));
         // Part k begins with the text that follows Word's (k-1)-th page start, carries no
         // bookmark of the page starts, and the parts' text joined is the source's.
         QString joined;
