@@ -20,6 +20,8 @@ namespace {
 // The start and the end of the main text; the view is left at its start. The view's start
 // of the document lies inside a table that opens it, where a cursor of the body could not go.
 std::pair<Reference<XTextRange>, Reference<XTextRange>> textBounds(DocState& doc) {
+    // Taken from the main text's end: from inside a table the view would go to its cell's start.
+    doc.view->gotoRange(doc.body->getEnd(), false);
     doc.view->gotoStart(false);
     Reference<XTextRange> first = doc.view->getStart();
     Reference<css::text::XTextCursor> at = doc.body->createTextCursor();
