@@ -66,7 +66,6 @@ private slots:
                                     "d/dangling.doc -> no.doc"}
                                << L{"d/linked/far.doc", "d/link.docx"};
         QTest::newRow("missing folder") << L{} << L{};
-        QTest::newRow("a file") << L{"d"} << L{};
     }
     void finds() {
         QFETCH(QStringList, entries);
