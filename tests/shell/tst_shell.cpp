@@ -46,7 +46,6 @@ private slots:
                     {"/docs/Report", "/docs/Report", "/docs/", "Report"},
                     {"/a.b/Report", ".b/Report", "/a.b/", "Report"},
                     {"Report.docx", ".docx", "", "Report"},
-                    {"/docs/sub/", "/docs/sub/", "/docs/sub/", ""},
                     {"/docs/.docx", ".docx", "/docs/", ""}};
         for (const auto& r : rows)
             QTest::addRow("%s", r.path)
