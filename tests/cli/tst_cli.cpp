@@ -117,9 +117,9 @@ class TestCli : public QObject {
         return r;
     }
 
-    // Starts the program and sends it the signal once stderr shows the mark; with times 2, again
+    // Starts the program and sends it Ctrl+C once stderr shows the mark; with times 2, again
     // once it has answered the first. What it leaves behind is checked as finish() does.
-    Run interrupt(const QStringList& arguments, const QByteArray& mark, int signal, int times = 1) {
+    Run interrupt(const QStringList& arguments, const QByteArray& mark, int times = 1) {
         QProcess* p = start(arguments);
         // The summary comes at the end; the progress is read on stderr.
         p->setReadChannel(QProcess::StandardError);
@@ -134,7 +134,7 @@ class TestCli : public QObject {
                 offices = test::officeProcesses(p->processId()).size();
                 scratch = !QDir(m_scratch).isEmpty();
             }
-            if (::kill(pid_t(p->processId()), signal) == 0) ++sent;
+            if (::kill(pid_t(p->processId()), SIGINT) == 0) ++sent;
         }
         [&] { QVERIFY2(sent > 0, err.constData()); }();
         Run r = finish(p);
@@ -295,8 +295,8 @@ private slots:
     void interruptedSplit() {
         const QString source = make(test::pagedDocument(30, "many"), "many.docx");
         const QString out = newFolder();
-        const Run r = interrupt({"split", "--every", "1", "--out", out, "--json", source},
-                                ", part 2/30: ", SIGINT);
+        const Run r =
+            interrupt({"split", "--every", "1", "--out", out, "--json", source}, ", part 2/30: ");
         QCOMPARE(r.exitCode, 130);
         QVERIFY(r.officesRunning > 0);
         QVERIFY(r.scratchInUse);
@@ -331,8 +331,7 @@ private slots:
         const QStringList arguments =
             merging ? QStringList{"merge", "--target", out + "/all.docx", "--json", m_a, slow}
                     : QStringList{"split", "--every", "1", "--out", out, "--json", slow};
-        const Run r =
-            interrupt(arguments, merging ? "document 2/2: " : "document 1/1: ", SIGINT, times);
+        const Run r = interrupt(arguments, merging ? "document 2/2: " : "document 1/1: ", times);
         QVERIFY(r.officesRunning > 0);
         if (times == 2) {
             QVERIFY(r.errLines.contains("pagewright-cli: stopped"));
@@ -357,7 +356,6 @@ private slots:
             QCOMPARE(failures.at(0)["source"].toString(), slow);
             QCOMPARE(filesIn(out), QStringList());
             QCOMPARE(failures.at(0)["part"].toInt(), 0);  // it never got as far as its parts
-            QVERIFY(r.errLines.contains(split::msg::Cancelled));
         }
     }
 };
