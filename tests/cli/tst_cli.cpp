@@ -55,7 +55,7 @@ class TestCli : public QObject {
     QTemporaryDir m_tmp;
     std::unique_ptr<word::Application> m_app;  // makes the documents and reads the results
     QString m_docs;
-    QString m_long, m_six, m_damaged, m_a, m_b;
+    QString m_long, m_damaged, m_a, m_b;
     // Pictures linked to a server that answers and to one that never does: no run asks either
     // for anything, so nothing waits on them, and the parts and the merge keep the links.
     test::LinkTargets m_web;
@@ -117,9 +117,9 @@ class TestCli : public QObject {
         return r;
     }
 
-    // Starts the program and sends it the signal once stderr shows the mark; with times 2, again
+    // Starts the program and sends it Ctrl+C once stderr shows the mark; with times 2, again
     // once it has answered the first. What it leaves behind is checked as finish() does.
-    Run interrupt(const QStringList& arguments, const QByteArray& mark, int signal, int times = 1) {
+    Run interrupt(const QStringList& arguments, const QByteArray& mark, int times = 1) {
         QProcess* p = start(arguments);
         // The summary comes at the end; the progress is read on stderr.
         p->setReadChannel(QProcess::StandardError);
@@ -134,7 +134,7 @@ class TestCli : public QObject {
                 offices = test::officeProcesses(p->processId()).size();
                 scratch = !QDir(m_scratch).isEmpty();
             }
-            if (::kill(pid_t(p->processId()), signal) == 0) ++sent;
+            if (::kill(pid_t(p->processId()), SIGINT) == 0) ++sent;
         }
         [&] { QVERIFY2(sent > 0, err.constData()); }();
         Run r = finish(p);
@@ -171,7 +171,6 @@ private slots:
         m_app = test::startOffice();
         QVERIFY(m_app);
         m_long = make(test::pagedDocument(10, "long"), "long.docx");
-        m_six = make(test::pagedDocument(6, "six"), "six.docx");
         m_a = make(test::pagedDocument(1, "alpha"), "a.docx");
         m_b = make(test::pagedDocument(2, "bravo"), "b.docx");
         QVERIFY(m_web.isValid());
@@ -204,13 +203,13 @@ private slots:
     void split() {
         const QString out = newFolder() + "/parts";
         const Run r = run({"split", "--every", "3", "--name", "counter", "--out", out,
-                           "--create-folder", "--json", "long.docx", m_damaged, m_six, m_linked});
+                           "--create-folder", "--json", "long.docx", m_damaged, m_linked});
         QCOMPARE(r.exitCode, 1);
         QStringList expected;
-        for (int j = 1; j <= 7; ++j) expected << QStringLiteral("%1/%2.docx").arg(out).arg(j);
+        for (int j = 1; j <= 5; ++j) expected << QStringLiteral("%1/%2.docx").arg(out).arg(j);
         QCOMPARE(filesIn(out), expected);
         QCOMPARE(strings(r.json["written"]), expected);
-        checkLinks(expected[6]);
+        checkLinks(expected[4]);
         QCOMPARE(r.json["outcome"].toString(), QStringLiteral("completed"));
         QCOMPARE(r.json["exitStatus"].toInt(), 1);
         QCOMPARE(r.json["pageCounts"].toArray().at(0).toObject(),
@@ -296,8 +295,8 @@ private slots:
     void interruptedSplit() {
         const QString source = make(test::pagedDocument(30, "many"), "many.docx");
         const QString out = newFolder();
-        const Run r = interrupt({"split", "--every", "1", "--out", out, "--json", source},
-                                ", part 2/30: ", SIGINT);
+        const Run r =
+            interrupt({"split", "--every", "1", "--out", out, "--json", source}, ", part 2/30: ");
         QCOMPARE(r.exitCode, 130);
         QVERIFY(r.officesRunning > 0);
         QVERIFY(r.scratchInUse);
@@ -324,16 +323,16 @@ private slots:
         QFETCH(int, times);
         const QString slow = m_docs + "/slow.fodt";
         if (!QFileInfo::exists(slow)) {
+            // Its load outlasts the grace time for a second Ctrl+C, even on a fast machine.
             DocBuilder b;
-            for (int k = 0; k < 20000; ++k) b.paragraph(test::sampleParagraph(k));
+            for (int k = 0; k < 60000; ++k) b.paragraph(test::sampleParagraph(k));
             QVERIFY(b.writeFlatOdf(slow));
         }
         const QString out = newFolder();
         const QStringList arguments =
             merging ? QStringList{"merge", "--target", out + "/all.docx", "--json", m_a, slow}
                     : QStringList{"split", "--every", "1", "--out", out, "--json", slow};
-        const Run r =
-            interrupt(arguments, merging ? "document 2/2: " : "document 1/1: ", SIGINT, times);
+        const Run r = interrupt(arguments, merging ? "document 2/2: " : "document 1/1: ", times);
         QVERIFY(r.officesRunning > 0);
         if (times == 2) {
             QVERIFY(r.errLines.contains("pagewright-cli: stopped"));
@@ -358,7 +357,6 @@ private slots:
             QCOMPARE(failures.at(0)["source"].toString(), slow);
             QCOMPARE(filesIn(out), QStringList());
             QCOMPARE(failures.at(0)["part"].toInt(), 0);  // it never got as far as its parts
-            QVERIFY(r.errLines.contains(split::msg::Cancelled));
         }
     }
 };

@@ -50,14 +50,6 @@ QCheckBox* chkSubdir(QDialog& d) {
 void press(QDialog& d, const char* name) {
     d.findChild<QPushButton*>(name)->click();
 }
-// Answers FrmPath with a folder and the tick, then OK.
-std::function<void(QDialog&)> chooseFolder(const QString& folder, bool subfolders) {
-    return [=](QDialog& d) {
-        txtFolder(d)->setText(folder);
-        chkSubdir(d)->setChecked(subfolders);
-        press(d, "CmdOK");
-    };
-}
 
 }  // namespace
 
@@ -99,7 +91,6 @@ private slots:
         QCOMPARE(fake_->openFilesRequests[0].filter,
                  QString("Word文档(*.doc;*.docx) (*.doc *.docx)"));
         QCOMPARE(fake_->parents.value(0).data(), &w.window);
-        QVERIFY(fake_->messages.isEmpty());
     }
 
     // The Delete key removes as the button does; the tooltip shows the whole path.
@@ -139,12 +130,10 @@ private slots:
         QTest::addColumn<int>("selected");
         using L = QList<int>;
         const L same{1, 2, 3, 4, 5};
-        QTest::newRow("none selected") << true << -1 << L{4, 5} << same << -1;
         QTest::newRow("first up") << true << 0 << L{4} << same << 0;
         QTest::newRow("last down") << true << 4 << L{5} << same << 4;
         QTest::newRow("up, down, down") << true << 2 << L{4, 5, 5} << L{1, 2, 4, 3, 5} << 3;
         QTest::newRow("split") << false << 2 << L{4, 5, 6, -1} << same << 2;
-        QTest::newRow("remove none selected") << false << -1 << L{2} << same << -1;
         QTest::newRow("remove, remove") << true << 1 << L{2, 2} << L{1, 3, 4, 5} << -1;
     }
     void moves() {
@@ -162,34 +151,42 @@ private slots:
     }
 
     // Past the limit, the list is filled up and the user told how many were left out, after the
-    // busy pointer is gone; by the file dialog, a folder or a drop.
+    // busy pointer the scan ran under is gone; by a folder, or by a drop, which counts only what it
+    // would keep. The file dialog adds as a drop does.
     void capacity_data() {
-        QTest::addColumn<int>("route");  // 0 file dialog, 1 folder, 2 drop
+        QTest::addColumn<bool>("folder");
         QTest::addColumn<int>("room");
         QTest::addColumn<QStringList>("offered");
         QTest::addColumn<QString>("last");
         QTest::addColumn<int>("leftOut");
-        const QStringList five{"/a.doc", "/b.doc", "/c.doc", "/d.doc", "/e.doc"};
-        QTest::newRow("files") << 0 << 2 << five << "/b.doc" << 3;
-        QTest::newRow("folder") << 1 << 0 << five.mid(0, 2) << "/m/32766.doc" << 2;
-        QTest::newRow("drop") << 2 << 1
+        QTest::newRow("folder") << true << 0 << QStringList{"/a.doc", "/b.doc"} << "/m/32766.doc"
+                                << 2;
+        QTest::newRow("drop") << false << 1
                               << QStringList{"/d/a.doc", "/d/b.doc", "/d/c.txt", "/d/d.rtf"}
                               << "/d/a.doc" << 2;
     }
     void capacity() {
-        QFETCH(int, route);
+        QFETCH(bool, folder);
         QFETCH(int, room);
         QFETCH(QStringList, offered);
         ListWindow w(DocumentListKind::Split);
         QStringList full;
         for (int i = 0; i < DocumentList::Capacity - room; ++i) full << QString("/m/%1.doc").arg(i);
         QCOMPARE(w.files->append(full), full.size());
-        if (route == 0) fake_->openFilesAnswers << offered;
-        w.files->setFolderScanner(
-            [&](QStringList& found, const QString&, bool) { found << offered; });
-        fake_->onModal = chooseFolder("/x", false);
-        if (route < 2) w.files->CmdFileClick(route);
-        if (route == 2) QVERIFY(dropFiles(w.list->viewport(), offered));
+        bool busy = false;
+        w.files->setFolderScanner([&](QStringList& found, const QString&, bool) {
+            const QCursor* cursor = QApplication::overrideCursor();
+            busy = cursor && cursor->shape() == Qt::WaitCursor;
+            found << offered;
+        });
+        fake_->onModal = [](QDialog& d) {
+            txtFolder(d)->setText("/x");
+            press(d, "CmdOK");
+        };
+        if (folder)
+            w.press(1);
+        else
+            QVERIFY(dropFiles(w.list->viewport(), offered));
         QCOMPARE(w.files->count(), DocumentList::Capacity);
         QTEST(w.entries().last(), "last");
         QFETCH(int, leftOut);
@@ -197,10 +194,11 @@ private slots:
         QCOMPARE(fake_->messages[0].text,
                  QString("处理列表最多只能容纳32767个文件，另有%1个文件未能加入！").arg(leftOut));
         QVERIFY(!fake_->messages[0].overrideCursor);
+        QCOMPARE(busy, folder);
     }
 
-    // Each list keeps its own types from a drop, in order, as delivered, on the list or its
-    // viewport; folders are not documents, whatever their name.
+    // Each list keeps its own types from a drop, in order, as delivered; folders are not
+    // documents, whatever their name.
     void drops_data() {
         QTest::addColumn<bool>("merge");
         QTest::addColumn<QStringList>("dropped");
@@ -220,65 +218,42 @@ private slots:
         QFETCH(bool, merge);
         QFETCH(QStringList, dropped);
         QFETCH(QStringList, kept);
-        for (const bool onList : {false, true}) {
-            ListWindow w(merge ? DocumentListKind::Merge : DocumentListKind::Split, {"/a.doc"}, 0);
-            QVERIFY(
-                dropFiles(onList ? static_cast<QWidget*>(w.list) : w.list->viewport(), dropped));
-            QCOMPARE(w.entries(), QStringList{"/a.doc"} + kept);
-            QCOMPARE(w.selectedRow(), 0);
-        }
+        ListWindow w(merge ? DocumentListKind::Merge : DocumentListKind::Split, {"/a.doc"}, 0);
+        QVERIFY(dropFiles(w.list->viewport(), dropped));
+        QCOMPARE(w.entries(), QStringList{"/a.doc"} + kept);
+        QCOMPARE(w.selectedRow(), 0);
         QVERIFY(fake_->messages.isEmpty());  // a drop never talks
     }
 
-    // Text, pictures and web addresses are not files: nothing is added, and the pointer refuses
+    // Text and web addresses are not files: nothing is added, and the pointer refuses
     // what has no address.
     void dataWithoutFilesIsRefused() {
         ListWindow w(DocumentListKind::Merge);
-        QMimeData text, image, web;
+        QMimeData text, web;
         text.setText("/d/a.doc");
-        image.setImageData(QImage(4, 4, QImage::Format_RGB32));
         web.setUrls({QUrl("https://example.org/a.doc")});
-        for (const QMimeData* data : {&text, &image, &web})
-            QVERIFY(test::drop(w.list->viewport(), *data));
+        for (const QMimeData* data : {&text, &web}) QVERIFY(test::drop(w.list->viewport(), *data));
         QCOMPARE(w.entries(), QStringList());
         QDragEnterEvent enter({5, 5}, Qt::CopyAction, &text, Qt::LeftButton, {});
         QApplication::sendEvent(w.list->viewport(), &enter);
         QVERIFY(!enter.isAccepted());
     }
 
-    // The scan runs under the busy pointer and gets the folder with its separator.
-    void folderScanUnderTheBusyPointer() {
-        ListWindow w(DocumentListKind::Merge);
-        QStringList calls;
-        w.files->setFolderScanner([&](QStringList& found, const QString& folder, bool sub) {
-            const QCursor* cursor = QApplication::overrideCursor();
-            calls << QString("%1 %2 %3").arg(folder).arg(sub).arg(cursor ? cursor->shape() : -1);
-            found << folder + "x.doc";
-        });
-        fake_->onModal = chooseFolder(" /some where", true);
-        w.press(1);
-        QCOMPARE(calls, QStringList({QString(" /some where/ 1 %1").arg(Qt::WaitCursor)}));
-        QCOMPARE(w.entries(), QStringList({" /some where/x.doc"}));
-        QCOMPARE(QApplication::overrideCursor(), nullptr);
-    }
-
-    // A blank folder text or Cancel never scans; a missing folder adds nothing, quietly. Cancel
-    // leaves the window fresh for next time.
+    // A blank folder text or Cancel never scans nor talks; Cancel leaves the window fresh for
+    // next time.
     void folderChoicesThatAddNothing_data() {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("leave");
-        const QStringList rows{"blank",     "   ",     "CmdOK",           "cancel", dir_.path(),
-                               "CmdCancel", "missing", "/no/such/folder", "CmdOK"};
-        for (qsizetype i = 0; i < rows.size(); i += 3)
-            QTest::newRow(qPrintable(rows[i])) << rows[i + 1] << rows[i + 2];
+        QTest::newRow("blank") << "   "
+                               << "CmdOK";
+        QTest::newRow("cancel") << dir_.path() << "CmdCancel";
     }
     void folderChoicesThatAddNothing() {
         QFETCH(QString, folder);
         QFETCH(QString, leave);
         ListWindow w(DocumentListKind::Split);
         int scans = 0;
-        if (!folder.startsWith("/no/"))  // the missing folder is scanned for real
-            w.files->setFolderScanner([&](QStringList&, const QString&, bool) { ++scans; });
+        w.files->setFolderScanner([&](QStringList&, const QString&, bool) { ++scans; });
         fake_->onModal = [&](QDialog& d) {
             txtFolder(d)->setText(folder);
             chkSubdir(d)->setChecked(true);
@@ -288,7 +263,6 @@ private slots:
         QCOMPARE(scans, 0);
         QCOMPARE(w.entries(), QStringList());
         QVERIFY(fake_->messages.isEmpty());
-        QCOMPARE(QApplication::overrideCursor(), nullptr);
         if (leave == "CmdOK") return;
         fake_->onModal = [&](QDialog& d) {
             QCOMPARE(txtFolder(d)->text(), QString());
@@ -332,20 +306,6 @@ private slots:
         };
         merge.press(1);
         QCOMPARE(merge.entries(), QStringList({dir_.filePath("top.doc")}));
-    }
-
-    // The hidden folder window does not keep the program running once the working window
-    // closes. The program's end is seen only in its event loop; the watchdog fails a hang.
-    void hiddenFolderWindowDoesNotKeepTheProgram() {
-        ListWindow w(DocumentListKind::Split);
-        w.window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w.window));
-        fake_->onModal = chooseFolder("/x", false);
-        w.press(1);
-        QVERIFY(!FrmPath::instance().isVisible());
-        QTimer::singleShot(0, &w.window, &QWidget::close);
-        QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(1); });
-        QCOMPARE(QCoreApplication::exec(), 0);
     }
 };
 

@@ -220,7 +220,8 @@ void pasteSpan(DocState& doc, const SpanCopy& span) {
 }
 
 void appendPageBreak(DocState& doc) {
-    doc.view->gotoEnd(false);
+    // The end of the main text, wherever the view stands: a file may open with it in a table.
+    doc.view->gotoRange(doc.body->getEnd(), false);
     Reference<css::text::XText> text = doc.view->getText();
     Reference<css::text::XTextCursor> cursor = text->createTextCursorByRange(doc.view->getStart());
     Reference<css::text::XParagraphCursor> para(cursor, UNO_QUERY_THROW);
@@ -235,7 +236,7 @@ void appendPageBreak(DocState& doc) {
 }
 
 void appendFile(DocState& doc, const QString& path) {
-    doc.view->gotoEnd(false);
+    doc.view->gotoRange(doc.body->getEnd(), false);
     Reference<css::text::XText> text = doc.view->getText();
     Reference<css::text::XTextCursor> cursor = text->createTextCursorByRange(doc.view->getStart());
     // The file's text ends its own paragraph: what followed the insertion point stays after

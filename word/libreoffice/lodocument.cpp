@@ -207,7 +207,10 @@ Status LoDocument::empty() {
 Status LoDocument::paste(const Clip& clip) {
     const auto* d = dynamic_cast<const LoClip*>(clip.data());
     if (!d) return fail(Error::Kind::Failed, QStringLiteral("nothing was copied"));
-    return run(Error::Kind::Failed, true, [&] { pasteSpan(m_doc, d->span); });
+    // Laid out once, when the part is stored, not again while it is pasted.
+    holdLayout();
+    m_doc.textChanged();
+    return m_doc.session->call(Error::Kind::Failed, [&] { pasteSpan(m_doc, d->span); });
 }
 
 Status LoDocument::undo() {

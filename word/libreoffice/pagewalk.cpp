@@ -20,7 +20,13 @@ namespace {
 // The start and the end of the main text; the view is left at its start. The view's start
 // of the document lies inside a table that opens it, where a cursor of the body could not go.
 std::pair<Reference<XTextRange>, Reference<XTextRange>> textBounds(DocState& doc) {
-    doc.view->gotoStart(false);
+    // The start of the first page: the office may open a file with the view in a table, where
+    // going to the start would stop at the cell's start, and from the main text it would pass
+    // over a table that opens the document.
+    doc.view->gotoRange(doc.body->getEnd(), false);
+    Reference<css::text::XPageCursor> pages(doc.view, UNO_QUERY_THROW);
+    pages->jumpToFirstPage();
+    pages->jumpToStartOfPage();
     Reference<XTextRange> first = doc.view->getStart();
     Reference<css::text::XTextCursor> at = doc.body->createTextCursor();
     at->gotoEnd(false);

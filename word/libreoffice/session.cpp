@@ -71,6 +71,27 @@ void keepOffNetwork(Session& session) {
     }
 }
 
+// An office that takes its profile for one of an older version tests its drawing for seconds
+// at every start: nothing here ever records the version, so it is recorded once, by us.
+void markProfileCurrent(Session& session) {
+    auto provider = css::configuration::theDefaultProvider::get(session.context());
+    css::beans::NamedValue path;
+    path.Name = "nodepath";
+    path.Value <<= OUString("/org.openoffice.Setup/Product");
+    css::uno::Sequence<css::uno::Any> args(1);
+    args.getArray()[0] <<= path;
+    Reference<css::beans::XPropertySet> product(
+        provider->createInstanceWithArguments("com.sun.star.configuration.ConfigurationAccess",
+                                              args),
+        css::uno::UNO_QUERY_THROW);
+    OUString current, last;
+    product->getPropertyValue("ooSetupVersion") >>= current;
+    product->getPropertyValue("ooSetupLastVersion") >>= last;
+    if (!current.isEmpty() && current != last)
+        session.setConfiguration("/org.openoffice.Setup/Product", "ooSetupLastVersion",
+                                 css::uno::Any(current));
+}
+
 QString pipeName() {
     // Unique to this process and this engine: two programs, or two engines, never share one.
     return QStringLiteral("pagewright_%1_%2_%3")
@@ -214,6 +235,11 @@ Status Session::start() {
         m_desktop.clear();
         m_context.clear();
         return fail(Error::Kind::StartFailed, toQ(e.Message));
+    }
+    try {
+        markProfileCurrent(*this);
+    } catch (const css::uno::Exception&) {
+        // Only the next start's speed depends on it.
     }
     m_dead = false;
     m_timedOut = false;

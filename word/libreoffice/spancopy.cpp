@@ -179,6 +179,16 @@ public:
             }
         }
         if (firstCell.isEmpty() || lastCell.isEmpty()) return;
+        if (firstCell == lastCell) {
+            // The office copies a selection of one cell as nothing: its text comes instead.
+            Reference<css::text::XText> cell(table->getCellByName(firstCell), UNO_QUERY_THROW);
+            Reference<css::text::XTextCursor> text = cell->createTextCursor();
+            text->gotoEnd(true);
+            if (!m_selection->select(Any(text)))
+                throw css::uno::RuntimeException("the cell could not be selected");
+            take();
+            return;
+        }
         Reference<css::text::XTextTableCursor> cursor = table->createCursorByCellName(firstCell);
         cursor->gotoCellByName(lastCell, true);
         if (!m_selection->select(Any(cursor)))
