@@ -194,7 +194,9 @@ Result<bool> LoDocument::hasTrackedChanges() {
 Status LoDocument::keepOnly(const Range& range) {
     const auto* d = dynamic_cast<const LoRange*>(range.data());
     if (!d) return fail(Error::Kind::Failed, QStringLiteral("not a range of this office"));
-    return run(Error::Kind::Failed, true, [&] {
+    holdLayout();  // as for a paste
+    m_doc.textChanged();
+    return m_doc.session->call(Error::Kind::Failed, [&] {
         markPendingEnds(m_doc);
         keepOnlySpan(m_doc, *d->plan);
     });
