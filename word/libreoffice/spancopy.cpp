@@ -161,23 +161,30 @@ public:
 
     void rows(const Reference<css::text::XTextTable>& table, int first, int last) {
         if (last < first) return;
-        // From the first cell of the first row to the last cell of the last row: a table
-        // cursor takes whole rows even where merged cells leave rows of different lengths,
-        // which a rectangle of cell names cannot describe.
-        OUString firstCell, lastCell;
-        int firstColumn = 0, lastColumn = -1;
+        // A table cursor takes the rectangle its two corner cells span. Where merged cells
+        // leave rows of different lengths, the corners come from the wider of the two end rows,
+        // so that the rectangle spans every column.
+        struct Ends {
+            OUString left, right;
+            int leftColumn = 0, rightColumn = -1;
+        } top, bottom;
         for (const OUString& name : table->getCellNames()) {
             const CellName cell = parseCellName(name);
-            const int row = cell.row, column = cell.column;
-            if (row == first && (firstCell.isEmpty() || column < firstColumn)) {
-                firstCell = name;
-                firstColumn = column;
+            Ends* ends = cell.row == first ? &top : cell.row == last ? &bottom : nullptr;
+            if (!ends) continue;
+            if (ends->left.isEmpty() || cell.column < ends->leftColumn) {
+                ends->left = name;
+                ends->leftColumn = cell.column;
             }
-            if (row == last && column > lastColumn) {
-                lastCell = name;
-                lastColumn = column;
+            if (cell.column > ends->rightColumn) {
+                ends->right = name;
+                ends->rightColumn = cell.column;
             }
         }
+        if (first == last) bottom = top;
+        const bool topWider = top.rightColumn > bottom.rightColumn;
+        const OUString firstCell = topWider ? top.right : top.left;
+        const OUString lastCell = topWider ? bottom.left : bottom.right;
         if (firstCell.isEmpty() || lastCell.isEmpty()) return;
         if (firstCell == lastCell) {
             // The office copies a selection of one cell as nothing: its text comes instead.
