@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QTest>
-#include <QThread>
 
 #include "cli/cliprompts.h"
 #include "cli/commandline.h"
@@ -35,13 +34,6 @@ private slots:
         const CommandLine d = parse({"split", "a.docx", "/abs/b.doc"});
         QCOMPARE(d.kind, CommandKind::Split);
         QCOMPARE(d.split.documents, QStringList({"/work/here/a.docx", "/abs/b.doc"}));
-        // The defaults are the window's first run.
-        QCOMPARE(d.split.mode, split::SplitMode::EveryNPages);
-        QCOMPARE(d.split.naming, NamingMode::PartNumber);
-        QCOMPARE(d.split.output, split::OutputRule::BesideSource);
-        QVERIFY(!d.createFolder && !d.json);
-        QCOMPARE(d.split.jobs, QThread::idealThreadCount());
-
         const CommandLine c =
             parse({"split", "--into", "4", "a.docx", "--out", "../parts", "--create-folder",
                    "--json", "--pages=office", "--jobs", "3", "--", "--odd.docx"});

@@ -88,20 +88,6 @@ private slots:
         QVERIFY(QDir().mkpath(m_dir));
     }
 
-    // Parts of several pages, beside their source, keep its page breaks and together its text.
-    void severalPagesPerPart() {
-        const QString src = make(test::pagedDocument(10, "Report", 25), "Report.doc");
-        ScriptedPrompts p;
-        const SplitResult r = run(request({src}, 4, 0), p);
-        QCOMPARE(r.completionMessage, msg::Finished);
-        QCOMPARE(r.written.size(), 3);
-        QStringList texts;
-        for (const QString& w : r.written) texts << test::documentText(*m_app, w);
-        QCOMPARE(test::pdfPageCount(test::exportPdf(*m_app, r.written[1])), 4);
-        QCOMPARE(test::pdfPageCount(test::exportPdf(*m_app, r.written[2])), 2);
-        QCOMPARE(texts.join(u' '), test::documentText(*m_app, src));
-    }
-
     // Part k must hold exactly page k of the office's own export of the source, on one page of
     // the same size. A part that ends with a table needs the paragraph every document has after
     // its last table; where the table fills the page to its foot, that empty paragraph alone

@@ -55,7 +55,6 @@ private slots:
         QVERIFY(on("OptSplit0") && on("OptNewDocName1") && on("OptOutDir0"));
         QVERIFY(box("txtPages")->isEnabled() && !box("txtOutDir")->isEnabled());
         QCOMPARE(c<QComboBox>("CmbNewNameMaskLength")->currentText(), QStringLiteral("2"));
-        QCOMPARE(box("txtFirstWords")->text(), QStringLiteral("20"));
         QVERIFY(!u<QCheckBox>("ChkPageBreak")->isChecked());
         for (QWidget* w : QList<QWidget*>{window_.get(), unite_.get()}) {
             QCOMPARE(w->minimumSize(), w->maximumSize());
