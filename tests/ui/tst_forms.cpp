@@ -154,7 +154,7 @@ private slots:
         u<QLineEdit>("txtUnitedFile")->setText("/old.docx");
         u<QPushButton>("CmdUnitedFile")->click();
         QCOMPARE(u<QLineEdit>("txtUnitedFile")->text(), QString());
-        QCOMPARE(ui_->dialogs.saveFileRequests.value(0).filter,
+        QCOMPARE(ui_->dialogs.saveFileFilters.value(0),
                  QStringLiteral("合并到新文档(*.doc;*.docx) (*.doc *.docx)"));
         QCOMPARE(ui_->dialogs.parents, QList<QPointer<QWidget>>({window_.get(), unite_.get()}));
     }
