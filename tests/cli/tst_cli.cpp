@@ -209,6 +209,11 @@ private slots:
         for (int j = 1; j <= 5; ++j) expected << QStringLiteral("%1/%2.docx").arg(out).arg(j);
         QCOMPARE(filesIn(out), expected);
         QCOMPARE(strings(r.json["written"]), expected);
+        // Parts of several pages keep the source's page breaks, and together its text.
+        QStringList texts;
+        for (const QString& part : expected.first(4)) texts << test::documentText(*m_app, part);
+        QCOMPARE(texts.join(u' '), test::documentText(*m_app, m_long));
+        QCOMPARE(test::pdfPageCount(test::exportPdf(*m_app, expected[1])), 3);
         checkLinks(expected[4]);
         QCOMPARE(r.json["outcome"].toString(), QStringLiteral("completed"));
         QCOMPARE(r.json["exitStatus"].toInt(), 1);

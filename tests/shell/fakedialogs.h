@@ -24,10 +24,6 @@ public:
         QString text;
         bool defaultNo;
     };
-    struct FileRequest {
-        QString title;
-        QString filter;
-    };
 
     void message(QWidget* parent, const QString& text, MessageIcon icon) override {
         parents << parent;
@@ -38,15 +34,15 @@ public:
         questions << Question{text, defaultNo};
         return !yesNoAnswers.isEmpty() && yesNoAnswers.takeFirst();
     }
-    QStringList openFiles(QWidget* parent, const QString& title, const QString& filter) override {
+    QStringList openFiles(QWidget* parent, const QString&, const QString& filter) override {
         parents << parent;
-        openFilesRequests << FileRequest{title, filter};
+        openFilesFilters << filter;
         return openFilesAnswers.isEmpty() ? QStringList() : openFilesAnswers.takeFirst();
     }
-    QString saveFile(QWidget* parent, const QString& title, const QString& filter,
+    QString saveFile(QWidget* parent, const QString&, const QString& filter,
                      const QString&) override {
         parents << parent;
-        saveFileRequests << FileRequest{title, filter};
+        saveFileFilters << filter;
         return saveFileAnswers.isEmpty() ? QString() : saveFileAnswers.takeFirst();
     }
     QString existingDirectory(QWidget* parent, const QString& prompt,
@@ -81,8 +77,8 @@ public:
 
     QList<Message> messages;
     QList<Question> questions;
-    QList<FileRequest> openFilesRequests;
-    QList<FileRequest> saveFileRequests;
+    QStringList openFilesFilters;
+    QStringList saveFileFilters;
     QStringList directoryPrompts;
     QStringList directoryStarts;
     QList<Completion> completions;

@@ -55,7 +55,6 @@ private slots:
         QVERIFY(on("OptSplit0") && on("OptNewDocName1") && on("OptOutDir0"));
         QVERIFY(box("txtPages")->isEnabled() && !box("txtOutDir")->isEnabled());
         QCOMPARE(c<QComboBox>("CmbNewNameMaskLength")->currentText(), QStringLiteral("2"));
-        QCOMPARE(box("txtFirstWords")->text(), QStringLiteral("20"));
         QVERIFY(!u<QCheckBox>("ChkPageBreak")->isChecked());
         for (QWidget* w : QList<QWidget*>{window_.get(), unite_.get()}) {
             QCOMPARE(w->minimumSize(), w->maximumSize());
@@ -155,7 +154,7 @@ private slots:
         u<QLineEdit>("txtUnitedFile")->setText("/old.docx");
         u<QPushButton>("CmdUnitedFile")->click();
         QCOMPARE(u<QLineEdit>("txtUnitedFile")->text(), QString());
-        QCOMPARE(ui_->dialogs.saveFileRequests.value(0).filter,
+        QCOMPARE(ui_->dialogs.saveFileFilters.value(0),
                  QStringLiteral("合并到新文档(*.doc;*.docx) (*.doc *.docx)"));
         QCOMPARE(ui_->dialogs.parents, QList<QPointer<QWidget>>({window_.get(), unite_.get()}));
     }

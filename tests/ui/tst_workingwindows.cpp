@@ -64,36 +64,19 @@ private slots:
         QCOMPARE(ui_->value("ChkPageBreak"), QStringLiteral("<absent>"));
     }
 
-    // The window opens centred on the screen (which one StartForm chooses is seen across
-    // restarts below). The office probe runs off the window's thread, the window disabled
-    // meanwhile, and is released.
-    void startUpProbesTheOffice() {
-        test::FakeWordFactory office;
-        WorkingWindows windows(office);
-        bool offThread = false, disabled = false;
-        office.state().onCreate = [&] {
-            offThread = QThread::currentThread() != qApp->thread();
-            disabled = !windows.visibleWindow()->isEnabled();
-        };
-        QVERIFY(MdlMain(windows, office));
-        QWidget* shown = windows.visibleWindow();
-        const QPoint centre = shown->screen()->availableGeometry().center();
-        QVERIFY((shown->frameGeometry().center() - centre).manhattanLength() <= 2);
-        QVERIFY(ui_->dialogs.messages.isEmpty());
-        QVERIFY(offThread && disabled && shown->isEnabled());
-        QCOMPARE(office.state().created, 1);
-        QCOMPARE(office.state().live, 0);
-        QCOMPARE(office.state().count("open"), 0);
-    }
-
-    // The message is shown over the window opened first; the program ends there, the windows
-    // going without their close step: stored settings are left as they were, or not written.
-    void withoutAnOffice_data() {
+    // The window StartForm chooses opens centred on the screen, disabled while the office probe
+    // runs off its thread. Without an office the message is shown over it and the program ends
+    // there, the windows going without their close step: stored settings are left as they were,
+    // or not written.
+    void startUp_data() {
+        QTest::addColumn<bool>("installed");
         QTest::addColumn<bool>("firstRun");
-        QTest::newRow("stored settings") << false;
-        QTest::newRow("first run") << true;
+        QTest::newRow("office") << true << true;
+        QTest::newRow("no office, stored settings") << false << false;
+        QTest::newRow("no office, first run") << false << true;
     }
-    void withoutAnOffice() {
+    void startUp() {
+        QFETCH(bool, installed);
         QFETCH(bool, firstRun);
         if (!firstRun) {
             QSettings stored(ui_->file(), QSettings::IniFormat);
@@ -103,15 +86,29 @@ private slots:
         const QByteArray before = test::fileHash(ui_->file());
         {
             test::FakeWordFactory office;
-            office.addFault({QStringLiteral("create"), {}, word::Error::Kind::NotInstalled});
+            if (!installed)
+                office.addFault({QStringLiteral("create"), {}, word::Error::Kind::NotInstalled});
             WorkingWindows windows(office);
-            QVERIFY(!MdlMain(windows, office));
-            QCOMPARE(ui_->dialogs.messages.size(), 1);
+            bool offThread = false, disabled = false;
+            office.state().onCreate = [&] {
+                offThread = QThread::currentThread() != qApp->thread();
+                disabled = !windows.visibleWindow()->isEnabled();
+            };
+            QCOMPARE(MdlMain(windows, office), installed);
+            QWidget* shown = windows.visibleWindow();
+            QVERIFY(shown);
+            QCOMPARE(shown, firstRun ? static_cast<QWidget*>(windows.split()) : windows.unite());
+            const QPoint centre = shown->screen()->availableGeometry().center();
+            QVERIFY((shown->frameGeometry().center() - centre).manhattanLength() <= 2);
+            QVERIFY(offThread && disabled && shown->isEnabled());
+            QCOMPARE(office.state().created, int(installed));
+            QCOMPARE(office.state().live, 0);
+            QCOMPARE(office.state().count("open"), 0);
+            QCOMPARE(ui_->dialogs.messages.size(), installed ? 0 : 1);
+            if (installed) return;
             QCOMPARE(ui_->dialogs.messages[0].text, NoOfficeMessage);
             QCOMPARE(ui_->dialogs.messages[0].icon, MessageIcon::Information);
-            QWidget* first = firstRun ? static_cast<QWidget*>(windows.split()) : windows.unite();
-            QVERIFY(first);
-            QCOMPARE(ui_->dialogs.parents.last().data(), first);
+            QCOMPARE(ui_->dialogs.parents.last().data(), shown);
         }
         QCOMPARE(test::fileHash(ui_->file()), before);
     }
