@@ -31,17 +31,13 @@ double similarity(const QString& a, const QString& b) {
     return 2.0 * common / double(a.size() - 1 + b.size() - 1);
 }
 
-bool CorpusOracle::ensureOffice() {
-    if (m_app && m_app->isAlive()) return true;
-    m_app.reset();
-    auto started = word::LibreOfficeFactory().create();
-    if (!started) return false;
-    m_app = std::move(*started);
-    return true;
-}
-
 std::optional<OfficeView> CorpusOracle::view(const QString& path, bool withPages) {
-    if (!ensureOffice()) return std::nullopt;
+    if (!m_app || !m_app->isAlive()) {
+        m_app.reset();
+        auto started = word::LibreOfficeFactory().create();
+        if (!started) return std::nullopt;
+        m_app = std::move(*started);
+    }
     auto doc = m_app->open(path);
     if (!doc) return std::nullopt;
     const QString txt = m_scratch + QStringLiteral("/oracle.txt");

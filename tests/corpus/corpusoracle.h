@@ -25,7 +25,6 @@ public:
     std::optional<OfficeView> view(const QString& path, bool withPages = true);
 
 private:
-    bool ensureOffice();
     std::unique_ptr<word::Application> m_app;
     QString m_scratch;
 };

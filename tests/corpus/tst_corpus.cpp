@@ -40,17 +40,6 @@ struct DocumentOutcome {
     QString why;
 };
 
-// The parts of one source under naming rule 0, in page order.
-QStringList partsOf(const QString& outDir, const QString& source, int pages) {
-    QStringList parts;
-    for (int k = 1; k <= pages; ++k) {
-        const QString part = outDir + PathSeparator + GetFileBaseName(source) +
-                             QStringLiteral("%1页-%1页").arg(k) + GetFileExt(source);
-        if (QFileInfo::exists(part)) parts << part;
-    }
-    return parts;
-}
-
 // Splits a share of the folder's documents in one run, then judges each against the oracle.
 void judge(const QStringList& sources, const QString& work, QList<DocumentOutcome>& out) {
     QList<QByteArray> before;
@@ -86,7 +75,13 @@ void judge(const QStringList& sources, const QString& work, QList<DocumentOutcom
             continue;
         }
         d.pages = int(view->pages.size());
-        const QStringList parts = partsOf(outDir, source, qMax(d.pages, 1) + 8);
+        // The parts under the page-range naming rule, in page order.
+        QStringList parts;
+        for (int k = 1; k <= qMax(d.pages, 1) + 8; ++k) {
+            const QString part = outDir + PathSeparator + GetFileBaseName(source) +
+                                 QStringLiteral("%1页-%1页").arg(k) + GetFileExt(source);
+            if (QFileInfo::exists(part)) parts << part;
+        }
         d.parts = int(parts.size());
         // Long documents are held against their text only: a PDF of every part would take
         // most of the suite's time.
@@ -107,17 +102,9 @@ void judge(const QStringList& sources, const QString& work, QList<DocumentOutcom
                 ++matching;
         }
         d.textKept = joined == view->mainText;
-        if (!d.textKept) {
-            qsizetype at = 0;
-            while (at < joined.size() && at < view->mainText.size() &&
-                   joined[at] == view->mainText[at])
-                ++at;
-            d.why = QStringLiteral("source %1 characters, parts %2; from \"%3\" against \"%4\"")
-                        .arg(view->mainText.size())
-                        .arg(joined.size())
-                        .arg(view->mainText.mid(qMax<qsizetype>(0, at - 10), 40),
-                             joined.mid(qMax<qsizetype>(0, at - 10), 40));
-        }
+        d.why = QStringLiteral("source %1 characters, parts %2")
+                    .arg(view->mainText.size())
+                    .arg(joined.size());
         d.exact = d.textKept && d.parts == d.pages && matching == d.pages && onePageEach;
         out << d;
     }

@@ -75,7 +75,6 @@ public:
     word::Result<std::unique_ptr<word::Application>> create() override;
 
     FakeOfficeState& state() { return *m_state; }
-    const FakeOfficeState& state() const { return *m_state; }
     void addFault(const FakeFault& fault) { m_state->faults.append(fault); }
 
 private:
