@@ -85,6 +85,13 @@ auto LoDocument::run(Error::Kind kind, bool changesText, F&& f) -> Result<std::i
     return m_doc.session->call(kind, std::forward<F>(f));
 }
 
+template <class F>
+Status LoDocument::editHeld(F&& f) {
+    holdLayout();
+    m_doc.textChanged();
+    return m_doc.session->call(Error::Kind::Failed, std::forward<F>(f));
+}
+
 void LoDocument::holdLayout() {
     if (m_doc.layoutHeld) return;
     if (m_doc.session->call(Error::Kind::Failed, [&] { m_doc.model->lockControllers(); }))
@@ -194,9 +201,7 @@ Result<bool> LoDocument::hasTrackedChanges() {
 Status LoDocument::keepOnly(const Range& range) {
     const auto* d = dynamic_cast<const LoRange*>(range.data());
     if (!d) return fail(Error::Kind::Failed, QStringLiteral("not a range of this office"));
-    holdLayout();  // as for a paste
-    m_doc.textChanged();
-    return m_doc.session->call(Error::Kind::Failed, [&] {
+    return editHeld([&] {
         markPendingEnds(m_doc);
         keepOnlySpan(m_doc, *d->plan);
     });
@@ -210,9 +215,7 @@ Status LoDocument::paste(const Clip& clip) {
     const auto* d = dynamic_cast<const LoClip*>(clip.data());
     if (!d) return fail(Error::Kind::Failed, QStringLiteral("nothing was copied"));
     // Laid out once, when the part is stored, not again while it is pasted.
-    holdLayout();
-    m_doc.textChanged();
-    return m_doc.session->call(Error::Kind::Failed, [&] { pasteSpan(m_doc, d->span); });
+    return editHeld([&] { pasteSpan(m_doc, d->span); });
 }
 
 Status LoDocument::undo() {
@@ -254,9 +257,7 @@ Result<QString> LoDocument::characters() {
 }
 
 Status LoDocument::appendPageBreak() {
-    holdLayout();
-    m_doc.textChanged();
-    return m_doc.session->call(Error::Kind::Failed, [&] { lo::appendPageBreak(m_doc); });
+    return editHeld([&] { lo::appendPageBreak(m_doc); });
 }
 
 Status LoDocument::appendFile(const QString& path) {

@@ -42,6 +42,9 @@ private:
     // appends in a row hold the layout; anything else brings it up to date first.
     void holdLayout();
     void releaseLayout();
+    // An edit whose layout waits for the next store or read, as appends and pasted parts do.
+    template <class F>
+    Status editHeld(F&& f);
 
     DocState m_doc;
 };

@@ -71,25 +71,31 @@ void keepOffNetwork(Session& session) {
     }
 }
 
+// A node of the office's settings, to read and change.
+Reference<css::beans::XPropertySet> settingsNode(
+    const Reference<css::uno::XComponentContext>& context, const OUString& node) {
+    css::beans::NamedValue path;
+    path.Name = "nodepath";
+    path.Value <<= node;
+    css::uno::Sequence<css::uno::Any> args(1);
+    args.getArray()[0] <<= path;
+    return Reference<css::beans::XPropertySet>(
+        css::configuration::theDefaultProvider::get(context)->createInstanceWithArguments(
+            "com.sun.star.configuration.ConfigurationUpdateAccess", args),
+        css::uno::UNO_QUERY_THROW);
+}
+
 // An office that takes its profile for one of an older version tests its drawing for seconds
 // at every start: nothing here ever records the version, so it is recorded once, by us.
 void markProfileCurrent(Session& session) {
-    auto provider = css::configuration::theDefaultProvider::get(session.context());
-    css::beans::NamedValue path;
-    path.Name = "nodepath";
-    path.Value <<= OUString("/org.openoffice.Setup/Product");
-    css::uno::Sequence<css::uno::Any> args(1);
-    args.getArray()[0] <<= path;
-    Reference<css::beans::XPropertySet> product(
-        provider->createInstanceWithArguments("com.sun.star.configuration.ConfigurationAccess",
-                                              args),
-        css::uno::UNO_QUERY_THROW);
+    Reference<css::beans::XPropertySet> product =
+        settingsNode(session.context(), "/org.openoffice.Setup/Product");
     OUString current, last;
     product->getPropertyValue("ooSetupVersion") >>= current;
     product->getPropertyValue("ooSetupLastVersion") >>= last;
-    if (!current.isEmpty() && current != last)
-        session.setConfiguration("/org.openoffice.Setup/Product", "ooSetupLastVersion",
-                                 css::uno::Any(current));
+    if (current.isEmpty() || current == last) return;
+    product->setPropertyValue("ooSetupLastVersion", css::uno::Any(current));
+    Reference<css::util::XChangesBatch>(product, css::uno::UNO_QUERY_THROW)->commitChanges();
 }
 
 QString pipeName() {
@@ -249,16 +255,9 @@ Status Session::start() {
 }
 
 void Session::setConfiguration(const char* node, const char* property, const css::uno::Any& value) {
-    auto provider = css::configuration::theDefaultProvider::get(m_context);
-    css::beans::NamedValue path;
-    path.Name = "nodepath";
-    path.Value <<= OUString::createFromAscii(node);
-    css::uno::Sequence<css::uno::Any> args(1);
-    args.getArray()[0] <<= path;
-    auto access = provider->createInstanceWithArguments(
-        "com.sun.star.configuration.ConfigurationUpdateAccess", args);
-    Reference<css::beans::XPropertySet>(access, css::uno::UNO_QUERY_THROW)
-        ->setPropertyValue(OUString::createFromAscii(property), value);
+    Reference<css::beans::XPropertySet> access =
+        settingsNode(m_context, OUString::createFromAscii(node));
+    access->setPropertyValue(OUString::createFromAscii(property), value);
     Reference<css::util::XChangesBatch>(access, css::uno::UNO_QUERY_THROW)->commitChanges();
 }
 
