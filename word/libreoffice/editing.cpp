@@ -221,9 +221,9 @@ void pasteSpan(DocState& doc, const SpanCopy& span) {
 
 void appendPageBreak(DocState& doc) {
     // The end of the main text, wherever the view stands: a file may open with it in a table.
-    doc.view->gotoRange(doc.body->getEnd(), false);
-    Reference<css::text::XText> text = doc.view->getText();
-    Reference<css::text::XTextCursor> cursor = text->createTextCursorByRange(doc.view->getStart());
+    const Reference<css::text::XText>& text = doc.body;
+    Reference<css::text::XTextCursor> cursor = text->createTextCursor();
+    cursor->gotoEnd(false);
     Reference<css::text::XParagraphCursor> para(cursor, UNO_QUERY_THROW);
     // An empty paragraph takes the break itself; otherwise a new paragraph begins the new page.
     const bool emptyParagraph = para->isStartOfParagraph() && para->isEndOfParagraph();
@@ -236,9 +236,9 @@ void appendPageBreak(DocState& doc) {
 }
 
 void appendFile(DocState& doc, const QString& path) {
-    doc.view->gotoRange(doc.body->getEnd(), false);
-    Reference<css::text::XText> text = doc.view->getText();
-    Reference<css::text::XTextCursor> cursor = text->createTextCursorByRange(doc.view->getStart());
+    const Reference<css::text::XText>& text = doc.body;
+    Reference<css::text::XTextCursor> cursor = text->createTextCursor();
+    cursor->gotoEnd(false);
     // The file's text ends its own paragraph: what followed the insertion point stays after
     // it, in a paragraph of its own.
     text->insertControlCharacter(Reference<XTextRange>(cursor.get()),

@@ -17,12 +17,11 @@ using css::uno::UNO_QUERY_THROW;
 
 namespace {
 
-// The start and the end of the main text; the view is left at its start. The view's start
-// of the document lies inside a table that opens it, where a cursor of the body could not go.
+// The start and the end of the main text; the view is left at its start. The start is taken
+// as the first page's, by the view: it lies inside a table that opens the document, where a
+// cursor of the body could not go. Going to the start would stop at a cell's start where the
+// office opened the file with the view in a table, and pass over a table that opens it.
 std::pair<Reference<XTextRange>, Reference<XTextRange>> textBounds(DocState& doc) {
-    // The start of the first page: the office may open a file with the view in a table, where
-    // going to the start would stop at the cell's start, and from the main text it would pass
-    // over a table that opens the document.
     doc.view->gotoRange(doc.body->getEnd(), false);
     Reference<css::text::XPageCursor> pages(doc.view, UNO_QUERY_THROW);
     pages->jumpToFirstPage();

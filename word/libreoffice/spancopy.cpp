@@ -189,11 +189,7 @@ public:
         if (firstCell == lastCell) {
             // The office copies a selection of one cell as nothing: its text comes instead.
             Reference<css::text::XText> cell(table->getCellByName(firstCell), UNO_QUERY_THROW);
-            Reference<css::text::XTextCursor> text = cell->createTextCursor();
-            text->gotoEnd(true);
-            if (!m_selection->select(Any(text)))
-                throw css::uno::RuntimeException("the cell could not be selected");
-            take();
+            plainText(cell->getStart(), cell->getEnd());
             return;
         }
         Reference<css::text::XTextTableCursor> cursor = table->createCursorByCellName(firstCell);
@@ -247,7 +243,9 @@ private:
     // Running text without a table, selected through a cursor of the text: after a table has
     // been selected, the view cursor cannot always be drawn again.
     void plainText(const Reference<XTextRange>& from, const Reference<XTextRange>& to) {
-        Reference<css::text::XTextCursor> cursor = m_body->createTextCursorByRange(from);
+        Reference<css::text::XText> text = from->getText();
+        if (!text.is()) text = m_body;
+        Reference<css::text::XTextCursor> cursor = text->createTextCursorByRange(from);
         cursor->gotoRange(to, true);
         if (!m_selection->select(Any(cursor)))
             throw css::uno::RuntimeException("the text could not be selected");
