@@ -3,8 +3,7 @@
 
 #include <cstdio>
 
-#include <QDir>
-#include <QTest>
+#include <QtTest>
 
 #include "cli/cliprompts.h"
 #include "cli/commandline.h"

@@ -1,9 +1,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include "doclist/folderscan.h"

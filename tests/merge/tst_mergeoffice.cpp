@@ -1,10 +1,7 @@
 // The merge against the real LibreOffice: what the target holds, its pages and orientation, its
 // format, and the office processes left behind.
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
 
 #include <csignal>
 

@@ -1,10 +1,6 @@
 // The merge's logic against a fake office: checks, preparation, passes and what is reported.
 
-#include <QDir>
-#include <QFile>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
 
 #include <unistd.h>
 

@@ -3,8 +3,6 @@
 
 #include <atomic>
 
-#include <QSemaphore>
-
 #include "doclist/documentlist.h"
 #include "merge/mergemessages.h"
 #include "merge/window/frmunite.h"

@@ -1,13 +1,10 @@
 // The program's start-up and its two working windows: which window opens, the office probe,
 // switching between the windows, their lists, and the options they keep across runs.
 
-#include <QThread>
-
 #include "app/mdlmain.h"
 #include "app/workingwindows.h"
 #include "doclist/documentlist.h"
 #include "merge/window/frmunite.h"
-#include "shell/dialogs.h"
 #include "split/window/frmsplit.h"
 #include "tests/support/testenv.h"
 #include "tests/ui/uitestsupport.h"
