@@ -19,7 +19,6 @@ class WindowRunsTest : public QObject {
 private:
     std::unique_ptr<test::WindowCase> ui_;
     std::unique_ptr<test::FakeWordFactory> office_;
-    std::unique_ptr<QTemporaryDir> dir_;
     std::unique_ptr<WorkingWindow> window_;
     QSemaphore reached_, go_;
     std::atomic<bool> armed_{false};
@@ -28,13 +27,13 @@ private:
     T* c(const char* name) const {
         return test::control<T>(*window_, name);
     }
-    QString outDir() const { return dir_->filePath("out"); }
+    QString path(const QString& name) const { return ui_->dir.filePath(name); }
+    QString outDir() const { return path("out"); }
     QString doc(const QString& name, int pages) const {
         QList<QStringList> content;
         for (int k = 1; k <= pages; ++k) content << QStringList{name + QString::number(k)};
-        const QString path = dir_->filePath(name);
-        return test::writeFakeDocument(path, test::FakeContent::fromPages(content)) ? path
-                                                                                    : QString();
+        test::writeFakeDocument(path(name), test::FakeContent::fromPages(content));
+        return path(name);
     }
 
     // Three parts of one document to split, or three documents to merge; the run is held as it
@@ -51,12 +50,12 @@ private:
         } else {
             window_ = std::make_unique<frmUnite>(*office_);
             list << doc("a.docx", 1) << doc("b.docx", 1) << doc("c.docx", 1);
-            c<QLineEdit>("txtUnitedFile")->setText(dir_->filePath("all.docx"));
+            c<QLineEdit>("txtUnitedFile")->setText(path("all.docx"));
         }
         c<QListWidget>("LstFiles")->findChild<DocumentList*>()->append(list);
         window_->show();
         const QString op = split ? "saveAs" : "appendFile";
-        const QString at = split ? outDir() : dir_->filePath("a.docx");
+        const QString at = split ? outDir() : path("a.docx");
         armed_ = true;
         office_->state().onCall = [this, op, at](const test::FakeCall& call) {
             if (call.op == op && call.arg.startsWith(at) && armed_.exchange(false)) {
@@ -83,8 +82,7 @@ private slots:
     void init() {
         ui_ = std::make_unique<test::WindowCase>();
         office_ = std::make_unique<test::FakeWordFactory>();
-        dir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(ui_->dir.isValid() && dir_->isValid());
+        QVERIFY(ui_->dir.isValid());
     }
     void cleanup() {
         armed_ = false;
@@ -124,7 +122,7 @@ private slots:
             QCOMPARE(done.folder, outDir());
         } else {
             QVERIFY2(done.text.startsWith(merge::msg::Cancelled(1)), qPrintable(done.text));
-            QCOMPARE(done.folder, dir_->path());
+            QCOMPARE(done.folder, ui_->dir.path());
             QCOMPARE(done.icon, MessageIcon::Exclamation);
             QCOMPARE(done.details.split(u'\n').size(), 3);  // the heading and both left out
         }

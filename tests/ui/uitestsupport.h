@@ -14,12 +14,6 @@ namespace pw::test {
 struct WindowCase {
     WindowCase() { QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path()); }
     QString file() const { return dir.filePath(QStringLiteral("Quillmark/Quillmark.ini")); }
-    // The stored text, or "<absent>".
-    QString value(const QString& key) const {
-        return QSettings(file(), QSettings::IniFormat)
-            .value(QStringLiteral("Controls/") + key, QStringLiteral("<absent>"))
-            .toString();
-    }
     bool written() const { return QFile::exists(file()); }
 
     QTemporaryDir dir;
