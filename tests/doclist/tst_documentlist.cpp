@@ -6,6 +6,7 @@
 #include "tests/shell/fakedialogs.h"
 
 using namespace pw;
+using test::control;
 using test::dropFiles;
 
 namespace {
@@ -40,16 +41,6 @@ struct ListWindow {
     QListWidget* list;
     DocumentList* files;
 };
-
-QLineEdit* txtFolder(QDialog& d) {
-    return d.findChild<QLineEdit*>("txtFolder");
-}
-QCheckBox* chkSubdir(QDialog& d) {
-    return d.findChild<QCheckBox*>("ChkSubdir");
-}
-void press(QDialog& d, const char* name) {
-    d.findChild<QPushButton*>(name)->click();
-}
 
 }  // namespace
 
@@ -171,8 +162,8 @@ private slots:
             found << offered;
         });
         fake_->onModal = [](QDialog& d) {
-            txtFolder(d)->setText("/x");
-            press(d, "CmdOK");
+            control<QLineEdit>(d, "txtFolder")->setText("/x");
+            control<QPushButton>(d, "CmdOK")->click();
         };
         if (folder)
             w.press(1);
@@ -247,9 +238,9 @@ private slots:
         int scans = 0;
         w.files->setFolderScanner([&](QStringList&, const QString&, bool) { ++scans; });
         fake_->onModal = [&](QDialog& d) {
-            txtFolder(d)->setText(folder);
-            chkSubdir(d)->setChecked(true);
-            press(d, qPrintable(leave));
+            control<QLineEdit>(d, "txtFolder")->setText(folder);
+            control<QCheckBox>(d, "ChkSubdir")->setChecked(true);
+            control<QPushButton>(d, qPrintable(leave))->click();
         };
         w.press(1);
         QCOMPARE(scans, 0);
@@ -257,8 +248,8 @@ private slots:
         QVERIFY(fake_->messages.isEmpty());
         if (leave == "CmdOK") return;
         fake_->onModal = [&](QDialog& d) {
-            QCOMPARE(txtFolder(d)->text(), QString());
-            QVERIFY(!chkSubdir(d)->isChecked());
+            QCOMPARE(control<QLineEdit>(d, "txtFolder")->text(), QString());
+            QVERIFY(!control<QCheckBox>(d, "ChkSubdir")->isChecked());
         };
         w.press(1);
         QCOMPARE(fake_->modalWindows, QStringList({"FrmPath", "FrmPath"}));
@@ -272,15 +263,15 @@ private slots:
         QStringList shown;
         fake_->directoryAnswers << dir_.path();  // then a cancel
         fake_->onModal = [&](QDialog& d) {
-            QVERIFY(!d.findChild<QPushButton*>("CmdFolder")->icon().isNull());
-            txtFolder(d)->setText("/typed");
+            QVERIFY(!control<QPushButton>(d, "CmdFolder")->icon().isNull());
+            control<QLineEdit>(d, "txtFolder")->setText("/typed");
             for (int i = 0; i < 3; ++i) {
-                press(d, "CmdFolder");
-                shown << txtFolder(d)->text();
+                control<QPushButton>(d, "CmdFolder")->click();
+                shown << control<QLineEdit>(d, "txtFolder")->text();
             }
-            txtFolder(d)->setText(dir_.path());
-            chkSubdir(d)->setChecked(true);
-            press(d, "CmdOK");
+            control<QLineEdit>(d, "txtFolder")->setText(dir_.path());
+            control<QCheckBox>(d, "ChkSubdir")->setChecked(true);
+            control<QPushButton>(d, "CmdOK")->click();
         };
         w.press(1);
         QCOMPARE(shown, QStringList({dir_.path(), "", ""}));
@@ -291,10 +282,10 @@ private slots:
                  QStringList({dir_.filePath("top.doc"), dir_.filePath("named.doc/inside.doc"),
                               dir_.filePath("sub/deep.docx")}));
         fake_->onModal = [&](QDialog& d) {
-            QCOMPARE(txtFolder(d)->text(), dir_.path());
-            QVERIFY(chkSubdir(d)->isChecked());
-            chkSubdir(d)->setChecked(false);
-            press(d, "CmdOK");
+            QCOMPARE(control<QLineEdit>(d, "txtFolder")->text(), dir_.path());
+            QVERIFY(control<QCheckBox>(d, "ChkSubdir")->isChecked());
+            control<QCheckBox>(d, "ChkSubdir")->setChecked(false);
+            control<QPushButton>(d, "CmdOK")->click();
         };
         merge.press(1);
         QCOMPARE(merge.entries(), QStringList({dir_.filePath("top.doc")}));

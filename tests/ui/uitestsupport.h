@@ -1,7 +1,7 @@
 #pragma once
 
 // What the window tests share: settings in a folder of each case's own, dialogs answered by the
-// test, finding controls by objectName, drops on a window's list and a run to its end.
+// test, drops on a window's list and a run to its end.
 
 #include "shell/workingwindow.h"
 #include "tests/shell/fakedialogs.h"
@@ -20,13 +20,6 @@ struct WindowCase {
     FakeDialogs dialogs;
     ScopedDialogs use{dialogs};
 };
-
-template <class T>
-T* control(const QWidget& window, const char* name) {
-    auto* found = window.findChild<T*>(QString::fromLatin1(name));
-    if (!found) qWarning("no control %s", name);
-    return found;
-}
 
 inline bool dropFiles(QWidget& window, const QStringList& paths) {
     return dropFiles(control<QListWidget>(window, "LstFiles")->viewport(), paths);
