@@ -93,11 +93,7 @@ private slots:
     }
 
     // Progress and 取消: the run ends after the part or document in hand.
-    void progressAndStop_data() {
-        QTest::addColumn<bool>("split");
-        QTest::newRow("split") << true;
-        QTest::newRow("merge") << false;
-    }
+    void progressAndStop_data() { test::splitAndMergeRows(); }
     void progressAndStop() {
         QFETCH(bool, split);
         startHeld(split);
@@ -129,14 +125,12 @@ private slots:
     }
 
     // Closing during a run asks first: Yes stops and then closes, saving the options; No goes on.
-    void closeDuringARun_data() {
-        QTest::addColumn<bool>("stop");
-        QTest::newRow("split, stop") << true;
-        QTest::newRow("merge, go on") << false;
-    }
+    // The split window is answered Yes, the merge window No.
+    void closeDuringARun_data() { test::splitAndMergeRows(); }
     void closeDuringARun() {
-        QFETCH(bool, stop);
-        startHeld(stop);
+        QFETCH(bool, split);
+        const bool stop = split;
+        startHeld(split);
         ui_->dialogs.yesNoAnswers << stop;
         QVERIFY(!window_->close());
         QCOMPARE(ui_->dialogs.questions.size(), 1);

@@ -147,21 +147,17 @@ private slots:
 
     // Each window's list buttons and About button are wired, and its list takes the drops of its
     // kind: web pages and plain text on the merge list only.
-    void listButtonsAndDrops_data() {
-        QTest::addColumn<bool>("merge");
-        QTest::newRow("split") << false;
-        QTest::newRow("merge") << true;
-    }
+    void listButtonsAndDrops_data() { test::splitAndMergeRows(); }
     void listButtonsAndDrops() {
-        QFETCH(bool, merge);
+        QFETCH(bool, split);
         WorkingWindows windows(office_);
-        merge ? windows.showUnite() : windows.showSplit();
+        split ? windows.showSplit() : windows.showUnite();
         QWidget* w = windows.visibleWindow();
         ui_->dialogs.openFilesAnswers << QStringList{"/d/x.docx"};
         the<QPushButton>(w, "CmdFile0")->click();
         QVERIFY(test::dropFiles(*w, {"/d/report.DOCX", "/d/page.html"}));
         const QStringList kept{"/d/x.docx", "/d/report.DOCX"};
-        QCOMPARE(list(*w).entries(), merge ? kept + QStringList{"/d/page.html"} : kept);
+        QCOMPARE(list(*w).entries(), split ? kept : kept + QStringList{"/d/page.html"});
         the<QPushButton>(w, "CmdAbout")->click();
         QCOMPARE(ui_->dialogs.modalWindows, QStringList{QStringLiteral("frmAbout")});
     }

@@ -25,6 +25,13 @@ inline bool dropFiles(QWidget& window, const QStringList& paths) {
     return dropFiles(control<QListWidget>(window, "LstFiles")->viewport(), paths);
 }
 
+// One row for each window: the column split, true for the split window.
+inline void splitAndMergeRows() {
+    QTest::addColumn<bool>("split");
+    QTest::newRow("split") << true;
+    QTest::newRow("merge") << false;
+}
+
 // Presses CmdOp and lets the window's thread answer the run until it has ended.
 inline bool pressCmdOp(WorkingWindow& window) {
     QSignalSpy finished(&window, &WorkingWindow::operationFinished);
