@@ -1,25 +1,13 @@
 #pragma once
 
-// What the window tests share: settings in a folder of each case's own, dialogs answered by the
-// test, drops on a window's list and a run to its end.
+// What the window tests share besides the dialogs: drops on a window's list, a row for each window
+// and a run to its end.
 
 #include "shell/workingwindow.h"
 #include "tests/shell/fakedialogs.h"
 #include "tests/support/fakeword.h"
 
 namespace pw::test {
-
-// Each case's own settings and dialogs, in place for as long as it lives. The per-user store goes
-// to a fresh folder: QSettings caches files by path.
-struct WindowCase {
-    WindowCase() { QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path()); }
-    QString file() const { return dir.filePath(QStringLiteral("Quillmark/Quillmark.ini")); }
-    bool written() const { return QFile::exists(file()); }
-
-    QTemporaryDir dir;
-    FakeDialogs dialogs;
-    ScopedDialogs use{dialogs};
-};
 
 inline bool dropFiles(QWidget& window, const QStringList& paths) {
     return dropFiles(control<QListWidget>(window, "LstFiles")->viewport(), paths);
