@@ -65,7 +65,6 @@ private slots:
         fake_ = std::make_unique<test::FakeDialogs>();
         use_ = std::make_unique<ScopedDialogs>(*fake_);
         FrmPath::instance().reject();  // every case starts from a fresh folder window
-        fake_->parents.clear();
     }
 
     // In the dialog's order, as the dialog gave them, duplicates and other types too; a cancel

@@ -17,7 +17,6 @@ using Outcome = merge::MergeResult::Outcome;
 
 namespace {
 
-// Whether the words appear in text in this order.
 bool inOrder(const QString& text, const QStringList& words) {
     qsizetype from = 0;
     for (const QString& w : words) {
