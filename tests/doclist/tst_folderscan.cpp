@@ -101,10 +101,9 @@ private slots:
 
     void unreadableSubfolderAddsNothingAndStopsNothing() {
         const QString d = root() + "d";
-        touch(d + "/top.doc");
-        touch(d + "/locked/secret.doc");
-        touch(d + "/open/seen.doc");
-        touch(d + "/open/deeper/also.doc");
+        for (const char* file :
+             {"top.doc", "locked/secret.doc", "open/seen.doc", "open/deeper/also.doc"})
+            touch(d + '/' + file);
         // Readable for everyone but the locked folder.
         QFile::setPermissions(
             dir_->path(), QFile::permissions(dir_->path()) | QFile::ReadOther | QFile::ExeOther);
