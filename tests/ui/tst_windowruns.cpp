@@ -3,7 +3,6 @@
 
 #include <atomic>
 
-#include "doclist/documentlist.h"
 #include "merge/mergemessages.h"
 #include "merge/window/frmunite.h"
 #include "split/splitmessages.h"
@@ -52,7 +51,7 @@ private:
             list << doc("a.docx", 1) << doc("b.docx", 1) << doc("c.docx", 1);
             c<QLineEdit>("txtUnitedFile")->setText(path("all.docx"));
         }
-        c<QListWidget>("LstFiles")->findChild<DocumentList*>()->append(list);
+        test::list(*window_).append(list);
         window_->show();
         const QString op = split ? "saveAs" : "appendFile";
         const QString at = split ? outDir() : path("a.docx");

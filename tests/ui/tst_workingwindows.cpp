@@ -3,7 +3,6 @@
 
 #include "app/mdlmain.h"
 #include "app/workingwindows.h"
-#include "doclist/documentlist.h"
 #include "merge/window/frmunite.h"
 #include "split/window/frmsplit.h"
 #include "tests/support/testenv.h"
@@ -11,6 +10,7 @@
 
 using namespace pw;
 using pw::test::control;
+using pw::test::list;
 
 namespace {
 
@@ -18,10 +18,6 @@ void chooseFunction(QWidget& window, int position) {
     auto* combo = control<QComboBox>(window, "CmbFunc");
     combo->setCurrentIndex(position);
     emit combo->activated(position);
-}
-
-DocumentList& list(QWidget& window) {
-    return *control<QListWidget>(window, "LstFiles")->findChild<DocumentList*>();
 }
 
 template <class T = QRadioButton>

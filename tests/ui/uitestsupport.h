@@ -1,14 +1,18 @@
 #pragma once
 
-// What the window tests share besides the dialogs: drops on a window's list, a row for each window
-// and a run to its end.
+// What the window tests share besides the dialogs: a window's list and drops on it, a row for each
+// window and a run to its end.
 
+#include "doclist/documentlist.h"
 #include "shell/workingwindow.h"
 #include "tests/shell/fakedialogs.h"
 #include "tests/support/fakeword.h"
 
 namespace pw::test {
 
+inline DocumentList& list(QWidget& window) {
+    return *control<QListWidget>(window, "LstFiles")->findChild<DocumentList*>();
+}
 inline bool dropFiles(QWidget& window, const QStringList& paths) {
     return dropFiles(control<QListWidget>(window, "LstFiles")->viewport(), paths);
 }
