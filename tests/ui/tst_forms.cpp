@@ -189,7 +189,6 @@ private slots:
         window_->show();
         window_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window_.get()));
-        QTemporaryDir tmp;
         QVERIFY(test::pressCmdOp(*window_));
         QVERIFY(c<QPushButton>("CmdOp")->isEnabled());
         QVERIFY(!QGuiApplication::overrideCursor());
@@ -200,18 +199,18 @@ private slots:
         QCOMPARE(ui_->dialogs.directoryPrompts.size(), 1);
         QCOMPARE(box("txtOutDir")->text(), QStringLiteral("/chosen"));
 
-        box("txtOutDir")->setText(tmp.filePath("new"));
+        box("txtOutDir")->setText(ui_->dir.filePath("new"));
         ui_->dialogs.yesNoAnswers << false;
         QVERIFY(test::pressCmdOp(*window_));
         QCOMPARE(ui_->dialogs.questions.size(), 1);
         QVERIFY(box("txtOutDir")->hasFocus());
-        QCOMPARE(box("txtOutDir")->selectedText(), tmp.filePath("new/"));
+        QCOMPARE(box("txtOutDir")->selectedText(), ui_->dir.filePath("new/"));
 
-        box("txtOutDir")->setText(tmp.path());
+        box("txtOutDir")->setText(ui_->dir.path());
         QVERIFY(test::pressCmdOp(*window_));
         QCOMPARE(ui_->dialogs.messages.size(), 3);
         QVERIFY(box("txtPages")->hasFocus());
-        QCOMPARE(box("txtOutDir")->text(), tmp.path() + "/");
+        QCOMPARE(box("txtOutDir")->text(), ui_->dir.path() + "/");
         QCOMPARE(ui_->dialogs.parents.last().data(), window_.get());
     }
 
