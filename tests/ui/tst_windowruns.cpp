@@ -38,20 +38,18 @@ private:
     // Three parts of one document to split, or three documents to merge; the run is held as it
     // writes its first part or inserts its first document, and what it reported so far is shown.
     void startHeld(bool split) {
-        QStringList list;
         if (split) {
             window_ = std::make_unique<frmSplit>(*office_);
-            list << doc("a.docx", 3);
+            test::list(*window_).append({doc("a.docx", 3)});
             c<QLineEdit>("txtPages")->setText("1");
             c<QRadioButton>("OptOutDir1")->click();
             c<QLineEdit>("txtOutDir")->setText(outDir());
             QVERIFY(QDir().mkpath(outDir()));
         } else {
             window_ = std::make_unique<frmUnite>(*office_);
-            list << doc("a.docx", 1) << doc("b.docx", 1) << doc("c.docx", 1);
+            test::list(*window_).append({doc("a.docx", 1), doc("b.docx", 1), doc("c.docx", 1)});
             c<QLineEdit>("txtUnitedFile")->setText(path("all.docx"));
         }
-        test::list(*window_).append(list);
         window_->show();
         const QString op = split ? "saveAs" : "appendFile";
         const QString at = split ? outDir() : path("a.docx");
