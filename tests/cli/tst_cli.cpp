@@ -3,22 +3,13 @@
 
 #include <signal.h>
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QProcess>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
 
 #include "merge/mergemessages.h"
 #include "split/splitmessages.h"
 #include "tests/support/linktargets.h"
 #include "tests/support/office.h"
 #include "tests/support/testdocs.h"
-#include "tests/support/testenv.h"
 
 using namespace pw;
 using pw::test::DocBuilder;
@@ -49,11 +40,10 @@ QStringList filesIn(const QString& dir) {
 
 }  // namespace
 
-class TestCli : public QObject {
+class TestCli : public test::OfficeTestCase {
     Q_OBJECT
 
     QTemporaryDir m_tmp;
-    std::unique_ptr<word::Application> m_app;  // makes the documents and reads the results
     QString m_docs;
     QString m_long, m_damaged, m_a, m_b;
     // Pictures linked to a server that answers and to one that never does: no run asks either
@@ -94,15 +84,12 @@ class TestCli : public QObject {
 
     // Waits for the end of the program and checks what every run must leave behind: the
     // sources unchanged, no office of its own, nothing in its temporary folder.
-    Run finish(QProcess* p) {
-        Run r;
+    Run finish(QProcess* p, Run r = {}) {
         const qint64 pid = p->processId();
         [&] { QVERIFY2(p->waitForFinished(180000), "pagewright-cli did not end"); }();
         r.exitCode = p->exitStatus() == QProcess::NormalExit ? p->exitCode() : -1;
-        const QString err = QString::fromUtf8(p->readAllStandardError());
-        r.errLines = err.split(u'\n', Qt::SkipEmptyParts);
-        const QByteArray out = p->readAllStandardOutput();
-        if (!out.isEmpty()) r.json = QJsonDocument::fromJson(out).object();
+        r.errLines += QString::fromUtf8(p->readAllStandardError()).split(u'\n', Qt::SkipEmptyParts);
+        r.json = QJsonDocument::fromJson(p->readAllStandardOutput()).object();
         p->deleteLater();
         [&] {
             QVERIFY2(test::waitNoOfficeProcesses(15000, pid), "its office is still running");
@@ -125,23 +112,19 @@ class TestCli : public QObject {
         p->setReadChannel(QProcess::StandardError);
         QByteArray err;
         int sent = 0;
-        qsizetype offices = 0;
-        bool scratch = false;
+        Run seen;
         while (sent < times && p->state() == QProcess::Running && p->waitForReadyRead(60000)) {
             err += p->readAllStandardError();
             if (!err.contains(sent ? QByteArray("pagewright-cli: interrupted") : mark)) continue;
             if (!sent) {
-                offices = test::officeProcesses(p->processId()).size();
-                scratch = !QDir(m_scratch).isEmpty();
+                seen.officesRunning = test::officeProcesses(p->processId()).size();
+                seen.scratchInUse = !QDir(m_scratch).isEmpty();
             }
             if (::kill(pid_t(p->processId()), SIGINT) == 0) ++sent;
         }
         [&] { QVERIFY2(sent > 0, err.constData()); }();
-        Run r = finish(p);
-        r.officesRunning = offices;
-        r.scratchInUse = scratch;
-        r.errLines = QString::fromUtf8(err).split(u'\n', Qt::SkipEmptyParts) + r.errLines;
-        return r;
+        seen.errLines = QString::fromUtf8(err).split(u'\n', Qt::SkipEmptyParts);
+        return finish(p, seen);
     }
 
     Run run(const QStringList& arguments, const QString& soffice = {}) {
@@ -163,13 +146,12 @@ class TestCli : public QObject {
 
 private slots:
     void initTestCase() {
-        QVERIFY(m_tmp.isValid());
+        OfficeTestCase::initTestCase();
+        QVERIFY(m_app && m_tmp.isValid());
         QVERIFY2(QFileInfo(QStringLiteral(PW_CLI_PATH)).isExecutable(), PW_CLI_PATH);
         m_docs = m_tmp.filePath("docs");
         m_scratch = m_tmp.filePath("scratch");
         QVERIFY(QDir().mkpath(m_docs) && QDir().mkpath(m_scratch));
-        m_app = test::startOffice();
-        QVERIFY(m_app);
         m_long = make(test::pagedDocument(10, "long"), "long.docx");
         m_a = make(test::pagedDocument(1, "alpha"), "a.docx");
         m_b = make(test::pagedDocument(2, "bravo"), "b.docx");
@@ -182,8 +164,6 @@ private slots:
         m_damaged = m_docs + "/damaged.docx";
         QVERIFY(test::writeFile(m_damaged, "PK\x03\x04 not really a document"));
     }
-
-    void cleanupTestCase() { m_app.reset(); }
 
     void helpAndVersion() {
         QProcess p;
@@ -225,9 +205,7 @@ private slots:
         QCOMPARE(failures[0]["source"].toString(), m_damaged);
         QCOMPARE(failures[0]["reason"].toString(), split::msg::ReasonNotDocument);
         // The completion message and its list, one line each, at the end.
-        const qsizetype done = r.errLines.indexOf(split::msg::Finished);
-        QVERIFY(done >= 0);
-        QCOMPARE(r.errLines.mid(done),
+        QCOMPARE(r.errLines.mid(r.errLines.size() - 3),
                  QStringList({split::msg::Finished, split::msg::NotMadeHeading,
                               "damaged.docx：" + split::msg::ReasonNotDocument}));
         QVERIFY(r.json["completionMessage"].toString().startsWith(split::msg::Finished));
@@ -238,20 +216,16 @@ private slots:
     void refusals_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("said");
-        QTest::newRow("zero pages")
-            << QStringList{"split", "--every", "0", "a.docx"}
-            << QString("pagewright-cli: nothing to split: the page count is 0");
-        QTest::newRow("no folder") << QStringList{"split", "--out", "", "a.docx"}
-                                   << QString("pagewright-cli: add --out DIR");
-        QTest::newRow("no target") << QStringList{"merge", "a.docx", "b.docx"}
-                                   << QString("pagewright-cli: add --target FILE");
-        QTest::newRow("target a folder name")
-            << QStringList{"merge", "--target", "out/", "a.docx"}
-            << QString(
-                   "pagewright-cli: --target names a folder; give the file in it, as in "
-                   "--target out/merged.docx");
-        QTest::newRow("usage") << QStringList{"split", "--page", "3", "a.docx"}
-                               << QString("pagewright-cli: unknown option --page");
+        const auto row = [](const char* name, const QStringList& arguments, const char* said) {
+            QTest::newRow(name) << arguments << "pagewright-cli: " + QString(said);
+        };
+        row("zero pages", {"split", "--every", "0", "a.docx"},
+            "nothing to split: the page count is 0");
+        row("no folder", {"split", "--out", "", "a.docx"}, "add --out DIR");
+        row("no target", {"merge", "a.docx", "b.docx"}, "add --target FILE");
+        row("target a folder name", {"merge", "--target", "out/", "a.docx"},
+            "--target names a folder; give the file in it, as in --target out/merged.docx");
+        row("usage", {"split", "--page", "3", "a.docx"}, "unknown option --page");
     }
     void refusals() {
         QFETCH(QStringList, arguments);

@@ -3,8 +3,7 @@
 
 #include <cstdio>
 
-#include <QDir>
-#include <QTest>
+#include <QtTest>
 
 #include "cli/cliprompts.h"
 #include "cli/commandline.h"
@@ -16,6 +15,7 @@ using namespace pw::cli;
 using split::NamingMode;
 
 Q_DECLARE_METATYPE(pw::split::NamingMode)
+Q_DECLARE_METATYPE(pw::Question::Kind)
 
 namespace {
 
@@ -124,19 +124,18 @@ private slots:
 
     // Each kind of question is answered by its own flag, whatever its text says.
     void questionsAnsweredByKind_data() {
-        QTest::addColumn<int>("kind");
+        QTest::addColumn<Question::Kind>("kind");
         QTest::addColumn<bool>("createFolder");
         QTest::addColumn<bool>("overwrite");
         QTest::addColumn<QString>("said");
-        const int folder = int(Question::Kind::CreateFolder);
-        const int target = int(Question::Kind::OverwriteTarget);
         // Each flag set against the other: an answer from the wrong flag fails.
-        QTest::newRow("folder, yes") << folder << true << false << "answered Yes (--create-folder)";
-        QTest::newRow("target, no")
-            << target << true << false << "answered No; add --overwrite to answer Yes";
+        QTest::newRow("folder, yes")
+            << Question::Kind::CreateFolder << true << false << "answered Yes (--create-folder)";
+        QTest::newRow("target, no") << Question::Kind::OverwriteTarget << true << false
+                                    << "answered No; add --overwrite to answer Yes";
     }
     void questionsAnsweredByKind() {
-        QFETCH(int, kind);
+        QFETCH(Question::Kind, kind);
         QFETCH(bool, createFolder);
         QFETCH(bool, overwrite);
         QFETCH(QString, said);
@@ -146,10 +145,10 @@ private slots:
         {
             Console console(out, false, 80);
             Prompts prompts(console, {createFolder, overwrite}, [] { return false; });
-            answer = prompts.ask({Question::Kind(kind), QStringLiteral("?"), false, {}});
+            answer = prompts.ask({kind, QStringLiteral("?"), false, {}});
         }
         std::fclose(out);
-        QCOMPARE(answer, kind == int(Question::Kind::CreateFolder) ? createFolder : overwrite);
+        QCOMPARE(answer, kind == Question::Kind::CreateFolder ? createFolder : overwrite);
         QCOMPARE(QString::fromUtf8(buffer), "?\npagewright-cli: " + said + "\n");
     }
 

@@ -6,6 +6,7 @@
 #include "tests/shell/fakedialogs.h"
 
 using namespace pw;
+using test::control;
 using test::dropFiles;
 
 namespace {
@@ -41,23 +42,12 @@ struct ListWindow {
     DocumentList* files;
 };
 
-QLineEdit* txtFolder(QDialog& d) {
-    return d.findChild<QLineEdit*>("txtFolder");
-}
-QCheckBox* chkSubdir(QDialog& d) {
-    return d.findChild<QCheckBox*>("ChkSubdir");
-}
-void press(QDialog& d, const char* name) {
-    d.findChild<QPushButton*>(name)->click();
-}
-
 }  // namespace
 
 class DocumentListTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<test::FakeDialogs> fake_;
-    std::unique_ptr<ScopedDialogs> use_;
+    std::unique_ptr<test::WindowCase> ui_;
     QTemporaryDir dir_;  // top.doc, sub/deep.docx, and folders that look like documents
 
 private slots:
@@ -70,40 +60,38 @@ private slots:
         }
     }
     void init() {
-        use_.reset();  // the scope ends before the next begins
-        fake_ = std::make_unique<test::FakeDialogs>();
-        use_ = std::make_unique<ScopedDialogs>(*fake_);
+        ui_.reset();  // the dialogs' scope ends before the next begins
+        ui_ = std::make_unique<test::WindowCase>();
         FrmPath::instance().reject();  // every case starts from a fresh folder window
-        fake_->parents.clear();
     }
 
     // In the dialog's order, as the dialog gave them, duplicates and other types too; a cancel
     // adds nothing and adding keeps the selection.
     void addFiles() {
         ListWindow w(DocumentListKind::Merge, {"/first.doc"}, 0);
-        fake_->openFilesAnswers << QStringList{"/d/c.doc", "/d/a.docx", "/d/c.doc", "/n.txt"};
+        ui_->dialogs.openFilesAnswers << QStringList{"/d/c.doc", "/d/a.docx", "/d/c.doc", "/n.txt"};
         w.press(0);
         w.press(0);
         QCOMPARE(w.entries(),
                  QStringList({"/first.doc", "/d/c.doc", "/d/a.docx", "/d/c.doc", "/n.txt"}));
         QCOMPARE(w.selectedRow(), 0);
-        QCOMPARE(fake_->openFilesFilters.value(0),
+        QCOMPARE(ui_->dialogs.openFilesFilters.value(0),
                  QString("Word文档(*.doc;*.docx) (*.doc *.docx)"));
-        QCOMPARE(fake_->parents.value(0).data(), &w.window);
+        QCOMPARE(ui_->dialogs.parents.value(0).data(), &w.window);
     }
 
     // An empty list is cleared without a question; otherwise only after Yes, No the default.
     void clear() {
         ListWindow w(DocumentListKind::Merge);
         w.press(3);
-        QVERIFY(fake_->questions.isEmpty());
+        QVERIFY(ui_->dialogs.questions.isEmpty());
         w.files->append(Five);
-        fake_->yesNoAnswers << false << true;
+        ui_->dialogs.yesNoAnswers << false << true;
         w.press(3);
         QCOMPARE(w.entries(), Five);
-        QCOMPARE(fake_->questions.size(), 1);
-        QCOMPARE(fake_->questions[0].text, QString("确定要清空处理列表吗？"));
-        QVERIFY(fake_->questions[0].defaultNo);
+        QCOMPARE(ui_->dialogs.questions.size(), 1);
+        QCOMPARE(ui_->dialogs.questions[0].text, QString("确定要清空处理列表吗？"));
+        QVERIFY(ui_->dialogs.questions[0].defaultNo);
         w.press(3);
         QCOMPARE(w.entries(), QStringList());
     }
@@ -170,9 +158,9 @@ private slots:
             busy = cursor && cursor->shape() == Qt::WaitCursor;
             found << offered;
         });
-        fake_->onModal = [](QDialog& d) {
-            txtFolder(d)->setText("/x");
-            press(d, "CmdOK");
+        ui_->dialogs.onModal = [](QDialog& d) {
+            control<QLineEdit>(d, "txtFolder")->setText("/x");
+            control<QPushButton>(d, "CmdOK")->click();
         };
         if (folder)
             w.press(1);
@@ -181,10 +169,10 @@ private slots:
         QCOMPARE(w.files->count(), DocumentList::Capacity);
         QTEST(w.entries().last(), "last");
         QFETCH(int, leftOut);
-        QCOMPARE(fake_->messages.size(), 1);
-        QCOMPARE(fake_->messages[0].text,
+        QCOMPARE(ui_->dialogs.messages.size(), 1);
+        QCOMPARE(ui_->dialogs.messages[0].text,
                  QString("处理列表最多只能容纳32767个文件，另有%1个文件未能加入！").arg(leftOut));
-        QVERIFY(!fake_->messages[0].overrideCursor);
+        QVERIFY(!ui_->dialogs.messages[0].overrideCursor);
         QCOMPARE(busy, folder);
     }
 
@@ -214,7 +202,7 @@ private slots:
         QCOMPARE(w.entries(), QStringList{"/a.doc"} + kept);
         if (!kept.isEmpty()) QCOMPARE(w.list->item(kept.size())->toolTip(), kept.last());
         QCOMPARE(w.selectedRow(), 0);
-        QVERIFY(fake_->messages.isEmpty());  // a drop never talks
+        QVERIFY(ui_->dialogs.messages.isEmpty());  // a drop never talks
     }
 
     // Text and web addresses are not files: nothing is added, and the pointer refuses
@@ -246,22 +234,22 @@ private slots:
         ListWindow w(DocumentListKind::Split);
         int scans = 0;
         w.files->setFolderScanner([&](QStringList&, const QString&, bool) { ++scans; });
-        fake_->onModal = [&](QDialog& d) {
-            txtFolder(d)->setText(folder);
-            chkSubdir(d)->setChecked(true);
-            press(d, qPrintable(leave));
+        ui_->dialogs.onModal = [&](QDialog& d) {
+            control<QLineEdit>(d, "txtFolder")->setText(folder);
+            control<QCheckBox>(d, "ChkSubdir")->setChecked(true);
+            control<QPushButton>(d, qPrintable(leave))->click();
         };
         w.press(1);
         QCOMPARE(scans, 0);
         QCOMPARE(w.entries(), QStringList());
-        QVERIFY(fake_->messages.isEmpty());
+        QVERIFY(ui_->dialogs.messages.isEmpty());
         if (leave == "CmdOK") return;
-        fake_->onModal = [&](QDialog& d) {
-            QCOMPARE(txtFolder(d)->text(), QString());
-            QVERIFY(!chkSubdir(d)->isChecked());
+        ui_->dialogs.onModal = [&](QDialog& d) {
+            QCOMPARE(control<QLineEdit>(d, "txtFolder")->text(), QString());
+            QVERIFY(!control<QCheckBox>(d, "ChkSubdir")->isChecked());
         };
         w.press(1);
-        QCOMPARE(fake_->modalWindows, QStringList({"FrmPath", "FrmPath"}));
+        QCOMPARE(ui_->dialogs.modalWindows, QStringList({"FrmPath", "FrmPath"}));
     }
 
     // The browse button fills the folder box, a cancel empties it; the browser opens over the
@@ -270,31 +258,31 @@ private slots:
     void browseInTheFolderWindow() {
         ListWindow w(DocumentListKind::Split), merge(DocumentListKind::Merge);
         QStringList shown;
-        fake_->directoryAnswers << dir_.path();  // then a cancel
-        fake_->onModal = [&](QDialog& d) {
-            QVERIFY(!d.findChild<QPushButton*>("CmdFolder")->icon().isNull());
-            txtFolder(d)->setText("/typed");
+        ui_->dialogs.directoryAnswers << dir_.path();  // then a cancel
+        ui_->dialogs.onModal = [&](QDialog& d) {
+            QVERIFY(!control<QPushButton>(d, "CmdFolder")->icon().isNull());
+            control<QLineEdit>(d, "txtFolder")->setText("/typed");
             for (int i = 0; i < 3; ++i) {
-                press(d, "CmdFolder");
-                shown << txtFolder(d)->text();
+                control<QPushButton>(d, "CmdFolder")->click();
+                shown << control<QLineEdit>(d, "txtFolder")->text();
             }
-            txtFolder(d)->setText(dir_.path());
-            chkSubdir(d)->setChecked(true);
-            press(d, "CmdOK");
+            control<QLineEdit>(d, "txtFolder")->setText(dir_.path());
+            control<QCheckBox>(d, "ChkSubdir")->setChecked(true);
+            control<QPushButton>(d, "CmdOK")->click();
         };
         w.press(1);
         QCOMPARE(shown, QStringList({dir_.path(), "", ""}));
-        QCOMPARE(fake_->directoryPrompts, QStringList(3, "请选择一个文件夹"));
-        QCOMPARE(fake_->directoryStarts, QStringList({"/typed", dir_.path(), ""}));
-        QCOMPARE(fake_->parents.value(1).data(), &FrmPath::instance());
+        QCOMPARE(ui_->dialogs.directoryPrompts, QStringList(3, "请选择一个文件夹"));
+        QCOMPARE(ui_->dialogs.directoryStarts, QStringList({"/typed", dir_.path(), ""}));
+        QCOMPARE(ui_->dialogs.parents.value(1).data(), &FrmPath::instance());
         QCOMPARE(w.entries(),
                  QStringList({dir_.filePath("top.doc"), dir_.filePath("named.doc/inside.doc"),
                               dir_.filePath("sub/deep.docx")}));
-        fake_->onModal = [&](QDialog& d) {
-            QCOMPARE(txtFolder(d)->text(), dir_.path());
-            QVERIFY(chkSubdir(d)->isChecked());
-            chkSubdir(d)->setChecked(false);
-            press(d, "CmdOK");
+        ui_->dialogs.onModal = [&](QDialog& d) {
+            QCOMPARE(control<QLineEdit>(d, "txtFolder")->text(), dir_.path());
+            QVERIFY(control<QCheckBox>(d, "ChkSubdir")->isChecked());
+            control<QCheckBox>(d, "ChkSubdir")->setChecked(false);
+            control<QPushButton>(d, "CmdOK")->click();
         };
         merge.press(1);
         QCOMPARE(merge.entries(), QStringList({dir_.filePath("top.doc")}));

@@ -1,9 +1,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include "doclist/folderscan.h"
@@ -16,12 +13,6 @@ void touch(const QString& path) {
     QDir().mkpath(QFileInfo(path).path());
     QFile file(path);
     QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
-}
-
-QStringList scan(const QString& folder) {
-    QStringList list;
-    AddFolderDocs(list, folder);
-    return list;
 }
 
 }  // namespace
@@ -90,7 +81,8 @@ private slots:
             return list;
         };
         if (!ordered) found.sort();
-        const QStringList once = scan(root() + "d");
+        QStringList once;
+        AddFolderDocs(once, root() + "d");
         QCOMPARE(relative(once), found);
         QStringList twice{"already.doc"};  // appended to, and twice over if scanned twice
         AddFolderDocs(twice, root() + "d");
@@ -104,10 +96,9 @@ private slots:
 
     void unreadableSubfolderAddsNothingAndStopsNothing() {
         const QString d = root() + "d";
-        touch(d + "/top.doc");
-        touch(d + "/locked/secret.doc");
-        touch(d + "/open/seen.doc");
-        touch(d + "/open/deeper/also.doc");
+        for (const char* file :
+             {"top.doc", "locked/secret.doc", "open/seen.doc", "open/deeper/also.doc"})
+            touch(d + '/' + file);
         // Readable for everyone but the locked folder.
         QFile::setPermissions(
             dir_->path(), QFile::permissions(dir_->path()) | QFile::ReadOther | QFile::ExeOther);
@@ -128,7 +119,7 @@ private slots:
             if (faccessat(AT_FDCWD, QFile::encodeName(d + "/locked").constData(), R_OK,
                           AT_EACCESS) == 0)
                 QSKIP("the locked folder stays readable for this user");
-            found = scan(d);
+            AddFolderDocs(found, d);
         }
         QCOMPARE(found,
                  QStringList({d + "/top.doc", d + "/open/seen.doc", d + "/open/deeper/also.doc"}));

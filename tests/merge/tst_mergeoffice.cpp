@@ -1,10 +1,7 @@
 // The merge against the real LibreOffice: what the target holds, its pages and orientation, its
 // format, and the office processes left behind.
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
 
 #include <csignal>
 
@@ -20,7 +17,6 @@ using Outcome = merge::MergeResult::Outcome;
 
 namespace {
 
-// Whether the words appear in text in this order.
 bool inOrder(const QString& text, const QStringList& words) {
     qsizetype from = 0;
     for (const QString& w : words) {

@@ -1,10 +1,6 @@
 // The merge's logic against a fake office: checks, preparation, passes and what is reported.
 
-#include <QDir>
-#include <QFile>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
 
 #include <unistd.h>
 
@@ -268,9 +264,9 @@ private slots:
         };
         const MergeResult r = run(docs, path("out.docx"), breaks, storeEvery);
         QCOMPARE(seen.size(), docs.size());
-        for (int i = 0; faults.isEmpty() && i < seen.size(); ++i)
-            QCOMPARE(seen[i], pagesOf(names.mid(0, i), breaks));
         if (faults.isEmpty()) {
+            for (int i = 0; i < seen.size(); ++i)
+                QCOMPARE(seen[i], pagesOf(names.mid(0, i), breaks));
             QCOMPARE(m_events.count("save " + path("out.docx")), docs.size());
             QCOMPARE(m_events.count("open " + path("out.docx")), 0);
         }

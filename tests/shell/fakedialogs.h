@@ -1,8 +1,8 @@
 #pragma once
 
 // What the window tests share: a pw::Dialogs answered from queues the test fills (an empty queue
-// answers as a cancel: no files, no folder, No) that records every call, and drops as the
-// platform delivers them.
+// answers as a cancel: no files, no folder, No) that records every call, each case's own settings
+// folder, controls found by objectName, and drops as the platform delivers them.
 
 #include <functional>
 
@@ -86,6 +86,25 @@ public:
     QList<QUrl> openedUrls;
     QList<QPointer<QWidget>> parents;  // of each call, in order
 };
+
+// Each case's own settings and dialogs, in place for as long as it lives. The per-user store goes
+// to a fresh folder: QSettings caches files by path.
+struct WindowCase {
+    WindowCase() { QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path()); }
+    QString file() const { return dir.filePath(QStringLiteral("Quillmark/Quillmark.ini")); }
+    bool written() const { return QFile::exists(file()); }
+
+    QTemporaryDir dir;
+    FakeDialogs dialogs;
+    ScopedDialogs use{dialogs};
+};
+
+template <class T>
+T* control(const QWidget& window, const char* name) {
+    auto* found = window.findChild<T*>(QString::fromLatin1(name));
+    if (!found) qWarning("no control %s", name);
+    return found;
+}
 
 // Enter, then drop: Qt hands the drop to the widget that took the enter. True when both were
 // taken with the proposed effect, or both refused.

@@ -17,22 +17,15 @@ using namespace pw;
 class ShellTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<test::WindowCase> ui_;
     std::unique_ptr<SettingsStore> store_;
-    std::unique_ptr<test::FakeDialogs> fake_;
-    std::unique_ptr<ScopedDialogs> use_;
-
-    QString ini() const { return dir_->filePath("Quillmark/Quillmark.ini"); }
 
 private slots:
     void init() {
-        use_.reset();  // the scope ends before the next begins
-        // QSettings caches files by path: a folder of its own for each case.
-        dir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(dir_->isValid());
-        store_ = std::make_unique<SettingsStore>(dir_->path());
-        fake_ = std::make_unique<test::FakeDialogs>();
-        use_ = std::make_unique<ScopedDialogs>(*fake_);
+        ui_.reset();  // the dialogs' scope ends before the next begins
+        ui_ = std::make_unique<test::WindowCase>();
+        QVERIFY(ui_->dir.isValid());
+        store_ = std::make_unique<SettingsStore>(ui_->dir.path());
     }
 
     void pathParts_data() {
@@ -80,7 +73,7 @@ private slots:
                                           .cmbMaskLength = 6,
                                           .optNewDocName = 4,
                                           .optOutDir = 1});
-        QSettings file(ini(), QSettings::IniFormat);
+        QSettings file(ui_->file(), QSettings::IniFormat);
         file.beginGroup("Controls");
         QStringList written;
         for (const QString& key : file.allKeys()) written << key + '=' + file.value(key).toString();
@@ -110,7 +103,7 @@ private slots:
     void settingsRead() {
         QFETCH(QString, key);
         QFETCH(QString, value);
-        QSettings(ini(), QSettings::IniFormat).setValue("Controls/" + key, value);
+        QSettings(ui_->file(), QSettings::IniFormat).setValue("Controls/" + key, value);
         const SplitWindowSettings split = readSplitWindowSettings(*store_);
         const QHash<QString, QString> read{
             {"OptNewDocName", QString::number(split.optNewDocName)},
@@ -131,20 +124,20 @@ private slots:
         for (const char* label : {"Label1", "lblPage", "lblVersion"})
             QTest::mouseClick(about.findChild<QLabel*>(label), Qt::LeftButton);
         QTest::mouseClick(about.findChild<QLabel*>("Label1"), Qt::RightButton);
-        QCOMPARE(fake_->openedUrls, QList<QUrl>({QUrl("mailto:support@pagewright.example"),
-                                                 QUrl("https://pagewright.example/")}));
+        QCOMPARE(ui_->dialogs.openedUrls, QList<QUrl>({QUrl("mailto:support@pagewright.example"),
+                                                       QUrl("https://pagewright.example/")}));
         QVERIFY(about.isVisible());
 
         QWidget opener;
         bool modal = false;
-        fake_->onModal = [&](QDialog& dialog) {
+        ui_->dialogs.onModal = [&](QDialog& dialog) {
             modal = dialog.isModal();
             dialog.findChild<QPushButton*>("CmdOK")->click();
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
         };
         frmAbout::Show(&opener);
-        QCOMPARE(fake_->modalWindows, QStringList({"frmAbout"}));
-        QCOMPARE(fake_->parents.value(0).data(), &opener);
+        QCOMPARE(ui_->dialogs.modalWindows, QStringList({"frmAbout"}));
+        QCOMPARE(ui_->dialogs.parents.value(0).data(), &opener);
         QVERIFY(modal);
         QVERIFY(opener.findChildren<frmAbout*>().isEmpty());
     }
@@ -158,11 +151,11 @@ private slots:
         prompts.progress(Progress::at(Progress::Stage::WorkEnds));
         QVERIFY(!QGuiApplication::overrideCursor());
         prompts.message("done", MessageIcon::Exclamation);
-        QCOMPARE(fake_->messages.value(0).icon, MessageIcon::Exclamation);
-        fake_->yesNoAnswers << true;
+        QCOMPARE(ui_->dialogs.messages.value(0).icon, MessageIcon::Exclamation);
+        ui_->dialogs.yesNoAnswers << true;
         QVERIFY(prompts.ask({Question::Kind::OverwriteTarget, "q", true, {}}));
-        QVERIFY(fake_->questions.value(0).defaultNo);
-        QCOMPARE(fake_->parents, QList<QPointer<QWidget>>({&window, &window}));
+        QVERIFY(ui_->dialogs.questions.value(0).defaultNo);
+        QCOMPARE(ui_->dialogs.parents, QList<QPointer<QWidget>>({&window, &window}));
     }
 
     // Failures make it a warning with the list as copyable details; the folder button hands the
@@ -188,7 +181,7 @@ private slots:
         if (!open) return;
         QCOMPARE(open->text(), QStringLiteral("打开文件夹"));
         open->click();
-        QCOMPARE(fake_->openedUrls, QList<QUrl>{QUrl::fromLocalFile(folder)});
+        QCOMPARE(ui_->dialogs.openedUrls, QList<QUrl>{QUrl::fromLocalFile(folder)});
     }
 };
 

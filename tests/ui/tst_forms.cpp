@@ -1,13 +1,13 @@
 // The split and merge windows' own controls: first state, the options' interplay, the boxes'
 // filters, the dialogs they open, the request they make, and refusals applied to them.
 
-#include "doclist/documentlist.h"
 #include "merge/window/frmunite.h"
 #include "split/window/frmsplit.h"
 #include "tests/ui/uitestsupport.h"
 
 using namespace pw;
 using pw::test::control;
+using pw::test::list;
 
 class FormsTest : public QObject {
     Q_OBJECT
@@ -29,9 +29,6 @@ private:
     QLineEdit* box(const char* name) const { return c<QLineEdit>(name); }
     bool on(const char* name) const { return c<QRadioButton>(name)->isChecked(); }
     void click(const char* name) const { c<QAbstractButton>(name)->click(); }
-    static void append(QWidget& w, const QStringList& paths) {
-        control<QListWidget>(w, "LstFiles")->findChild<DocumentList*>()->append(paths);
-    }
 
 private slots:
     void init() {
@@ -160,7 +157,7 @@ private slots:
     }
 
     void requestTakesTheControls() {
-        append(*window_, {"/a/one.docx", "/b/two.doc", "/a/one.docx"});
+        list(*window_).append({"/a/one.docx", "/b/two.doc", "/a/one.docx"});
         click("OptSplit1");
         box("txtNewDocs")->setText("3");
         box("txtPages")->setText("8");
@@ -177,7 +174,7 @@ private slots:
         QCOMPARE(r.output, split::OutputRule::ChosenFolder);
         QCOMPARE(r.outDirText, QStringLiteral(" /out "));
 
-        append(*unite_, {"/b.doc", "/a.docx"});
+        list(*unite_).append({"/b.doc", "/a.docx"});
         u<QLineEdit>("txtUnitedFile")->setText(QStringLiteral(" /t.docx"));
         u<QCheckBox>("ChkPageBreak")->setChecked(true);
         const merge::MergeRequest m = unite_->request();
@@ -192,29 +189,28 @@ private slots:
         window_->show();
         window_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window_.get()));
-        QTemporaryDir tmp;
         QVERIFY(test::pressCmdOp(*window_));
         QVERIFY(c<QPushButton>("CmdOp")->isEnabled());
         QVERIFY(!QGuiApplication::overrideCursor());
-        append(*window_, {"/nowhere/a.docx"});
+        list(*window_).append({"/nowhere/a.docx"});
         click("OptOutDir1");
         ui_->dialogs.directoryAnswers << QStringLiteral("/chosen");
         QVERIFY(test::pressCmdOp(*window_));
         QCOMPARE(ui_->dialogs.directoryPrompts.size(), 1);
         QCOMPARE(box("txtOutDir")->text(), QStringLiteral("/chosen"));
 
-        box("txtOutDir")->setText(tmp.filePath("new"));
+        box("txtOutDir")->setText(ui_->dir.filePath("new"));
         ui_->dialogs.yesNoAnswers << false;
         QVERIFY(test::pressCmdOp(*window_));
         QCOMPARE(ui_->dialogs.questions.size(), 1);
         QVERIFY(box("txtOutDir")->hasFocus());
-        QCOMPARE(box("txtOutDir")->selectedText(), tmp.filePath("new/"));
+        QCOMPARE(box("txtOutDir")->selectedText(), ui_->dir.filePath("new/"));
 
-        box("txtOutDir")->setText(tmp.path());
+        box("txtOutDir")->setText(ui_->dir.path());
         QVERIFY(test::pressCmdOp(*window_));
         QCOMPARE(ui_->dialogs.messages.size(), 3);
         QVERIFY(box("txtPages")->hasFocus());
-        QCOMPARE(box("txtOutDir")->text(), tmp.path() + "/");
+        QCOMPARE(box("txtOutDir")->text(), ui_->dir.path() + "/");
         QCOMPARE(ui_->dialogs.parents.last().data(), window_.get());
     }
 
@@ -222,7 +218,7 @@ private slots:
     void refusalsWorkTheMergeWindow() {
         QVERIFY(test::pressCmdOp(*unite_));
         QCOMPARE(ui_->dialogs.messages.size(), 1);
-        append(*unite_, {"/x.docx"});
+        list(*unite_).append({"/x.docx"});
         ui_->dialogs.saveFileAnswers << QStringLiteral("/chosen.docx");
         QVERIFY(test::pressCmdOp(*unite_));
         QCOMPARE(ui_->dialogs.messages.size(), 2);

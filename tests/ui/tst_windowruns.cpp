@@ -3,9 +3,6 @@
 
 #include <atomic>
 
-#include <QSemaphore>
-
-#include "doclist/documentlist.h"
 #include "merge/mergemessages.h"
 #include "merge/window/frmunite.h"
 #include "split/splitmessages.h"
@@ -21,7 +18,6 @@ class WindowRunsTest : public QObject {
 private:
     std::unique_ptr<test::WindowCase> ui_;
     std::unique_ptr<test::FakeWordFactory> office_;
-    std::unique_ptr<QTemporaryDir> dir_;
     std::unique_ptr<WorkingWindow> window_;
     QSemaphore reached_, go_;
     std::atomic<bool> armed_{false};
@@ -30,35 +26,33 @@ private:
     T* c(const char* name) const {
         return test::control<T>(*window_, name);
     }
-    QString outDir() const { return dir_->filePath("out"); }
+    QString path(const QString& name) const { return ui_->dir.filePath(name); }
+    QString outDir() const { return path("out"); }
     QString doc(const QString& name, int pages) const {
         QList<QStringList> content;
         for (int k = 1; k <= pages; ++k) content << QStringList{name + QString::number(k)};
-        const QString path = dir_->filePath(name);
-        return test::writeFakeDocument(path, test::FakeContent::fromPages(content)) ? path
-                                                                                    : QString();
+        test::writeFakeDocument(path(name), test::FakeContent::fromPages(content));
+        return path(name);
     }
 
     // Three parts of one document to split, or three documents to merge; the run is held as it
     // writes its first part or inserts its first document, and what it reported so far is shown.
     void startHeld(bool split) {
-        QStringList list;
         if (split) {
             window_ = std::make_unique<frmSplit>(*office_);
-            list << doc("a.docx", 3);
+            test::list(*window_).append({doc("a.docx", 3)});
             c<QLineEdit>("txtPages")->setText("1");
             c<QRadioButton>("OptOutDir1")->click();
             c<QLineEdit>("txtOutDir")->setText(outDir());
             QVERIFY(QDir().mkpath(outDir()));
         } else {
             window_ = std::make_unique<frmUnite>(*office_);
-            list << doc("a.docx", 1) << doc("b.docx", 1) << doc("c.docx", 1);
-            c<QLineEdit>("txtUnitedFile")->setText(dir_->filePath("all.docx"));
+            test::list(*window_).append({doc("a.docx", 1), doc("b.docx", 1), doc("c.docx", 1)});
+            c<QLineEdit>("txtUnitedFile")->setText(path("all.docx"));
         }
-        c<QListWidget>("LstFiles")->findChild<DocumentList*>()->append(list);
         window_->show();
         const QString op = split ? "saveAs" : "appendFile";
-        const QString at = split ? outDir() : dir_->filePath("a.docx");
+        const QString at = split ? outDir() : path("a.docx");
         armed_ = true;
         office_->state().onCall = [this, op, at](const test::FakeCall& call) {
             if (call.op == op && call.arg.startsWith(at) && armed_.exchange(false)) {
@@ -85,8 +79,7 @@ private slots:
     void init() {
         ui_ = std::make_unique<test::WindowCase>();
         office_ = std::make_unique<test::FakeWordFactory>();
-        dir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(ui_->dir.isValid() && dir_->isValid());
+        QVERIFY(ui_->dir.isValid());
     }
     void cleanup() {
         armed_ = false;
@@ -97,11 +90,7 @@ private slots:
     }
 
     // Progress and 取消: the run ends after the part or document in hand.
-    void progressAndStop_data() {
-        QTest::addColumn<bool>("split");
-        QTest::newRow("split") << true;
-        QTest::newRow("merge") << false;
-    }
+    void progressAndStop_data() { test::splitAndMergeRows(); }
     void progressAndStop() {
         QFETCH(bool, split);
         startHeld(split);
@@ -126,21 +115,19 @@ private slots:
             QCOMPARE(done.folder, outDir());
         } else {
             QVERIFY2(done.text.startsWith(merge::msg::Cancelled(1)), qPrintable(done.text));
-            QCOMPARE(done.folder, dir_->path());
+            QCOMPARE(done.folder, ui_->dir.path());
             QCOMPARE(done.icon, MessageIcon::Exclamation);
             QCOMPARE(done.details.split(u'\n').size(), 3);  // the heading and both left out
         }
     }
 
     // Closing during a run asks first: Yes stops and then closes, saving the options; No goes on.
-    void closeDuringARun_data() {
-        QTest::addColumn<bool>("stop");
-        QTest::newRow("split, stop") << true;
-        QTest::newRow("merge, go on") << false;
-    }
+    // The split window is answered Yes, the merge window No.
+    void closeDuringARun_data() { test::splitAndMergeRows(); }
     void closeDuringARun() {
-        QFETCH(bool, stop);
-        startHeld(stop);
+        QFETCH(bool, split);
+        const bool stop = split;
+        startHeld(split);
         ui_->dialogs.yesNoAnswers << stop;
         QVERIFY(!window_->close());
         QCOMPARE(ui_->dialogs.questions.size(), 1);

@@ -19,9 +19,8 @@ private slots:
     void splitFromTheWindow() {
         QVERIFY2(!word::findSoffice().isEmpty(), "LibreOffice is not installed");
         test::WindowCase ui;
-        QTemporaryDir work;
         word::LibreOfficeFactory office;
-        const QString source = work.filePath("Report.docx"), out = work.filePath("parts");
+        const QString source = ui.dir.filePath("Report.docx"), out = ui.dir.filePath("parts");
         {
             auto app = office.create();
             QVERIFY(app);

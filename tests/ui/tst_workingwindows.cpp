@@ -1,19 +1,16 @@
 // The program's start-up and its two working windows: which window opens, the office probe,
 // switching between the windows, their lists, and the options they keep across runs.
 
-#include <QThread>
-
 #include "app/mdlmain.h"
 #include "app/workingwindows.h"
-#include "doclist/documentlist.h"
 #include "merge/window/frmunite.h"
-#include "shell/dialogs.h"
 #include "split/window/frmsplit.h"
 #include "tests/support/testenv.h"
 #include "tests/ui/uitestsupport.h"
 
 using namespace pw;
 using pw::test::control;
+using pw::test::list;
 
 namespace {
 
@@ -21,10 +18,6 @@ void chooseFunction(QWidget& window, int position) {
     auto* combo = control<QComboBox>(window, "CmbFunc");
     combo->setCurrentIndex(position);
     emit combo->activated(position);
-}
-
-DocumentList& list(QWidget& window) {
-    return *control<QListWidget>(window, "LstFiles")->findChild<DocumentList*>();
 }
 
 template <class T = QRadioButton>
@@ -60,8 +53,9 @@ private slots:
         QVERIFY(QFontMetrics(QApplication::font()).inFont(QChar(u'档')));
         QVERIFY(windows.split()->close());
         QVERIFY(!windows.visibleWindow() && !windows.unite());
-        QCOMPARE(ui_->value("StartForm"), QStringLiteral("0"));
-        QCOMPARE(ui_->value("ChkPageBreak"), QStringLiteral("<absent>"));
+        const QSettings stored(ui_->file(), QSettings::IniFormat);
+        QCOMPARE(stored.value("Controls/StartForm").toString(), "0");
+        QVERIFY(!stored.contains("Controls/ChkPageBreak"));
     }
 
     // The window StartForm chooses opens centred on the screen, disabled while the office probe
@@ -149,21 +143,17 @@ private slots:
 
     // Each window's list buttons and About button are wired, and its list takes the drops of its
     // kind: web pages and plain text on the merge list only.
-    void listButtonsAndDrops_data() {
-        QTest::addColumn<bool>("merge");
-        QTest::newRow("split") << false;
-        QTest::newRow("merge") << true;
-    }
+    void listButtonsAndDrops_data() { test::splitAndMergeRows(); }
     void listButtonsAndDrops() {
-        QFETCH(bool, merge);
+        QFETCH(bool, split);
         WorkingWindows windows(office_);
-        merge ? windows.showUnite() : windows.showSplit();
+        split ? windows.showSplit() : windows.showUnite();
         QWidget* w = windows.visibleWindow();
         ui_->dialogs.openFilesAnswers << QStringList{"/d/x.docx"};
         the<QPushButton>(w, "CmdFile0")->click();
         QVERIFY(test::dropFiles(*w, {"/d/report.DOCX", "/d/page.html"}));
         const QStringList kept{"/d/x.docx", "/d/report.DOCX"};
-        QCOMPARE(list(*w).entries(), merge ? kept + QStringList{"/d/page.html"} : kept);
+        QCOMPARE(list(*w).entries(), split ? kept : kept + QStringList{"/d/page.html"});
         the<QPushButton>(w, "CmdAbout")->click();
         QCOMPARE(ui_->dialogs.modalWindows, QStringList{QStringLiteral("frmAbout")});
     }

@@ -1,41 +1,27 @@
 #pragma once
 
-// What the window tests share: settings in a folder of each case's own, dialogs answered by the
-// test, finding controls by objectName, drops on a window's list and a run to its end.
+// What the window tests share besides the dialogs: a window's list and drops on it, a row for each
+// window and a run to its end.
 
+#include "doclist/documentlist.h"
 #include "shell/workingwindow.h"
 #include "tests/shell/fakedialogs.h"
 #include "tests/support/fakeword.h"
 
 namespace pw::test {
 
-// Each case's own settings and dialogs, in place for as long as it lives. The per-user store goes
-// to a fresh folder: QSettings caches files by path.
-struct WindowCase {
-    WindowCase() { QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path()); }
-    QString file() const { return dir.filePath(QStringLiteral("Quillmark/Quillmark.ini")); }
-    // The stored text, or "<absent>".
-    QString value(const QString& key) const {
-        return QSettings(file(), QSettings::IniFormat)
-            .value(QStringLiteral("Controls/") + key, QStringLiteral("<absent>"))
-            .toString();
-    }
-    bool written() const { return QFile::exists(file()); }
-
-    QTemporaryDir dir;
-    FakeDialogs dialogs;
-    ScopedDialogs use{dialogs};
-};
-
-template <class T>
-T* control(const QWidget& window, const char* name) {
-    auto* found = window.findChild<T*>(QString::fromLatin1(name));
-    if (!found) qWarning("no control %s", name);
-    return found;
+inline DocumentList& list(QWidget& window) {
+    return *control<QListWidget>(window, "LstFiles")->findChild<DocumentList*>();
 }
-
 inline bool dropFiles(QWidget& window, const QStringList& paths) {
     return dropFiles(control<QListWidget>(window, "LstFiles")->viewport(), paths);
+}
+
+// One row for each window: the column split, true for the split window.
+inline void splitAndMergeRows() {
+    QTest::addColumn<bool>("split");
+    QTest::newRow("split") << true;
+    QTest::newRow("merge") << false;
 }
 
 // Presses CmdOp and lets the window's thread answer the run until it has ended.
