@@ -9,6 +9,7 @@
 #include <com/sun/star/datatransfer/XTransferableSupplier.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/table/XCell.hpp>
+#include <com/sun/star/text/TableColumnSeparator.hpp>
 #include <com/sun/star/text/XPageCursor.hpp>
 #include <com/sun/star/text/XParagraphCursor.hpp>
 #include <com/sun/star/text/XRelativeTextContentInsert.hpp>
@@ -162,8 +163,9 @@ public:
     void rows(const Reference<css::text::XTextTable>& table, int first, int last) {
         if (last < first) return;
         // A table cursor takes the rectangle its two corner cells span. Where merged cells
-        // leave rows of different lengths, the corners come from the wider of the two end rows,
-        // so that the rectangle spans every column.
+        // leave rows of different lengths, the corners come from the end row that reaches
+        // further right, so that the rectangle spans every column. How far a row reaches is
+        // measured, not counted: the cells of a row run on from above are missing from it.
         struct Ends {
             OUString left, right;
             int leftColumn = 0, rightColumn = -1;
@@ -182,7 +184,8 @@ public:
             }
         }
         if (first == last) bottom = top;
-        const bool topWider = top.rightColumn > bottom.rightColumn;
+        const bool topWider =
+            rightEdge(table, first, top.rightColumn) > rightEdge(table, last, bottom.rightColumn);
         const OUString firstCell = topWider ? top.right : top.left;
         const OUString lastCell = topWider ? bottom.left : bottom.right;
         if (firstCell.isEmpty() || lastCell.isEmpty()) return;
@@ -203,6 +206,19 @@ public:
 
 private:
     void take() { pieces.emplace_back(m_supplier->getTransferable(), UNO_SET_THROW); }
+
+    // Where the cell in the given column of a row ends, in the table's relative units.
+    static sal_Int32 rightEdge(const Reference<css::text::XTextTable>& table, int row, int column) {
+        Reference<css::beans::XPropertySet> line(table->getRows()->getByIndex(row),
+                                                 UNO_QUERY_THROW);
+        css::uno::Sequence<css::text::TableColumnSeparator> separators;
+        line->getPropertyValue("TableColumnSeparators") >>= separators;
+        if (column >= 0 && column < separators.getLength()) return separators[column].Position;
+        sal_Int16 whole = 0;
+        Reference<css::beans::XPropertySet>(table, UNO_QUERY_THROW)
+            ->getPropertyValue("TableColumnRelativeSum") >>= whole;
+        return whole;
+    }
 
     sal_Int32 textLength(const Reference<XTextRange>& from, const Reference<XTextRange>& to) {
         Reference<css::text::XTextCursor> cursor = m_body->createTextCursorByRange(from);
