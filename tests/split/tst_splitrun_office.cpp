@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QMap>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include "split/splitmessages.h"
 #include "split/splitrun.h"

@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QMap>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include "split/splitrun.h"
 #include "tests/support/office.h"
@@ -21,10 +20,7 @@ using namespace pw::split;
 
 namespace {
 
-using test::wordxml::markedRun;
-using test::wordxml::run;
-using test::wordxml::Word;
-const auto para = test::wordxml::paragraph;
+using namespace test::wordxml;
 
 const QString Plain = para(run("Alpha first page")) + para(markedRun("Bravo second page")) +
                       para(run("Charlie still second ") + markedRun("Delta third page"));
@@ -64,15 +60,14 @@ private slots:
             {"Alpha first page", "Bravo second page", "Delta third page"});
         add("inside a table",
             para(run("Echo before the table")) +
-                test::wordxml::table({{run("Foxtrot one"), run("Golf one")},
-                                      {markedRun("Hotel two"), run("India two")},
-                                      {run("Juliet three"), run("Kilo three")}}) +
+                table({{run("Foxtrot one"), run("Golf one")},
+                       {markedRun("Hotel two"), run("India two")},
+                       {run("Juliet three"), run("Kilo three")}}) +
                 para(run("Lima after")),
             2, {"Echo before", "Hotel two"});
         add("a page that begins with a field",
             para(run("Uniform before")) +
-                para(test::wordxml::field("QUOTE \"x\"", markedRun("Victor quoted")) +
-                     run(" Whiskey after")),
+                para(field("QUOTE \"x\"", markedRun("Victor quoted")) + run(" Whiskey after")),
             2, {"Uniform before", "Victor quoted"});
         add("a page that begins with a simple field",
             para(run("Xray before")) + para("<w:fldSimple w:instr=\" QUOTE x \">" +

@@ -17,6 +17,12 @@
 
 namespace pw::test {
 
+// The kind of error a call failed with, as a number; -1 when it worked.
+template <class R>
+int errorKind(const R& result) {
+    return result ? -1 : int(result.error().kind);
+}
+
 // Starts the real office or fails the test: these tests never skip for a missing office.
 inline std::unique_ptr<word::Application> startOffice(word::LibreOfficeOptions options = {}) {
     auto app = word::LibreOfficeFactory(std::move(options)).create();

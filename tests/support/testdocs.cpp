@@ -64,18 +64,10 @@ QString DocBuilder::flatOdf() const {
   <style:table-properties style:width="17cm" table:align="margins"/>
  </style:style>
  <text:list-style style:name="L1">
-  <text:list-level-style-number text:level="1" style:num-suffix="." style:num-format="1">
-   <style:list-level-properties text:list-level-position-and-space-mode="label-alignment">
-    <style:list-level-label-alignment text:label-followed-by="listtab" text:list-tab-stop-position="1.27cm" fo:text-indent="-0.635cm" fo:margin-left="1.27cm"/>
-   </style:list-level-properties>
-  </text:list-level-style-number>
+  <text:list-level-style-number text:level="1" style:num-suffix="." style:num-format="1"/>
  </text:list-style>
  <text:list-style style:name="L2">
-  <text:list-level-style-bullet text:level="1" text:bullet-char="•">
-   <style:list-level-properties text:list-level-position-and-space-mode="label-alignment">
-    <style:list-level-label-alignment text:label-followed-by="listtab" text:list-tab-stop-position="1.27cm" fo:text-indent="-0.635cm" fo:margin-left="1.27cm"/>
-   </style:list-level-properties>
-  </text:list-level-style-bullet>
+  <text:list-level-style-bullet text:level="1" text:bullet-char="•"/>
  </text:list-style>
 </office:automatic-styles>
 <office:master-styles>

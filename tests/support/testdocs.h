@@ -23,7 +23,6 @@ public:
     DocBuilder& pageBreak() { return set(m_pendingBreak, true); }
     // One item of an automatically numbered list; consecutive items form one list.
     DocBuilder& numberedItem(const QString& text) { return add(Block::Item, text); }
-    // One item of a bulleted list.
     DocBuilder& bulletItem(const QString& text) { return add(Block::Bullet, text); }
     DocBuilder& table(int rows, int columns, const std::function<QString(int, int)>& cell);
     // A footnote at the end of the last paragraph.

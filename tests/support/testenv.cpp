@@ -65,9 +65,7 @@ QString pdfInfo(const QString& pdf, const QString& field) {
 }
 
 int pdfPageCount(const QString& pdf) {
-    bool ok = false;
-    const int pages = pdfInfo(pdf, QStringLiteral("Pages")).toInt(&ok);
-    return ok ? pages : -1;
+    return pdfInfo(pdf, QStringLiteral("Pages")).toInt();
 }
 
 QString pdfPageText(const QString& pdf, int page) {

@@ -20,7 +20,7 @@ bool waitNoOfficeProcesses(int timeoutMs = 15000, qint64 pid = 0);
 
 // A line of pdfinfo's report, e.g. "Page size" gives "841.89 x 595.276 pts (A4)".
 QString pdfInfo(const QString& pdf, const QString& field);
-int pdfPageCount(const QString& pdf);               // -1 when unknown
+int pdfPageCount(const QString& pdf);               // 0 when unknown
 QString pdfPageText(const QString& pdf, int page);  // whitespace folded
 QString foldSpace(const QString& text);
 

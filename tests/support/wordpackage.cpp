@@ -82,21 +82,12 @@ bool writeWordPackage(const QString& path, const QString& bodyXml, const QString
 
 namespace wordxml {
 
-QString paragraph(const QString& runs) {
-    return QStringLiteral("<w:p>%1</w:p>").arg(runs);
-}
-QString run(const QString& text) {
-    return QStringLiteral("<w:r><w:t xml:space=\"preserve\">%1</w:t></w:r>").arg(text);
-}
-QString markedRun(const QString& text) {
-    return QStringLiteral("<w:r><w:lastRenderedPageBreak/><w:t>%1</w:t></w:r>").arg(text);
-}
 QString table(const QList<QStringList>& rows) {
     QString xml = QStringLiteral(
         "<w:tbl><w:tblGrid><w:gridCol w:w=\"4000\"/><w:gridCol w:w=\"4000\"/></w:tblGrid>");
     for (const QStringList& cells : rows) {
         xml += QStringLiteral("<w:tr>");
-        for (const QString& cell : cells) xml += "<w:tc>" + paragraph(cell) + "</w:tc>";
+        for (const QString& cell : cells) xml += "<w:tc>" + para(cell) + "</w:tc>";
         xml += QStringLiteral("</w:tr>");
     }
     return xml + QStringLiteral("</w:tbl>");

@@ -14,12 +14,7 @@ using namespace pw;
 
 namespace {
 
-using test::wordxml::field;
-using test::wordxml::markedRun;
-using test::wordxml::run;
-using test::wordxml::table;
-using test::wordxml::Word;
-const auto para = test::wordxml::paragraph;
+using namespace test::wordxml;
 
 const QString Plain = para(run("one")) + para(markedRun("two")) +
                       para(
