@@ -3,7 +3,6 @@
 // Shared by the engine tests: a real office, and the checks the tests make of it.
 
 #include <QTest>
-#include <QThread>
 
 #include "tests/support/testenv.h"
 #include "word/libreoffice/libreofficefactory.h"
@@ -44,13 +43,7 @@ protected:
     std::unique_ptr<word::Application> m_app;
 
     // Waits for every office process of this test but the helper's to be gone.
-    static bool onlyTheHelperLeft() {
-        for (int waited = 0; officeProcesses().size() > 1; waited += 100) {
-            if (waited >= 15000) return false;
-            QThread::msleep(100);
-        }
-        return true;
-    }
+    static bool onlyTheHelperLeft() { return waitNoOfficeProcesses(15000, 0, 1); }
 
 protected slots:
     void initTestCase() {
