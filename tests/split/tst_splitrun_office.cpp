@@ -102,36 +102,30 @@ private slots:
             QTest::newRow(name) << DocBuilder() << fixture << minPages << false
                                 << QFileInfo(fixture).suffix();
         };
-        const auto cells = [](int r, int c) { return QStringLiteral("r%1c%2").arg(r).arg(c); };
         DocBuilder table;
         for (int i = 0; i < 22; ++i) table.paragraph(test::sampleParagraph(i, 120));
-        table.table(70, 3, cells);
+        table.table(70, 3);
         for (int i = 22; i < 30; ++i) table.paragraph(test::sampleParagraph(i, 120));
         row("table across pages", table, 6, true);
         // Tracked changes on pages after the first come into their parts as they stand.
         row("tracked change, table across pages", DocBuilder(table).deletedText("gone at the end"),
             6, true);
         DocBuilder changes;
-        changes.paragraph("first page").deletedText("gone from one").pageBreak().table(2, 2, cells);
+        changes.paragraph("first page").deletedText("gone from one").pageBreak().table(2, 2);
         changes.paragraph("after the table").deletedText("gone from two").pageBreak();
-        changes.table(1, 1, cells).paragraph("last page");
+        changes.table(1, 1).paragraph("last page");
         row("tracked changes, tables open pages", changes, 3);
         // Emptying the opening that parts are pasted into must not be recorded as a deletion.
         row("change recording on",
             DocBuilder().recordChanges().paragraph("alpha page").pageBreak().paragraph("beta page"),
             2);
         DocBuilder opens;
-        opens.paragraph("before the table").pageBreak().table(1, 1, cells);
-        opens.paragraph("after").pageBreak().table(3, 2, cells);
+        opens.paragraph("before the table").pageBreak().table(1, 1);
+        opens.paragraph("after").pageBreak().table(3, 2);
         row("tables open pages", opens, 3);
         // Nothing comes before it to copy from, and a table of one cell copies as nothing.
         row("a table of one cell opens the document",
-            DocBuilder()
-                .table(1, 1, cells)
-                .paragraph("after the cell")
-                .pageBreak()
-                .paragraph("end"),
-            2);
+            DocBuilder().table(1, 1).paragraph("after the cell").pageBreak().paragraph("end"), 2);
         DocBuilder first;
         first.firstPageHeader("FIRST PAGE HEADER").header("OTHER PAGES HEADER");
         for (int i = 0; i < 12; ++i) first.paragraph(test::sampleParagraph(i, 120));

@@ -8,12 +8,10 @@
 
 namespace pw::test {
 
-DocBuilder& DocBuilder::table(int rows, int columns, const std::function<QString(int, int)>& cell) {
+DocBuilder& DocBuilder::table(int rows, int columns) {
     add(Block::Table, {});
     m_blocks.back().rows = rows;
     m_blocks.back().columns = columns;
-    for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < columns; ++c) m_blocks.back().cells.push_back(cell(r, c));
     return *this;
 }
 
@@ -121,19 +119,19 @@ QString DocBuilder::flatOdf() const {
             inList = false;
         }
         const bool first = &b == &m_blocks.front() && !m_firstHeader.isEmpty();
-        const QString pstyle = first ? "FP" : b.breakBefore ? "PB" : "Standard";
+        const QString style = first ? "FP" : b.breakBefore ? "PB" : "Standard";
+        const QString p = "<text:p text:style-name=\"" + style + "\">";
         switch (b.kind) {
             case Block::Paragraph:
-                x += "<text:p text:style-name=\"" + pstyle + "\">" + esc(b.text) + deletion(b) +
-                     note(b) + "</text:p>\n";
+                x += p + esc(b.text) + deletion(b) + note(b) + "</text:p>\n";
                 break;
             case Block::Picture:
-                x += "<text:p text:style-name=\"" + pstyle +
-                     "\"><draw:frame text:anchor-type=\"as-char\" svg:width=\"2cm\" "
-                     "svg:height=\"2cm\"><draw:image xlink:href=\"" +
-                     esc(b.text) +
-                     "\" xlink:type=\"simple\" xlink:show=\"embed\" "
-                     "xlink:actuate=\"onLoad\"/></draw:frame></text:p>\n";
+                x += p + QStringLiteral(
+                             "<draw:frame text:anchor-type=\"as-char\" svg:width=\"2cm\" "
+                             "svg:height=\"2cm\"><draw:image xlink:href=\"%1\" xlink:type="
+                             "\"simple\" xlink:show=\"embed\" xlink:actuate=\"onLoad\"/>"
+                             "</draw:frame></text:p>\n")
+                             .arg(esc(b.text));
                 break;
             case Block::Item:
             case Block::Bullet:
@@ -142,8 +140,7 @@ QString DocBuilder::flatOdf() const {
                              .arg(b.kind == Block::Bullet ? "L2" : "L1");
                     inList = true;
                 }
-                x += "<text:list-item><text:p text:style-name=\"" + pstyle + "\">" + esc(b.text) +
-                     "</text:p></text:list-item>\n";
+                x += "<text:list-item>" + p + esc(b.text) + "</text:p></text:list-item>\n";
                 break;
             case Block::Table: {
                 x += QString("<table:table table:name=\"Table%1\" table:style-name=\"%2\">")
@@ -154,8 +151,8 @@ QString DocBuilder::flatOdf() const {
                 for (int r = 0; r < b.rows; ++r) {
                     x += "<table:table-row>";
                     for (int c = 0; c < b.columns; ++c)
-                        x += "<table:table-cell office:value-type=\"string\"><text:p>" +
-                             esc(b.cells[size_t(r * b.columns + c)]) +
+                        x += "<table:table-cell office:value-type=\"string\"><text:p>r" +
+                             QString::number(r) + u'c' + QString::number(c) +
                              "</text:p></table:table-cell>";
                     x += "</table:table-row>\n";
                 }

@@ -28,20 +28,18 @@ bool addPart(zip_t* zip, const char* name, const QByteArray& data) {
 
 bool writeWordPackage(const QString& path, const QString& bodyXml, const QString& application,
                       int pages, bool unprefixed) {
-    QString body = bodyXml;
-    QString rootDecl = QStringLiteral("xmlns:w=\"%1\"").arg(WordNs);
+    QString body = bodyXml, p = QStringLiteral("w:");
     if (unprefixed) {
         static const QRegularExpression names(QStringLiteral("(</?)w:"));
         body.replace(names, QStringLiteral("\\1"));
-        rootDecl += QStringLiteral(" xmlns=\"%1\"").arg(WordNs);
+        p.clear();
     }
-    const QString p = unprefixed ? QString() : QStringLiteral("w:");
     const QByteArray document =
         QStringLiteral(
-            "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>"
-            "<%1document %2 xmlns:v=\"urn:schemas-microsoft-com:vml\"><%1body>%3<%1sectPr/>"
+            "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?><%1document xmlns:w="
+            "\"%2\" xmlns=\"%2\" xmlns:v=\"urn:schemas-microsoft-com:vml\"><%1body>%3<%1sectPr/>"
             "</%1body></%1document>")
-            .arg(p, rootDecl, body)
+            .arg(p, WordNs, body)
             .toUtf8();
     const QByteArray types =
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Types xmlns=\"http://schemas.openxmlformats."
