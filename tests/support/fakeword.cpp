@@ -102,10 +102,7 @@ public:
         }
         for (FakeFault& f : m_state->faults) {
             if (f.op != op || !arg.contains(f.argContains) || f.times == 0) continue;
-            if (f.skip > 0) {
-                --f.skip;
-                continue;
-            }
+            if (f.skip-- > 0) continue;
             if (f.times > 0) --f.times;
             if (partial) *partial = f.partial;
             if (f.diesAfter) {
