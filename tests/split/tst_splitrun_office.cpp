@@ -2,17 +2,11 @@
 // real one. Every run is checked for unchanged sources, nothing left beside them and no office
 // process left running.
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QMap>
 #include <QTemporaryDir>
 
 #include "split/splitmessages.h"
-#include "split/splitrun.h"
-#include "tests/support/office.h"
-#include "tests/support/scriptedprompts.h"
+#include "tests/split/splitoffice.h"
 #include "tests/support/testdocs.h"
 #include "word/docxpackage.h"
 
@@ -22,30 +16,7 @@ using pw::test::DocBuilder;
 Q_DECLARE_METATYPE(pw::test::DocBuilder)
 using pw::test::ScriptedPrompts;
 
-namespace {
-
-// The runs of this test process only: other programs may split at the same time.
-QStringList scratchFolders() {
-    const QString mine =
-        QStringLiteral("pagewright-split-%1-*").arg(QCoreApplication::applicationPid());
-    return QDir(QDir::tempPath()).entryList({mine}, QDir::Dirs | QDir::Hidden);
-}
-
-// Every page a part of its own, in the folder out.
-SplitRequest request(const QStringList& docs, int naming, const QString& out) {
-    SplitRequest r;
-    r.documents = docs;
-    r.pagesText = QStringLiteral("1");
-    r.naming = NamingMode(naming);
-    r.output = OutputRule::ChosenFolder;
-    r.outDirText = out;
-    QDir().mkpath(out);
-    return r;
-}
-
-}  // namespace
-
-class TestSplitRunOffice : public test::OfficeTestCase {
+class TestSplitRunOffice : public test::SplitOfficeCase {
     Q_OBJECT
 
     QTemporaryDir m_tmp;
@@ -56,26 +27,6 @@ class TestSplitRunOffice : public test::OfficeTestCase {
         const QString path = m_dir + "/" + name;
         [&] { QVERIFY2(test::makeDocument(*m_app, b, path), qPrintable(path)); }();
         return path;
-    }
-
-    // Runs the split and checks what every run must leave behind.
-    SplitResult run(const SplitRequest& req, ScriptedPrompts& prompts) {
-        QMap<QString, QByteArray> hashes;
-        for (const QString& d : req.documents) hashes[d] = test::fileHash(d);
-        const QStringList scratchBefore = scratchFolders();
-        const QDir folder = QFileInfo(req.documents.value(0)).dir();
-        const QStringList filesBefore = folder.entryList(QDir::Files | QDir::Hidden);
-        word::LibreOfficeFactory office;
-        const SplitResult r = runSplit(req, prompts, office);
-        [&] {
-            for (const QString& d : req.documents)
-                QVERIFY2(test::fileHash(d) == hashes[d], qPrintable("changed: " + d));
-            // Nothing is left beside the sources: the parts go to a folder of their own.
-            QCOMPARE(folder.entryList(QDir::Files | QDir::Hidden), filesBefore);
-            QCOMPARE(scratchFolders(), scratchBefore);
-            QVERIFY2(onlyTheHelperLeft(), "an office process of the run is still there");
-        }();
-        return r;
     }
 
 private slots:
@@ -173,7 +124,8 @@ private slots:
         const int pages = test::pdfPageCount(srcPdf);
         QVERIFY(pages >= minPages);
         ScriptedPrompts p;
-        const SplitResult r = run(request({src}, 3, m_dir + "/parts"), p);
+        const SplitResult r =
+            checkedRun(test::everyPage({src}, NamingMode::Sequence, m_dir + "/parts"), p);
         QCOMPARE(r.completionMessage, msg::Finished);
         QCOMPARE(r.written.size(), pages);
         const QString size = QStringLiteral("Page size");
@@ -212,11 +164,12 @@ private slots:
                                   make(test::pagedDocument(2, "gamma"), "c.docx")};
         QStringList runs[2];  // each run's messages, failures, progress and parts' texts
         for (const int jobs : {1, 2}) {
-            SplitRequest req = request(docs, naming, m_dir + QStringLiteral("/jobs%1").arg(jobs));
+            SplitRequest req = test::everyPage(docs, NamingMode(naming),
+                                               m_dir + QStringLiteral("/jobs%1").arg(jobs));
             req.firstWordsText = "5";
             req.jobs = jobs;
             ScriptedPrompts p;
-            const SplitResult r = run(req, p);
+            const SplitResult r = checkedRun(req, p);
             QStringList names, &got = runs[jobs - 1];
             for (const QString& w : r.written) names << QFileInfo(w).fileName();
             QTEST(names, "names");

@@ -4,14 +4,9 @@
 
 #include <optional>
 
-#include <QDir>
-#include <QFileInfo>
-#include <QMap>
 #include <QTemporaryDir>
 
-#include "split/splitrun.h"
-#include "tests/support/office.h"
-#include "tests/support/scriptedprompts.h"
+#include "tests/split/splitoffice.h"
 #include "tests/support/wordpackage.h"
 #include "word/wordlayout.h"
 
@@ -36,7 +31,7 @@ QString letters(const QStringList& texts) {
 
 }  // namespace
 
-class TestWordPages : public test::OfficeTestCase {
+class TestWordPages : public test::SplitOfficeCase {
     Q_OBJECT
 
     QTemporaryDir m_tmp;
@@ -99,19 +94,8 @@ private slots:
         if (real) starts = test::wordPageTexts(source);
         const QString out = m_tmp.filePath(QStringLiteral("parts"));
         if (!m_run) {
-            SplitRequest r;
-            QMap<QString, QByteArray> hashes;
-            for (const QString& path : m_sources) hashes[path] = test::fileHash(path);
-            r.documents = m_sources;
-            r.pagesText = QStringLiteral("1");
-            r.naming = NamingMode::PartNumber;
-            r.output = OutputRule::ChosenFolder;
-            r.outDirText = out;
-            QVERIFY(QDir().mkpath(out));
             test::ScriptedPrompts prompts;
-            word::LibreOfficeFactory office;
-            m_run = runSplit(r, prompts, office);
-            for (const QString& path : r.documents) QCOMPARE(test::fileHash(path), hashes[path]);
+            m_run = checkedRun(test::everyPage(m_sources, NamingMode::PartNumber, out), prompts);
         }
         for (const SplitFailure& f : m_run->failures)
             QVERIFY2(f.source != source, qPrintable(f.reason));

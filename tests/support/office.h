@@ -7,13 +7,6 @@
 #include "tests/support/testenv.h"
 #include "word/libreoffice/libreofficefactory.h"
 
-#define PW_REQUIRE(expr)                                                                \
-    do {                                                                                \
-        auto&& pw_result_ = (expr);                                                     \
-        if (!pw_result_)                                                                \
-            QFAIL(qPrintable(QStringLiteral(#expr ": ") + pw_result_.error().message)); \
-    } while (false)
-
 namespace pw::test {
 
 // The kind of error a call failed with, as a number; -1 when it worked.

@@ -54,9 +54,9 @@ private slots:
         auto app = test::startOffice();
         QVERIFY(app);
         auto doc = app->open(path("a.docx"));
-        PW_REQUIRE(doc);
+        QVERIFY(doc);
         auto others = m_app->open(path("a.docx"));
-        PW_REQUIRE(others);
+        QVERIFY(others);
         const auto pids = test::officeProcesses();
         QCOMPARE(pids.size(), 2);  // one process each
         for (const qint64 pid : pids)
@@ -84,18 +84,18 @@ private slots:
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.read(magic.size()), magic);
         auto opened = m_app->open(p);
-        PW_REQUIRE(opened);
+        QVERIFY(opened);
         QCOMPARE(*(*opened)->characters(), QStringLiteral("格式 format\r"));
     }
 
     void refusedSaveFailsAndTheOfficeLives() {
         auto fresh = m_app->add();
-        PW_REQUIRE(fresh);
+        QVERIFY(fresh);
         for (const QString& p : {QStringLiteral("/proc/refused.docx"), path("no/such/f.docx")})
             QCOMPARE(test::errorKind((*fresh)->saveAs(p)), int(Kind::SaveFailed));
         QVERIFY(!QFileInfo::exists(path("no")));
         QVERIFY(m_app->isAlive());
-        PW_REQUIRE((*fresh)->saveAs(path("fine.docx")));
+        QCOMPARE(test::errorKind((*fresh)->saveAs(path("fine.docx"))), -1);
     }
 
     // Junk, an empty file and text under a Word name are no documents, though the office
