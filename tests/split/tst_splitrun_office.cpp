@@ -111,15 +111,12 @@ private slots:
         QFETCH(int, minPages);
         QFETCH(bool, tableEnds);
         QFETCH(QString, format);
-        QString src = m_dir + "/src." + format;
-        if (fixture.isEmpty()) {
-            src = make(doc, "src." + format);
-        } else {
-            if (test::fixturesDir().isEmpty())
-                QSKIP("../shared/fixtures is absent: no real documents to split");
-            // The run writes beside its source, so the fixture is read from a copy.
-            QVERIFY(QFile::copy(test::fixturesDir() + u'/' + fixture, src));
-        }
+        const QString src = m_dir + "/src." + format;
+        if (!fixture.isEmpty() && test::fixturesDir().isEmpty())
+            QSKIP("../shared/fixtures is absent: no real documents to split");
+        // The run writes beside its source, so a fixture is read from a copy.
+        QVERIFY(fixture.isEmpty() ? test::makeDocument(*m_app, doc, src)
+                                  : QFile::copy(test::fixturesDir() + u'/' + fixture, src));
         const QString srcPdf = test::exportPdf(*m_app, src);
         const int pages = test::pdfPageCount(srcPdf);
         QVERIFY(pages >= minPages);

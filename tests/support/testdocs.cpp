@@ -19,7 +19,7 @@ static QString esc(const QString& s) {
     return s.toHtmlEscaped();
 }
 
-QString DocBuilder::flatOdf() const {
+bool DocBuilder::writeFlatOdf(const QString& path) const {
     const QString width = m_landscape ? "29.7cm" : "21cm";
     const QString height = m_landscape ? "21cm" : "29.7cm";
     QString x;
@@ -164,11 +164,7 @@ QString DocBuilder::flatOdf() const {
     if (inList) x += "</text:list>\n";
     if (m_blocks.empty() || m_blocks.back().kind == Block::Table) x += "<text:p/>\n";
     x += "</office:text></office:body></office:document>\n";
-    return x;
-}
-
-bool DocBuilder::writeFlatOdf(const QString& path) const {
-    return writeFile(path, flatOdf().toUtf8());
+    return writeFile(path, x.toUtf8());
 }
 
 bool makeDocument(word::Application& app, const DocBuilder& doc, const QString& path) {
@@ -176,8 +172,7 @@ bool makeDocument(word::Application& app, const DocBuilder& doc, const QString& 
     const QString fodt = dir.filePath("source.fodt");
     if (!doc.writeFlatOdf(fodt)) return false;
     auto opened = app.open(fodt);
-    if (!opened) return false;
-    return bool((*opened)->saveAs(QFileInfo(path).absoluteFilePath()));
+    return opened && (*opened)->saveAs(QFileInfo(path).absoluteFilePath());
 }
 
 DocBuilder pagedDocument(int pages, const QString& tag, int words) {

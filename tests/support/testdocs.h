@@ -39,7 +39,6 @@ public:
     bool writeFlatOdf(const QString& path) const;
 
 private:
-    QString flatOdf() const;
     struct Block {
         enum Kind { Paragraph, Item, Bullet, Table, Picture } kind;
         QString text;
