@@ -2,7 +2,6 @@
 // office starts (which refuses first, what it says, where it sends the user).
 
 #include <QDir>
-#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -69,52 +68,43 @@ private slots:
         QTEST(got.join(u' '), "expected");
     }
 
-    // The one naming rule the runs' tests do not use: the counter padded, never cut.
-    void paddedSequence() {
-        const PartNameInput in{"/d/", "R", ".docx", 2, 4, 6, {}};
-        qint64 sequence = 2;
-        QCOMPARE(partName({NamingMode::PaddedSequence, 5, 4}, in, sequence), "/d/0002.docx");
-        sequence = 10000;
-        QCOMPARE(partName({NamingMode::PaddedSequence, 5, 4}, in, sequence), "/d/10000.docx");
-        QCOMPARE(sequence, 10001);
-    }
-
-    void collectedCharacters_data() {
+    // The naming rules the runs' tests do not reach: characters collected for a name, the
+    // counter worked into a taken name, the first name free (names shorter than n taken), and
+    // the padded counter (never cut; it advances).
+    void nameRules_data() {
+        QTest::addColumn<char>("rule");
         QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("final mark never examined") << QStringLiteral("ab\r") << 9 << "ab";
-        QTest::newRow("surrogate pair is one character")
-            << QStringLiteral("\U0001F600ab\r") << 2 << QStringLiteral("\U0001F600a");
-    }
-    void collectedCharacters() {
-        QFETCH(QString, text);
-        QFETCH(int, count);
-        QTEST(pw::split::collectedCharacters(text, count), "expected");
-    }
-
-    void counterWorkedIntoName_data() {
-        QTest::addColumn<QString>("path");
         QTest::addColumn<int>("n");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("upper case DOC") << "/out/X.DOC" << 2 << "/out/X(2).doc";
+        QTest::newRow("final mark never examined") << 'c' << QStringLiteral("ab\r") << 9 << "ab";
+        QTest::newRow("surrogate pair is one character")
+            << 'c' << QStringLiteral("\U0001F600ab\r") << 2 << QStringLiteral("\U0001F600a");
+        QTest::newRow("upper case DOC") << 'n' << "/out/X.DOC" << 2 << "/out/X(2).doc";
         QTest::newRow("folder with .doc left alone")
-            << "/d/my.docs/R.docx" << 2 << "/d/my.docs/R(2).docx";
-        QTest::newRow("rtf before extension") << "/out/R.rtf" << 2 << "/out/R(2).rtf";
-        QTest::newRow("no extension") << "/out/R" << 2 << "/out/R(2)";
+            << 'n' << "/d/my.docs/R.docx" << 2 << "/d/my.docs/R(2).docx";
+        QTest::newRow("rtf before extension") << 'n' << "/out/R.rtf" << 2 << "/out/R(2).rtf";
+        QTest::newRow("no extension") << 'n' << "/out/R" << 2 << "/out/R(2)";
+        QTest::newRow("free name, shorter names taken")
+            << 'f' << "/out/1.doc" << 14 << "/out/1(2)(3).doc";
+        QTest::newRow("free name, none taken") << 'f' << "/out/2.doc" << 0 << "/out/2.doc";
+        QTest::newRow("padded") << 'p' << QString() << 2 << "/d/0002.docx";
+        QTest::newRow("padded, too long") << 'p' << QString() << 10000 << "/d/10000.docx";
     }
-    void counterWorkedIntoName() {
-        QFETCH(QString, path);
+    void nameRules() {
+        QFETCH(char, rule);
+        QFETCH(QString, text);
         QFETCH(int, n);
-        QTEST(withCounter(path, n), "expected");
+        qint64 sequence = n;
+        const PartNameInput in{"/d/", "R", ".docx", 2, 4, 6, {}};
+        QTEST(rule == 'c'   ? collectedCharacters(text, n)
+              : rule == 'n' ? withCounter(text, n)
+              : rule == 'f' ? freeName(text, [&](const QString& p) { return p.size() < n; })
+                            : partName({NamingMode::PaddedSequence, 5, 4}, in, sequence),
+              "expected");
+        QCOMPARE(sequence, n + (rule == 'p'));
     }
 
-    void freeNameSkipsTakenNames() {
-        QSet<QString> taken{"/out/1.doc", "/out/1(2).doc"};
-        const NameTaken isTaken = [&](const QString& p) { return taken.contains(p); };
-        QCOMPARE(freeName("/out/1.doc", isTaken), QStringLiteral("/out/1(2)(3).doc"));
-        QCOMPARE(freeName("/out/2.doc", isTaken), QStringLiteral("/out/2.doc"));
-        // Ends even when every name is taken.
+    void freeNameEndsWhenEveryNameIsTaken() {
         QVERIFY(freeName("/out/R.rtf", [](const QString& p) { return p.size() < 400; }).size() >=
                 400);
     }

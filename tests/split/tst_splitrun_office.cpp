@@ -2,18 +2,11 @@
 // real one. Every run is checked for unchanged sources, nothing left beside them and no office
 // process left running.
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QMap>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include "split/splitmessages.h"
-#include "split/splitrun.h"
-#include "tests/support/office.h"
-#include "tests/support/scriptedprompts.h"
+#include "tests/split/splitoffice.h"
 #include "tests/support/testdocs.h"
 #include "word/docxpackage.h"
 
@@ -23,30 +16,7 @@ using pw::test::DocBuilder;
 Q_DECLARE_METATYPE(pw::test::DocBuilder)
 using pw::test::ScriptedPrompts;
 
-namespace {
-
-// The runs of this test process only: other programs may split at the same time.
-QStringList scratchFolders() {
-    const QString mine =
-        QStringLiteral("pagewright-split-%1-*").arg(QCoreApplication::applicationPid());
-    return QDir(QDir::tempPath()).entryList({mine}, QDir::Dirs | QDir::Hidden);
-}
-
-// Every page a part of its own, in the folder out.
-SplitRequest request(const QStringList& docs, int naming, const QString& out) {
-    SplitRequest r;
-    r.documents = docs;
-    r.pagesText = QStringLiteral("1");
-    r.naming = NamingMode(naming);
-    r.output = OutputRule::ChosenFolder;
-    r.outDirText = out;
-    QDir().mkpath(out);
-    return r;
-}
-
-}  // namespace
-
-class TestSplitRunOffice : public test::OfficeTestCase {
+class TestSplitRunOffice : public test::SplitOfficeCase {
     Q_OBJECT
 
     QTemporaryDir m_tmp;
@@ -57,26 +27,6 @@ class TestSplitRunOffice : public test::OfficeTestCase {
         const QString path = m_dir + "/" + name;
         [&] { QVERIFY2(test::makeDocument(*m_app, b, path), qPrintable(path)); }();
         return path;
-    }
-
-    // Runs the split and checks what every run must leave behind.
-    SplitResult run(const SplitRequest& req, ScriptedPrompts& prompts) {
-        QMap<QString, QByteArray> hashes;
-        for (const QString& d : req.documents) hashes[d] = test::fileHash(d);
-        const QStringList scratchBefore = scratchFolders();
-        const QDir folder = QFileInfo(req.documents.value(0)).dir();
-        const QStringList filesBefore = folder.entryList(QDir::Files | QDir::Hidden);
-        word::LibreOfficeFactory office;
-        const SplitResult r = runSplit(req, prompts, office);
-        [&] {
-            for (const QString& d : req.documents)
-                QVERIFY2(test::fileHash(d) == hashes[d], qPrintable("changed: " + d));
-            // Nothing is left beside the sources: the parts go to a folder of their own.
-            QCOMPARE(folder.entryList(QDir::Files | QDir::Hidden), filesBefore);
-            QCOMPARE(scratchFolders(), scratchBefore);
-            QVERIFY2(onlyTheHelperLeft(), "an office process of the run is still there");
-        }();
-        return r;
     }
 
 private slots:
@@ -103,36 +53,30 @@ private slots:
             QTest::newRow(name) << DocBuilder() << fixture << minPages << false
                                 << QFileInfo(fixture).suffix();
         };
-        const auto cells = [](int r, int c) { return QStringLiteral("r%1c%2").arg(r).arg(c); };
         DocBuilder table;
         for (int i = 0; i < 22; ++i) table.paragraph(test::sampleParagraph(i, 120));
-        table.table(70, 3, cells);
+        table.table(70, 3);
         for (int i = 22; i < 30; ++i) table.paragraph(test::sampleParagraph(i, 120));
         row("table across pages", table, 6, true);
         // Tracked changes on pages after the first come into their parts as they stand.
         row("tracked change, table across pages", DocBuilder(table).deletedText("gone at the end"),
             6, true);
         DocBuilder changes;
-        changes.paragraph("first page").deletedText("gone from one").pageBreak().table(2, 2, cells);
+        changes.paragraph("first page").deletedText("gone from one").pageBreak().table(2, 2);
         changes.paragraph("after the table").deletedText("gone from two").pageBreak();
-        changes.table(1, 1, cells).paragraph("last page");
+        changes.table(1, 1).paragraph("last page");
         row("tracked changes, tables open pages", changes, 3);
         // Emptying the opening that parts are pasted into must not be recorded as a deletion.
         row("change recording on",
             DocBuilder().recordChanges().paragraph("alpha page").pageBreak().paragraph("beta page"),
             2);
         DocBuilder opens;
-        opens.paragraph("before the table").pageBreak().table(1, 1, cells);
-        opens.paragraph("after").pageBreak().table(3, 2, cells);
+        opens.paragraph("before the table").pageBreak().table(1, 1);
+        opens.paragraph("after").pageBreak().table(3, 2);
         row("tables open pages", opens, 3);
         // Nothing comes before it to copy from, and a table of one cell copies as nothing.
         row("a table of one cell opens the document",
-            DocBuilder()
-                .table(1, 1, cells)
-                .paragraph("after the cell")
-                .pageBreak()
-                .paragraph("end"),
-            2);
+            DocBuilder().table(1, 1).paragraph("after the cell").pageBreak().paragraph("end"), 2);
         DocBuilder first;
         first.firstPageHeader("FIRST PAGE HEADER").header("OTHER PAGES HEADER");
         for (int i = 0; i < 12; ++i) first.paragraph(test::sampleParagraph(i, 120));
@@ -167,20 +111,18 @@ private slots:
         QFETCH(int, minPages);
         QFETCH(bool, tableEnds);
         QFETCH(QString, format);
-        QString src = m_dir + "/src." + format;
-        if (fixture.isEmpty()) {
-            src = make(doc, "src." + format);
-        } else {
-            if (test::fixturesDir().isEmpty())
-                QSKIP("../shared/fixtures is absent: no real documents to split");
-            // The run writes beside its source, so the fixture is read from a copy.
-            QVERIFY(QFile::copy(test::fixturesDir() + u'/' + fixture, src));
-        }
+        const QString src = m_dir + "/src." + format;
+        if (!fixture.isEmpty() && test::fixturesDir().isEmpty())
+            QSKIP("../shared/fixtures is absent: no real documents to split");
+        // The run writes beside its source, so a fixture is read from a copy.
+        QVERIFY(fixture.isEmpty() ? test::makeDocument(*m_app, doc, src)
+                                  : QFile::copy(test::fixturesDir() + u'/' + fixture, src));
         const QString srcPdf = test::exportPdf(*m_app, src);
         const int pages = test::pdfPageCount(srcPdf);
         QVERIFY(pages >= minPages);
         ScriptedPrompts p;
-        const SplitResult r = run(request({src}, 3, m_dir + "/parts"), p);
+        const SplitResult r =
+            checkedRun(test::everyPage({src}, NamingMode::Sequence, m_dir + "/parts"), p);
         QCOMPARE(r.completionMessage, msg::Finished);
         QCOMPARE(r.written.size(), pages);
         const QString size = QStringLiteral("Page size");
@@ -219,11 +161,12 @@ private slots:
                                   make(test::pagedDocument(2, "gamma"), "c.docx")};
         QStringList runs[2];  // each run's messages, failures, progress and parts' texts
         for (const int jobs : {1, 2}) {
-            SplitRequest req = request(docs, naming, m_dir + QStringLiteral("/jobs%1").arg(jobs));
+            SplitRequest req = test::everyPage(docs, NamingMode(naming),
+                                               m_dir + QStringLiteral("/jobs%1").arg(jobs));
             req.firstWordsText = "5";
             req.jobs = jobs;
             ScriptedPrompts p;
-            const SplitResult r = run(req, p);
+            const SplitResult r = checkedRun(req, p);
             QStringList names, &got = runs[jobs - 1];
             for (const QString& w : r.written) names << QFileInfo(w).fileName();
             QTEST(names, "names");

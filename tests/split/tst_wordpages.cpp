@@ -4,15 +4,9 @@
 
 #include <optional>
 
-#include <QDir>
-#include <QFileInfo>
-#include <QMap>
 #include <QTemporaryDir>
-#include <QTest>
 
-#include "split/splitrun.h"
-#include "tests/support/office.h"
-#include "tests/support/scriptedprompts.h"
+#include "tests/split/splitoffice.h"
 #include "tests/support/wordpackage.h"
 #include "word/wordlayout.h"
 
@@ -21,10 +15,7 @@ using namespace pw::split;
 
 namespace {
 
-using test::wordxml::markedRun;
-using test::wordxml::run;
-using test::wordxml::Word;
-const auto para = test::wordxml::paragraph;
+using namespace test::wordxml;
 
 const QString Plain = para(run("Alpha first page")) + para(markedRun("Bravo second page")) +
                       para(run("Charlie still second ") + markedRun("Delta third page"));
@@ -40,7 +31,7 @@ QString letters(const QStringList& texts) {
 
 }  // namespace
 
-class TestWordPages : public test::OfficeTestCase {
+class TestWordPages : public test::SplitOfficeCase {
     Q_OBJECT
 
     QTemporaryDir m_tmp;
@@ -64,15 +55,14 @@ private slots:
             {"Alpha first page", "Bravo second page", "Delta third page"});
         add("inside a table",
             para(run("Echo before the table")) +
-                test::wordxml::table({{run("Foxtrot one"), run("Golf one")},
-                                      {markedRun("Hotel two"), run("India two")},
-                                      {run("Juliet three"), run("Kilo three")}}) +
+                table({{run("Foxtrot one"), run("Golf one")},
+                       {markedRun("Hotel two"), run("India two")},
+                       {run("Juliet three"), run("Kilo three")}}) +
                 para(run("Lima after")),
             2, {"Echo before", "Hotel two"});
         add("a page that begins with a field",
             para(run("Uniform before")) +
-                para(test::wordxml::field("QUOTE \"x\"", markedRun("Victor quoted")) +
-                     run(" Whiskey after")),
+                para(field("QUOTE \"x\"", markedRun("Victor quoted")) + run(" Whiskey after")),
             2, {"Uniform before", "Victor quoted"});
         add("a page that begins with a simple field",
             para(run("Xray before")) + para("<w:fldSimple w:instr=\" QUOTE x \">" +
@@ -104,19 +94,8 @@ private slots:
         if (real) starts = test::wordPageTexts(source);
         const QString out = m_tmp.filePath(QStringLiteral("parts"));
         if (!m_run) {
-            SplitRequest r;
-            QMap<QString, QByteArray> hashes;
-            for (const QString& path : m_sources) hashes[path] = test::fileHash(path);
-            r.documents = m_sources;
-            r.pagesText = QStringLiteral("1");
-            r.naming = NamingMode::PartNumber;
-            r.output = OutputRule::ChosenFolder;
-            r.outDirText = out;
-            QVERIFY(QDir().mkpath(out));
             test::ScriptedPrompts prompts;
-            word::LibreOfficeFactory office;
-            m_run = runSplit(r, prompts, office);
-            for (const QString& path : r.documents) QCOMPARE(test::fileHash(path), hashes[path]);
+            m_run = checkedRun(test::everyPage(m_sources, NamingMode::PartNumber, out), prompts);
         }
         for (const SplitFailure& f : m_run->failures)
             QVERIFY2(f.source != source, qPrintable(f.reason));

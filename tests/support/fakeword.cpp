@@ -15,15 +15,7 @@ using word::Error;
 using word::Result;
 using word::Status;
 
-namespace {
-
 const QString Label = QStringLiteral("{#}");
-
-QString withoutLabels(QString s) {
-    return s.remove(Label);
-}
-
-}  // namespace
 
 FakeContent FakeContent::fromPages(const QList<QStringList>& pages) {
     FakeContent c;
@@ -41,7 +33,7 @@ QStringList FakeContent::pageTexts() const {
     for (size_t k = 0; k < pageStarts.size(); ++k) {
         const int from = pageStarts[k];
         const int to = k + 1 < pageStarts.size() ? pageStarts[k + 1] : int(text.size());
-        out << withoutLabels(text.mid(from, to - from));
+        out << text.mid(from, to - from).remove(Label);
     }
     return out;
 }
@@ -102,10 +94,7 @@ public:
         }
         for (FakeFault& f : m_state->faults) {
             if (f.op != op || !arg.contains(f.argContains) || f.times == 0) continue;
-            if (f.skip > 0) {
-                --f.skip;
-                continue;
-            }
+            if (f.skip-- > 0) continue;
             if (f.times > 0) --f.times;
             if (partial) *partial = f.partial;
             if (f.diesAfter) {
@@ -268,7 +257,7 @@ public:
     }
     Result<QString> characters() override {
         if (auto s = m_gate->enter("characters"); !s) return pw::unexpected(s.error());
-        return withoutLabels(m_content.text);
+        return QString(m_content.text).remove(Label);
     }
     // What is appended comes after the last paragraph, whose mark stays; an empty document's
     // only paragraph takes it.

@@ -9,8 +9,6 @@
 #include <optional>
 #include <vector>
 
-#include <QList>
-#include <QString>
 #include <QStringList>
 
 #include "word/documentengine.h"

@@ -15,8 +15,6 @@ class LinkTargets {
 public:
     LinkTargets();  // listening from here on
     ~LinkTargets();
-    LinkTargets(const LinkTargets&) = delete;
-    LinkTargets& operator=(const LinkTargets&) = delete;
 
     bool isValid() const { return m_answering > 0 && m_silent > 0; }
     quint16 answeringPort() const { return m_answeringPort; }

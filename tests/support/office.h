@@ -3,19 +3,17 @@
 // Shared by the engine tests: a real office, and the checks the tests make of it.
 
 #include <QTest>
-#include <QThread>
 
 #include "tests/support/testenv.h"
 #include "word/libreoffice/libreofficefactory.h"
 
-#define PW_REQUIRE(expr)                                                                \
-    do {                                                                                \
-        auto&& pw_result_ = (expr);                                                     \
-        if (!pw_result_)                                                                \
-            QFAIL(qPrintable(QStringLiteral(#expr ": ") + pw_result_.error().message)); \
-    } while (false)
-
 namespace pw::test {
+
+// The kind of error a call failed with, as a number; -1 when it worked.
+template <class R>
+int errorKind(const R& result) {
+    return result ? -1 : int(result.error().kind);
+}
 
 // Starts the real office or fails the test: these tests never skip for a missing office.
 inline std::unique_ptr<word::Application> startOffice(word::LibreOfficeOptions options = {}) {
@@ -38,13 +36,7 @@ protected:
     std::unique_ptr<word::Application> m_app;
 
     // Waits for every office process of this test but the helper's to be gone.
-    static bool onlyTheHelperLeft() {
-        for (int waited = 0; officeProcesses().size() > 1; waited += 100) {
-            if (waited >= 15000) return false;
-            QThread::msleep(100);
-        }
-        return true;
-    }
+    static bool onlyTheHelperLeft() { return waitNoOfficeProcesses(15000, 0, 1); }
 
 protected slots:
     void initTestCase() {

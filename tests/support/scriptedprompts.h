@@ -4,7 +4,6 @@
 
 #include <functional>
 
-#include <QList>
 #include <QStringList>
 
 #include "shell/userprompts.h"

@@ -3,7 +3,6 @@
 // Documents made by the tests: written as flat ODF, then turned into .docx, .doc or .rtf by the
 // office itself, so every test document is one the office really reads.
 
-#include <functional>
 #include <utility>
 #include <vector>
 
@@ -23,9 +22,9 @@ public:
     DocBuilder& pageBreak() { return set(m_pendingBreak, true); }
     // One item of an automatically numbered list; consecutive items form one list.
     DocBuilder& numberedItem(const QString& text) { return add(Block::Item, text); }
-    // One item of a bulleted list.
     DocBuilder& bulletItem(const QString& text) { return add(Block::Bullet, text); }
-    DocBuilder& table(int rows, int columns, const std::function<QString(int, int)>& cell);
+    // A table whose cells read "r<row>c<column>", counted from 0.
+    DocBuilder& table(int rows, int columns);
     // A footnote at the end of the last paragraph.
     DocBuilder& footnote(const QString& text) { return setLast(&Block::footnote, text); }
     // The first page has a header of its own (the document's first page only).
@@ -40,13 +39,11 @@ public:
     bool writeFlatOdf(const QString& path) const;
 
 private:
-    QString flatOdf() const;
     struct Block {
         enum Kind { Paragraph, Item, Bullet, Table, Picture } kind;
         QString text;
         bool breakBefore = false;
         int rows = 0, columns = 0;
-        std::vector<QString> cells = {};
         QString footnote = {};
         QString deleted = {};
     };

@@ -41,9 +41,9 @@ QList<qint64> officeProcesses(qint64 pid) {
     return found;
 }
 
-bool waitNoOfficeProcesses(int timeoutMs, qint64 pid) {
+bool waitNoOfficeProcesses(int timeoutMs, qint64 pid, int left) {
     for (int waited = 0;; waited += 100) {
-        if (officeProcesses(pid).isEmpty()) return true;
+        if (officeProcesses(pid).size() <= left) return true;
         if (waited >= timeoutMs) return false;
         QThread::msleep(100);
     }
@@ -65,9 +65,7 @@ QString pdfInfo(const QString& pdf, const QString& field) {
 }
 
 int pdfPageCount(const QString& pdf) {
-    bool ok = false;
-    const int pages = pdfInfo(pdf, QStringLiteral("Pages")).toInt(&ok);
-    return ok ? pages : -1;
+    return pdfInfo(pdf, QStringLiteral("Pages")).toInt();
 }
 
 QString pdfPageText(const QString& pdf, int page) {

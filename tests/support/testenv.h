@@ -15,12 +15,12 @@ QByteArray fileHash(const QString& path);
 
 // Office processes whose pipe name says they were started by process pid (default: this one).
 QList<qint64> officeProcesses(qint64 pid = 0);
-// Waits up to timeoutMs for them to be gone; true when none is left.
-bool waitNoOfficeProcesses(int timeoutMs = 15000, qint64 pid = 0);
+// Waits up to timeoutMs for them to be gone, all but left of them; true when they are.
+bool waitNoOfficeProcesses(int timeoutMs = 15000, qint64 pid = 0, int left = 0);
 
 // A line of pdfinfo's report, e.g. "Page size" gives "841.89 x 595.276 pts (A4)".
 QString pdfInfo(const QString& pdf, const QString& field);
-int pdfPageCount(const QString& pdf);               // -1 when unknown
+int pdfPageCount(const QString& pdf);               // 0 when unknown
 QString pdfPageText(const QString& pdf, int page);  // whitespace folded
 QString foldSpace(const QString& text);
 

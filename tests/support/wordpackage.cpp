@@ -28,20 +28,18 @@ bool addPart(zip_t* zip, const char* name, const QByteArray& data) {
 
 bool writeWordPackage(const QString& path, const QString& bodyXml, const QString& application,
                       int pages, bool unprefixed) {
-    QString body = bodyXml;
-    QString rootDecl = QStringLiteral("xmlns:w=\"%1\"").arg(WordNs);
+    QString body = bodyXml, p = QStringLiteral("w:");
     if (unprefixed) {
         static const QRegularExpression names(QStringLiteral("(</?)w:"));
         body.replace(names, QStringLiteral("\\1"));
-        rootDecl += QStringLiteral(" xmlns=\"%1\"").arg(WordNs);
+        p.clear();
     }
-    const QString p = unprefixed ? QString() : QStringLiteral("w:");
     const QByteArray document =
         QStringLiteral(
-            "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>"
-            "<%1document %2 xmlns:v=\"urn:schemas-microsoft-com:vml\"><%1body>%3<%1sectPr/>"
+            "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?><%1document xmlns:w="
+            "\"%2\" xmlns=\"%2\" xmlns:v=\"urn:schemas-microsoft-com:vml\"><%1body>%3<%1sectPr/>"
             "</%1body></%1document>")
-            .arg(p, rootDecl, body)
+            .arg(p, WordNs, body)
             .toUtf8();
     const QByteArray types =
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Types xmlns=\"http://schemas.openxmlformats."
@@ -82,21 +80,12 @@ bool writeWordPackage(const QString& path, const QString& bodyXml, const QString
 
 namespace wordxml {
 
-QString paragraph(const QString& runs) {
-    return QStringLiteral("<w:p>%1</w:p>").arg(runs);
-}
-QString run(const QString& text) {
-    return QStringLiteral("<w:r><w:t xml:space=\"preserve\">%1</w:t></w:r>").arg(text);
-}
-QString markedRun(const QString& text) {
-    return QStringLiteral("<w:r><w:lastRenderedPageBreak/><w:t>%1</w:t></w:r>").arg(text);
-}
 QString table(const QList<QStringList>& rows) {
     QString xml = QStringLiteral(
         "<w:tbl><w:tblGrid><w:gridCol w:w=\"4000\"/><w:gridCol w:w=\"4000\"/></w:tblGrid>");
     for (const QStringList& cells : rows) {
         xml += QStringLiteral("<w:tr>");
-        for (const QString& cell : cells) xml += "<w:tc>" + paragraph(cell) + "</w:tc>";
+        for (const QString& cell : cells) xml += "<w:tc>" + para(cell) + "</w:tc>";
         xml += QStringLiteral("</w:tr>");
     }
     return xml + QStringLiteral("</w:tbl>");

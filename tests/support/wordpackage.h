@@ -3,8 +3,6 @@
 // .docx packages written and read by the tests at the level of Word's XML, for the page starts
 // Word records (rendered page breaks) that the office neither writes nor reads.
 
-#include <QList>
-#include <QString>
 #include <QStringList>
 
 namespace pw::test {
@@ -17,9 +15,16 @@ bool writeWordPackage(const QString& path, const QString& bodyXml, const QString
 
 // Pieces of a body, with Word's names as "w:".
 namespace wordxml {
-QString paragraph(const QString& runs);
-QString run(const QString& text);
-QString markedRun(const QString& text);         // begins a page of Word's, as Word writes it
+inline QString para(const QString& runs) {
+    return "<w:p>" + runs + "</w:p>";
+}
+inline QString run(const QString& text) {
+    return "<w:r><w:t xml:space=\"preserve\">" + text + "</w:t></w:r>";
+}
+// Begins a page of Word's, as Word writes it.
+inline QString markedRun(const QString& text) {
+    return "<w:r><w:lastRenderedPageBreak/><w:t>" + text + "</w:t></w:r>";
+}
 QString table(const QList<QStringList>& rows);  // each cell one paragraph of the given runs
 // A field of Word's, its instruction and its result (runs).
 QString field(const QString& instruction, const QString& resultRuns);
