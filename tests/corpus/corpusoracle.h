@@ -21,8 +21,11 @@ class CorpusOracle {
 public:
     explicit CorpusOracle(QString scratch) : m_scratch(std::move(scratch)) {}
     // Empty when the office cannot open the file (or went down on it; it is started afresh).
-    // Without pages, only the main text is read: much cheaper on long documents.
-    std::optional<OfficeView> view(const QString& path, bool withPages = true);
+    // Without pages, only the main text is read: much cheaper on long documents. The file is
+    // read from a copy named `readAs`, so that a field showing the file's name reads the same
+    // in a part as in its source.
+    std::optional<OfficeView> view(const QString& path, const QString& readAs,
+                                   bool withPages = true);
 
 private:
     std::unique_ptr<word::Application> m_app;

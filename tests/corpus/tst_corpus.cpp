@@ -1,7 +1,8 @@
 // Every real document of the shared fixtures split one page per part, as a user would, each
-// part held against the office's own export of its source: nothing lost and nothing doubled in
-// any document the office can open, the source untouched and nothing left behind. How many
-// documents come out exactly like their pages is printed per folder.
+// part held against the office's own export of its source (both read under the source's name,
+// as a field may show the file's name): nothing lost and nothing doubled in any document the
+// office can open, the source untouched and nothing left behind. How many documents come out
+// exactly like their pages is printed per folder.
 
 #include <thread>
 
@@ -68,7 +69,7 @@ void judge(const QStringList& sources, const QString& work, QList<DocumentOutcom
         for (const auto& counted : result.pageCounts)
             if (counted.source == source)
                 d.wordPages = counted.pagination == split::Pagination::Word;
-        const auto view = oracle.view(source);
+        const auto view = oracle.view(source, d.name);
         d.opened = view.has_value();
         if (!d.opened) {
             out << d;
@@ -91,7 +92,7 @@ void judge(const QStringList& sources, const QString& work, QList<DocumentOutcom
         bool onePageEach = true;
         qsizetype pagesBefore = 1;
         for (int k = 0; k < parts.size(); ++k) {
-            const auto part = oracle.view(parts[k], d.judged);
+            const auto part = oracle.view(parts[k], d.name, d.judged);
             if (!part) continue;
             joined += part->mainText;
             onePageEach = onePageEach && part->pages.size() == 1;
