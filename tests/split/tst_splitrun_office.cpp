@@ -141,6 +141,22 @@ private slots:
         }
     }
 
+    // The office cannot select hidden text where it ends a selection: a hidden paragraph just
+    // before a table that runs on to the next page must still come into its part.
+    void hiddenTextComesAlong() {
+        DocBuilder b;
+        for (int i = 0; i < 4; ++i) b.paragraph(test::sampleParagraph(i, 120));
+        b.hiddenParagraph("hidden words").table(40, 3).paragraph("end");
+        const QString src = make(b, "src.docx");
+        ScriptedPrompts p;
+        const SplitResult r =
+            checkedRun(test::everyPage({src}, NamingMode::Sequence, m_dir + "/parts"), p);
+        QVERIFY(r.written.size() >= 2);
+        QString joined;
+        for (const QString& part : r.written) joined += test::documentText(*m_app, part);
+        QCOMPARE(joined.count(QStringLiteral("hidden words")), 1);
+    }
+
     void severalOfficesGiveTheRunOfOne_data() {
         QTest::addColumn<int>("naming");
         QTest::addColumn<QStringList>("names");

@@ -58,6 +58,9 @@ bool DocBuilder::writeFlatOdf(const QString& path) const {
  </style:style>
  <style:style style:name="FP" style:family="paragraph" style:parent-style-name="Standard"
   style:master-page-name="First_20_Page"/>
+ <style:style style:name="HID" style:family="text">
+  <style:text-properties text:display="none"/>
+ </style:style>
  <style:style style:name="TN" style:family="table">
   <style:table-properties style:width="17cm" table:align="margins"/>
  </style:style>
@@ -124,6 +127,10 @@ bool DocBuilder::writeFlatOdf(const QString& path) const {
         switch (b.kind) {
             case Block::Paragraph:
                 x += p + esc(b.text) + deletion(b) + note(b) + "</text:p>\n";
+                break;
+            case Block::Hidden:
+                x += p + "<text:span text:style-name=\"HID\">" + esc(b.text) +
+                     "</text:span></text:p>\n";
                 break;
             case Block::Picture:
                 x += p + QStringLiteral(

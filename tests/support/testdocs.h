@@ -18,6 +18,8 @@ public:
     DocBuilder& header(const QString& text) { return set(m_header, text); }
     DocBuilder& footer(const QString& text) { return set(m_footer, text); }
     DocBuilder& paragraph(const QString& text) { return add(Block::Paragraph, text); }
+    // A paragraph of hidden text.
+    DocBuilder& hiddenParagraph(const QString& text) { return add(Block::Hidden, text); }
     // The next block begins on a new page.
     DocBuilder& pageBreak() { return set(m_pendingBreak, true); }
     // One item of an automatically numbered list; consecutive items form one list.
@@ -40,7 +42,7 @@ public:
 
 private:
     struct Block {
-        enum Kind { Paragraph, Item, Bullet, Table, Picture } kind;
+        enum Kind { Paragraph, Hidden, Item, Bullet, Table, Picture } kind;
         QString text;
         bool breakBefore = false;
         int rows = 0, columns = 0;

@@ -37,6 +37,7 @@ struct DocState {
     std::vector<std::weak_ptr<SpanPlan>> unmarked;  // spans to cut whose ends are not yet set
     // What was read of the text for copying; stale once the text changes.
     TableNeighbours neighbours;
+    HiddenTextShown hidden;
     NoteNumbers notes;
     // The end of the span planned last and its place, which the next span begins at.
     Reference<css::text::XTextRange> lastEnd;

@@ -188,10 +188,21 @@ Result<Range> LoDocument::range(const Position& start, const Position& end) {
 Result<Clip> LoDocument::copy(const Range& range) {
     const auto* d = dynamic_cast<const LoRange*>(range.data());
     if (!d) return fail(Error::Kind::Failed, QStringLiteral("not a range of this office"));
-    return run(Error::Kind::Failed, false, [&] {
-        return Clip(std::make_shared<LoClip>(
-            copySpan(m_doc.controller, m_doc.view, m_doc.body, *d->plan, m_doc.neighbours)));
-    });
+    auto attempt = [&] {
+        return run(Error::Kind::Failed, false, [&] {
+            return Clip(
+                std::make_shared<LoClip>(copySpan(m_doc.controller, m_doc.view, m_doc.body,
+                                                  *d->plan, m_doc.neighbours, m_doc.hidden)));
+        });
+    };
+    auto clip = attempt();
+    // On a busy machine the office now and then reports a paragraph just read as gone. What was
+    // read of the text is read again, once.
+    if (!clip && clip.error().kind == Error::Kind::Failed) {
+        m_doc.neighbours.read = false;
+        clip = attempt();
+    }
+    return clip;
 }
 
 Result<bool> LoDocument::hasTrackedChanges() {
@@ -208,7 +219,11 @@ Status LoDocument::keepOnly(const Range& range) {
 }
 
 Status LoDocument::empty() {
-    return run(Error::Kind::Failed, true, [&] { emptyText(m_doc); });
+    return run(Error::Kind::Failed, true, [&] {
+        emptyText(m_doc);
+        // Put back once the text is gone, which spares laying it all out again.
+        restoreHiddenText(m_doc.controller, m_doc.hidden);
+    });
 }
 
 Status LoDocument::paste(const Clip& clip) {

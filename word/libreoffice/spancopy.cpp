@@ -17,6 +17,7 @@
 #include <com/sun/star/text/XTextTable.hpp>
 #include <com/sun/star/text/XTextTableCursor.hpp>
 #include <com/sun/star/view/XSelectionSupplier.hpp>
+#include <com/sun/star/view/XViewSettingsSupplier.hpp>
 
 #include "word/libreoffice/cellname.h"
 #include "word/libreoffice/unostring.h"
@@ -33,6 +34,16 @@ using css::uno::UNO_QUERY_THROW;
 using css::uno::UNO_SET_THROW;
 
 namespace {
+
+// The view's settings that together lay hidden text out.
+constexpr const char* HiddenTextSettings[] = {"ShowHiddenCharacters", "ShowNonprintingCharacters",
+                                              "ShowHiddenText", "ShowHiddenParagraphs"};
+
+Reference<css::beans::XPropertySet> viewSettings(
+    const Reference<css::frame::XController>& controller) {
+    return Reference<css::view::XViewSettingsSupplier>(controller, UNO_QUERY_THROW)
+        ->getViewSettings();
+}
 
 TablePlace placeOf(const Reference<css::text::XText>& body,
                    const Reference<css::text::XTextViewCursor>& view,
@@ -140,13 +151,15 @@ class Copier {
 public:
     Copier(const Reference<css::frame::XController>& controller,
            const Reference<css::text::XTextViewCursor>& view,
-           const Reference<css::text::XText>& body, TableNeighbours& neighbours)
+           const Reference<css::text::XText>& body, TableNeighbours& neighbours,
+           HiddenTextShown& hidden)
         : m_controller(controller),
           m_view(view),
           m_supplier(controller, UNO_QUERY_THROW),
           m_selection(controller, UNO_QUERY_THROW),
           m_body(body),
-          m_neighbours(neighbours) {}
+          m_neighbours(neighbours),
+          m_hidden(hidden) {}
 
     void text(const Reference<XTextRange>& from, const Reference<XTextRange>& to) {
         m_view->gotoRange(from, false);
@@ -265,7 +278,32 @@ private:
         cursor->gotoRange(to, true);
         if (!m_selection->select(Any(cursor)))
             throw css::uno::RuntimeException("the text could not be selected");
+        if (!m_hidden.shown && selectedLength() < cursor->getString().getLength()) {
+            showHiddenText();
+            if (!m_selection->select(Any(cursor)))
+                throw css::uno::RuntimeException("the text could not be selected");
+        }
         take();
+    }
+
+    sal_Int32 selectedLength() {
+        Reference<css::container::XIndexAccess> ranges(m_selection->getSelection(), UNO_QUERY);
+        sal_Int32 length = 0;
+        for (sal_Int32 i = 0; ranges.is() && i < ranges->getCount(); ++i)
+            if (Reference<XTextRange> range(ranges->getByIndex(i), UNO_QUERY); range.is())
+                length += range->getString().getLength();
+        return length;
+    }
+
+    // Lays the whole document out again, once.
+    void showHiddenText() {
+        const Reference<css::beans::XPropertySet> settings = viewSettings(m_controller);
+        m_hidden.before.clear();
+        for (const char* name : HiddenTextSettings) {
+            m_hidden.before.push_back(settings->getPropertyValue(OUString::createFromAscii(name)));
+            settings->setPropertyValue(OUString::createFromAscii(name), Any(true));
+        }
+        m_hidden.shown = true;
     }
 
     Reference<css::frame::XController> m_controller;
@@ -274,6 +312,7 @@ private:
     Reference<css::view::XSelectionSupplier> m_selection;
     Reference<css::text::XText> m_body;
     TableNeighbours& m_neighbours;
+    HiddenTextShown& m_hidden;
 };
 
 }  // namespace
@@ -314,8 +353,8 @@ SpanPlan planSpan(const Reference<css::text::XText>& body,
 SpanCopy copySpan(const Reference<css::frame::XController>& controller,
                   const Reference<css::text::XTextViewCursor>& view,
                   const Reference<css::text::XText>& body, const SpanPlan& plan,
-                  TableNeighbours& neighbours) {
-    Copier copy(controller, view, body, neighbours);
+                  TableNeighbours& neighbours, HiddenTextShown& hidden) {
+    Copier copy(controller, view, body, neighbours, hidden);
     SpanCopy result;
     result.pageStyle = plan.pageStyle;
     result.page = plan.page;
@@ -360,6 +399,16 @@ SpanCopy copySpan(const Reference<css::frame::XController>& controller,
     result.rowsFirst = from.table.is();
     result.pieces = std::move(copy.pieces);
     return result;
+}
+
+void restoreHiddenText(const Reference<css::frame::XController>& controller,
+                       HiddenTextShown& hidden) {
+    if (!hidden.shown) return;
+    const Reference<css::beans::XPropertySet> settings = viewSettings(controller);
+    for (size_t i = 0; i < hidden.before.size(); ++i)
+        settings->setPropertyValue(OUString::createFromAscii(HiddenTextSettings[i]),
+                                   hidden.before[i]);
+    hidden.shown = false;
 }
 
 void keepContinuation(const Reference<css::text::XText>& body, bool continues) {

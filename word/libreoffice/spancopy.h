@@ -88,10 +88,21 @@ SpanPlan planSpan(const com::sun::star::uno::Reference<com::sun::star::text::XTe
                   const com::sun::star::uno::Reference<com::sun::star::text::XTextRange>& end,
                   const TablePlace* knownFrom = nullptr);
 
+// The view cannot select text it hides: a selection that ends in hidden text comes out short,
+// or empty. The copy then has the view show hidden text, until `restoreHiddenText` puts the
+// view's own settings back.
+struct HiddenTextShown {
+    bool shown = false;
+    std::vector<com::sun::star::uno::Any> before;
+};
+void restoreHiddenText(
+    const com::sun::star::uno::Reference<com::sun::star::frame::XController>& controller,
+    HiddenTextShown& hidden);
+
 SpanCopy copySpan(
     const com::sun::star::uno::Reference<com::sun::star::frame::XController>& controller,
     const com::sun::star::uno::Reference<com::sun::star::text::XTextViewCursor>& view,
     const com::sun::star::uno::Reference<com::sun::star::text::XText>& body, const SpanPlan& plan,
-    TableNeighbours& neighbours);
+    TableNeighbours& neighbours, HiddenTextShown& hidden);
 
 }  // namespace pw::word::lo
