@@ -196,10 +196,7 @@ private slots:
         QVERIFY2(
             unlisted.isEmpty(),
             qPrintable(QStringLiteral("cannot be opened but not listed: ") + unlisted.join(u' ')));
-        // Tracked deletions do not travel through the office's copy and paste, nor do the
-        // contents of embedded charts; until they do, a few documents lose text. No more may.
-        QVERIFY2(lost.size() <= opened / 8,
-                 qPrintable(QStringLiteral("%1 documents lost text").arg(lost.size())));
+        QVERIFY2(lost.isEmpty(), qPrintable(QStringLiteral("text not kept: ") + lost.join(u' ')));
     }
 };
 
