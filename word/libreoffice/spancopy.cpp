@@ -197,8 +197,9 @@ public:
             }
         }
         if (first == last) bottom = top;
-        const bool topWider =
-            rightEdge(table, first, top.rightColumn) > rightEdge(table, last, bottom.rightColumn);
+        // One row is its own rectangle: nothing to measure.
+        const bool topWider = first != last && rightEdge(table, first, top.rightColumn) >
+                                                   rightEdge(table, last, bottom.rightColumn);
         const OUString firstCell = topWider ? top.right : top.left;
         const OUString lastCell = topWider ? bottom.left : bottom.right;
         if (firstCell.isEmpty() || lastCell.isEmpty()) return;
